@@ -1,0 +1,6 @@
+#include "cenadeteste.h"
+
+DisplayFile criarCenaDeTeste()
+{
+    return DisplayFile();
+}

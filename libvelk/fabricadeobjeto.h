@@ -1,0 +1,83 @@
+#ifndef FABRICADEOBJETO_H
+#define FABRICADEOBJETO_H
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "coordenada.h"
+#include "cor.h"
+
+class Objeto;
+
+// Builds one kind of object from parameter descriptors that an editor fills in.
+// Factories and their descriptors belong to the library and live as long as the program.
+class FabricaDeObjeto {
+public:
+    // One parameter: its label, its kind and (in TypeDe) its value.
+    class Type {
+    public:
+        explicit Type(std::string nome) : nome(std::move(nome)) {}
+        virtual ~Type() = default;
+
+        // 0: coordinate list, 1: colour, 2: text, 3: boolean, 5: list of integer pairs.
+        virtual int tipoDoValor() const = 0;
+        virtual bool valido() const = 0;
+        // Coordinate lists: nonzero once the list holds the most the object can take.
+        virtual int quantidadeSuficiente() const = 0;
+        // Back to the default value.
+        virtual void reiniciar() = 0;
+
+        std::string nome;
+    };
+
+    template <typename T, int Kind>
+    class TypeDe : public Type {
+    public:
+        using Regra = std::function<bool(const T&)>;
+        using Suficiencia = std::function<int(const T&)>;
+
+        TypeDe(std::string nome, T padrao, Regra regra, Suficiencia suficiente = {})
+            : Type(std::move(nome)), valor(padrao), _padrao(std::move(padrao)), _regra(std::move(regra)),
+              _suficiente(std::move(suficiente))
+        {
+        }
+
+        int tipoDoValor() const override { return Kind; }
+        bool valido() const override { return !_regra || _regra(valor); }
+        int quantidadeSuficiente() const override { return _suficiente ? _suficiente(valor) : 0; }
+        void reiniciar() override { valor = _padrao; }
+
+        T valor;
+
+    private:
+        T _padrao;
+        Regra _regra;
+        Suficiencia _suficiente;
+    };
+
+    using TypeCoordenadas = TypeDe<std::vector<Coordenada>, 0>;
+    using TypeCor = TypeDe<Cor, 1>;
+    using TypeString = TypeDe<std::string, 2>;
+    using TypeBool = TypeDe<bool, 3>;
+    using TypeIntInts = TypeDe<std::vector<std::pair<int, int>>, 5>;
+
+    virtual ~FabricaDeObjeto() = default;
+
+    // The display name, fixed and distinct between factories.
+    virtual std::string nome() const = 0;
+    // The descriptors in display order, reset to their defaults: the same ones on every call.
+    virtual std::vector<Type*> parametros() = 0;
+    // A new object from the current values, or null when any value is invalid.
+    virtual Objeto* criar() const = 0;
+};
+
+FabricaDeObjeto* obterFabricaDePonto();
+FabricaDeObjeto* obterFabricaDeReta();
+FabricaDeObjeto* obterFabricaDePoligono();
+FabricaDeObjeto* obterFabricaDeBezier();
+FabricaDeObjeto* obterFabricaDeBSpline();
+FabricaDeObjeto* obterFabricaDeObjeto3D();
+
+#endif

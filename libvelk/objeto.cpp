@@ -1,0 +1,73 @@
+#include "objeto.h"
+
+#include <stdexcept>
+
+#include "transformacao.h"
+
+namespace {
+const std::vector<Coordenada> semDesenho;
+}
+
+Objeto::Objeto(std::string nome, Cor cor, std::vector<Coordenada> coordenadas, char nivel)
+    : _coordenadas(std::move(coordenadas)), _nome(std::move(nome)), _cor(cor), _nivel(nivel)
+{
+}
+
+Objeto::~Objeto() = default;
+
+void Objeto::recusarNulas(const std::vector<Coordenada>& coordenadas, const char* tipo)
+{
+    for (const Coordenada& c : coordenadas)
+        if (c.isNull())
+            throw std::invalid_argument(std::string(tipo) + ": a coordenada nula não é um ponto");
+}
+
+void Objeto::transformar(const Transformacao& t)
+{
+    for (Coordenada& c : _coordenadas)
+        c = c * t;
+}
+
+Objeto::Iterador Objeto::inicioDasCoordenadas() const
+{
+    return _coordenadas.begin();
+}
+
+int Objeto::numeroDeCoordenadas() const
+{
+    return static_cast<int>(_coordenadas.size());
+}
+
+Objeto::Iterador Objeto::fimDasCoordenadas() const
+{
+    return _coordenadas.end();
+}
+
+Objeto::Iterador Objeto::inicioDoDesenho(const Window* w) const
+{
+    return w != nullptr && w == _autorDoDesenho ? _desenho.begin() : semDesenho.begin();
+}
+
+int Objeto::tamanhoDoDesenho(const Window* w) const
+{
+    return w != nullptr && w == _autorDoDesenho ? static_cast<int>(_desenho.size()) : 0;
+}
+
+Objeto::Iterador Objeto::fimDoDesenho(const Window* w) const
+{
+    return w != nullptr && w == _autorDoDesenho ? _desenho.end() : semDesenho.end();
+}
+
+Coordenada Objeto::centro() const
+{
+    if (_coordenadas.empty())
+        return Coordenada(0, 0, 0);
+    double x = 0, y = 0, z = 0;
+    for (const Coordenada& c : _coordenadas) {
+        x += c.x();
+        y += c.y();
+        z += c.z();
+    }
+    const double n = static_cast<double>(_coordenadas.size());
+    return Coordenada(x / n, y / n, z / n);
+}

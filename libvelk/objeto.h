@@ -1,0 +1,70 @@
+#ifndef OBJETO_H
+#define OBJETO_H
+
+#include <string>
+#include <vector>
+
+#include "cor.h"
+#include "coordenada.h"
+
+class Geometria;
+class Transformacao;
+class Window;
+
+// The base of the six kinds of scene object. An object has a name, a colour, a fill level and its
+// own coordinates in world space. A copy that a Window projected also carries its drawing list:
+// projection-plane coordinates clipped to that window, with null coordinates between pieces.
+class Objeto {
+public:
+    using Iterador = std::vector<Coordenada>::const_iterator;
+
+    virtual ~Objeto();
+    // A deep copy of the same kind (drawing list included).
+    virtual Objeto* clone() const = 0;
+    // Hands the object's world-space geometry to g.
+    virtual void descreverGeometria(Geometria& g) const = 0;
+
+    // Multiplies every own coordinate by t, in place.
+    virtual void transformar(const Transformacao& t);
+
+    virtual Iterador inicioDasCoordenadas() const;
+    virtual int numeroDeCoordenadas() const;
+    virtual Iterador fimDasCoordenadas() const;
+    // The drawing list that window w made; empty for any other window, or when no window made one.
+    virtual Iterador inicioDoDesenho(const Window* w) const;
+    virtual int tamanhoDoDesenho(const Window* w) const;
+    virtual Iterador fimDoDesenho(const Window* w) const;
+
+    // The mean of the own coordinates.
+    virtual Coordenada centro() const;
+    virtual std::string nomeDoTipo() const = 0;
+
+    std::string nome() const { return _nome; }
+    Cor cor() const { return _cor; }
+    // 0: points, 1: lines, 2: filled polygon.
+    char nivelDePreenchimento() const { return _nivel; }
+
+    const std::vector<Coordenada>& coordenadas() const { return _coordenadas; }
+
+protected:
+    Objeto(std::string nome, Cor cor, std::vector<Coordenada> coordenadas, char nivel);
+    Objeto(const Objeto&) = default;
+    Objeto& operator=(const Objeto&) = delete;
+
+    // Throws std::invalid_argument when any coordinate is the null coordinate.
+    static void recusarNulas(const std::vector<Coordenada>& coordenadas, const char* tipo);
+
+    std::vector<Coordenada> _coordenadas;
+
+private:
+    // The projection writes a projected copy's coordinates and drawing list.
+    friend class Window;
+
+    std::string _nome;
+    Cor _cor;
+    char _nivel;
+    std::vector<Coordenada> _desenho;
+    const Window* _autorDoDesenho = nullptr;
+};
+
+#endif

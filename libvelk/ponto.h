@@ -1,0 +1,16 @@
+#ifndef PONTO_H
+#define PONTO_H
+
+#include "objeto.h"
+
+// A single point; fill level 0.
+class Ponto : public Objeto {
+public:
+    Ponto(std::string nome, Cor cor, Coordenada posicao);
+
+    Objeto* clone() const override;
+    void descreverGeometria(Geometria& g) const override;
+    std::string nomeDoTipo() const override;
+};
+
+#endif

@@ -1,0 +1,16 @@
+#ifndef RETA_H
+#define RETA_H
+
+#include "objeto.h"
+
+// A segment between two points; fill level 1.
+class Reta : public Objeto {
+public:
+    Reta(std::string nome, Cor cor, Coordenada inicio, Coordenada fim);
+
+    Objeto* clone() const override;
+    void descreverGeometria(Geometria& g) const override;
+    std::string nomeDoTipo() const override;
+};
+
+#endif

@@ -1,0 +1,67 @@
+#ifndef WINDOW_H
+#define WINDOW_H
+
+#include "coordenada.h"
+#include "vetor.h"
+
+class DisplayFile;
+class TiXmlElement;
+class TiXmlNode;
+
+// The camera: a rectangle in space seen in perspective from a centre of projection behind it.
+// Its state is exactly its centre C, right vector u and up vector v (perpendicular; their lengths are
+// the window's width and height) and the focal distance d > 0. The view direction n = û × v̂ and the
+// centre of projection COP = C − d·n are derived, never stored.
+//
+// Projection: a point P has camera coordinates xc = (P − COP)·û, yc = (P − COP)·v̂, zc = (P − COP)·n
+// and projection-plane coordinates (PPC) (xc·d/zc, yc·d/zc, zc − d): the window's centre is the
+// origin, units are world units on the window plane. Nothing with zc < d/100 (the near plane) is
+// projected; segments and polygons that cross it are cut there, in camera space.
+class Window {
+public:
+    // a and b are opposite corners of the window, cop the centre of projection. Throws
+    // std::invalid_argument when cop is the window's centre or the width or height is 0.
+    Window(Coordenada a, Coordenada b, Coordenada cop);
+    virtual ~Window() = default;
+    Window(const Window&) = default;
+    Window& operator=(const Window&) = default;
+
+    // Moves the centre (and so the COP) by dx·|u| along û, dy·|v| along v̂ and dz·|u| along n.
+    void mover(double dx, double dy, double dz);
+    // Multiplies u and v by f (d unchanged); ignored unless f is finite and positive.
+    void escala(double f);
+    // Turns the window about its centre by ax about û, then ay about v̂, then az about n (degrees),
+    // each about the axes as they stand then: about n turns û toward v̂, about û turns v̂ toward n,
+    // about v̂ turns n toward û.
+    void rodar(double ax, double ay, double az);
+
+    // Makes df the scene this window projects. df must outlive the window's use of it.
+    void atualizarCPP(const DisplayFile& df);
+    // One projected copy per object of that scene, in its order, with the camera as it is now.
+    DisplayFile coordenadasDePlanoDeProjecao() const;
+
+    Vetor viewRightVector() const { return _direita; }
+    Vetor viewUpVector() const { return _cima; }
+    Coordenada centro() const { return _centro; }
+    double distanciaFocal() const { return _distancia; }
+    // n, the unit view direction.
+    Vetor direcaoDeVisao() const;
+    Coordenada centroDeProjecao() const;
+
+    // Writes the camera into element (attribute distancia, children centro, direita, cima).
+    virtual void persist(TiXmlElement* element) const;
+    // Reads the camera from a <window> element; checks everything before changing anything.
+    // Throws std::string (in Portuguese, naming the line) on any fault.
+    virtual void restore(TiXmlNode* node);
+
+private:
+    Window(Coordenada centro, Vetor direita, Vetor cima, double distancia);
+
+    Coordenada _centro;
+    Vetor _direita;
+    Vetor _cima;
+    double _distancia;
+    const DisplayFile* _cena = nullptr;
+};
+
+#endif

@@ -1,0 +1,52 @@
+#ifndef VIEWPORT_H
+#define VIEWPORT_H
+
+#include "coordenada.h"
+
+class DisplayFile;
+class Objeto;
+class TiXmlNode;
+class Window;
+
+// The toolkit-independent half of the canvas: owns the scene and the camera, runs the repaint loop
+// over the camera's projected copy of the scene and maps projection-plane coordinates to pixels
+// inside a 20-pixel margin. A concrete canvas implements the drawing hooks.
+class Viewport {
+public:
+    Viewport();
+    virtual ~Viewport();
+    Viewport(const Viewport&) = delete;
+    Viewport& operator=(const Viewport&) = delete;
+
+    // Size of the drawing surface in pixels.
+    virtual int largura() const = 0;
+    virtual int altura() const = 0;
+    virtual void repintar();
+
+    DisplayFile* displayFile() const { return _displayFile; }
+    Window* janela() const { return _janela; }
+    void showCoordinates(bool enable) { _debugInformation = enable; }
+    bool showingCoordinates() const { return _debugInformation; }
+    Coordenada windowToViewport(const Coordenada& coordenada) const;
+
+    // Writes <window> and then the objects under where.
+    void persist(TiXmlNode* where) const;
+    // Reads the camera and the objects from where and reprojects; all or nothing.
+    void restore(TiXmlNode* where);
+
+protected:
+    virtual void iniciarPintura() {}
+    virtual void repintar0(Objeto* atual) = 0;
+    virtual void repintar1(Objeto* atual) = 0;
+    virtual void repintar2(Objeto* atual) = 0;
+    virtual void pintarInformacoes(Objeto* atual) { (void)atual; }
+    virtual void finalizarPintura() {}
+
+private:
+    // Owned; handed out as raw pointers that callers never delete or replace.
+    DisplayFile* _displayFile;
+    Window* _janela;
+    bool _debugInformation = false;
+};
+
+#endif
