@@ -1,0 +1,39 @@
+#ifndef FORMATOXML_H
+#define FORMATOXML_H
+
+#include <memory>
+#include <vector>
+
+#include "coordenada.h"
+#include "vetor.h"
+
+class Objeto;
+class TiXmlElement;
+class TiXmlNode;
+
+// The scene file's layout of the camera and of every kind of object, kept in one place.
+// Numbers are written in their shortest round-trip form and read with std::from_chars over the whole
+// attribute, so that neither the user's locale nor TinyXML's six digits touch them. Reading is strict:
+// any fault is thrown as a std::string in Portuguese that names the line, the element and the fault.
+namespace FormatoXml {
+
+struct EstadoDaWindow {
+    Coordenada centro;
+    Vetor direita;
+    Vetor cima;
+    double distancia = 0.0;
+};
+
+void escreverWindow(TiXmlElement* window, const EstadoDaWindow& estado);
+// Checks everything: finite numbers, a positive distance, right and up vectors not null and
+// perpendicular.
+EstadoDaWindow lerWindow(const TiXmlNode* window);
+
+// One element per object, appended under where.
+void escreverObjetos(TiXmlNode* where, const std::vector<Objeto*>& objetos);
+// Every element child of where except <window>, in order; nothing is kept if any fault is found.
+std::vector<std::unique_ptr<Objeto>> lerObjetos(const TiXmlNode* where);
+
+} // namespace FormatoXml
+
+#endif
