@@ -1,0 +1,47 @@
+#ifndef NOVOOBJETO_H
+#define NOVOOBJETO_H
+
+#include <vector>
+
+#include <QDialog>
+
+#include "fabricadeobjeto.h"
+
+class QEvent;
+
+namespace Ui {
+class NovoObjeto;
+}
+
+// The modal dialog that adds an object: lists the six factories and, for the one selected, shows
+// one editor per parameter descriptor. The editors write straight into the descriptors; the
+// dialog tracks the selection and keeps OK enabled only while every descriptor is valid.
+// Factories and descriptors belong to the library; the dialog owns only its form object.
+class NovoObjeto : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit NovoObjeto(QWidget* parent);
+    ~NovoObjeto() override;
+
+    // The factory whose name is selected in the combo box, or null.
+    FabricaDeObjeto* obterTipo() const;
+    // A new parentless widget with a label and an editor for every descriptor of the selection.
+    QWidget* generateOptionsUi();
+
+protected:
+    void changeEvent(QEvent* e) override;
+
+private slots:
+    // Qt 6 combo boxes only signal the index; the selection is read back through obterTipo().
+    void on_tipo_currentIndexChanged(int);
+    void optionValueChanged();
+
+private:
+    QWidget* ultimo = nullptr;
+    std::vector<FabricaDeObjeto::Type*> options;
+    Ui::NovoObjeto* ui = nullptr;
+    std::vector<FabricaDeObjeto*> tiposDeObjetos;
+};
+
+#endif

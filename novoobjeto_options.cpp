@@ -1,0 +1,228 @@
+#include "novoobjeto_options.h"
+
+#include <memory>
+
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "cor.h"
+
+namespace {
+
+// The value of a descriptor of the kind the editor was made for.
+template <typename TypeDe>
+auto& valorDe(FabricaDeObjeto::Type* gerenciado)
+{
+    return static_cast<TypeDe*>(gerenciado)->valor;
+}
+
+// The frame both list editors share: "+" and "-" side by side above a scroll area whose container
+// carries the rows. The container is not resized by the scroll area; its layout alone sizes it.
+QVBoxLayout* montarLista(QWidget* editor, QPushButton*& add, QPushButton*& remove, QScrollArea*& area,
+                         QWidget*& container)
+{
+    auto* grade = new QGridLayout(editor);
+    add = new QPushButton(QStringLiteral("+"));
+    remove = new QPushButton(QStringLiteral("-"));
+    grade->addWidget(add, 0, 0);
+    grade->addWidget(remove, 0, 1);
+
+    area = new QScrollArea;
+    container = new QWidget;
+    auto* linhas = new QVBoxLayout(container);
+    linhas->setSizeConstraint(QLayout::SetMinimumSize);
+    container->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Minimum);
+    area->setWidget(container);
+
+    remove->setEnabled(false);
+    grade->addWidget(area, 1, 0, 1, 2);
+    return linhas;
+}
+
+// Sizes the container to exactly what its rows need, smaller as well as larger. Its layout only ever
+// raises the container's minimum and grows it to fit; it never shrinks it when a row goes (a
+// collapsed geometry is clamped back to the old minimum), so the layout is settled first.
+void ajustarAoConteudo(QWidget* container)
+{
+    container->layout()->activate();
+    container->resize(container->minimumSize());
+}
+
+// Takes the last row out of the list and frees it; the caller checked that there is one.
+void descartarUltimaLinha(QVBoxLayout* linhas)
+{
+    std::unique_ptr<QLayoutItem> item(linhas->takeAt(linhas->count() - 1));
+    delete item->widget();
+}
+
+} // namespace
+
+// --- single values ---------------------------------------------------------------------------
+
+StringOption::StringOption(FabricaDeObjeto::Type* gerenciado) : QLineEdit(nullptr), _gerenciado(gerenciado)
+{
+    connect(this, &QLineEdit::textChanged, this, qOverload<const QString&>(&StringOption::valueChanged));
+}
+
+void StringOption::valueChanged(const QString& nova)
+{
+    valorDe<FabricaDeObjeto::TypeString>(_gerenciado) = nova.toStdString();
+    emit valueChanged();
+}
+
+BooleanOption::BooleanOption(FabricaDeObjeto::Type* gerenciado) : QCheckBox(nullptr), _gerenciado(gerenciado)
+{
+    connect(this, &QCheckBox::toggled, this, &BooleanOption::valueChanged);
+}
+
+void BooleanOption::valueChanged(bool newValue)
+{
+    valorDe<FabricaDeObjeto::TypeBool>(_gerenciado) = newValue;
+}
+
+ColorOption::ColorOption(FabricaDeObjeto::Type* gerenciado) : QColorWidget(nullptr), _gerenciado(gerenciado)
+{
+    connect(this, &QColorWidget::colorChanged, this, qOverload<const QColor&>(&ColorOption::valueChanged));
+}
+
+void ColorOption::valueChanged(const QColor& nova)
+{
+    valorDe<FabricaDeObjeto::TypeCor>(_gerenciado) = Cor(nova);
+    emit valueChanged();
+}
+
+// --- coordinate lists --------------------------------------------------------------------------
+
+CoordenadaOption::CoordenadaOption(int pos) : QWidget(nullptr), _pos(pos)
+{
+    spinX = new QDoubleSpinBox;
+    spinY = new QDoubleSpinBox;
+    spinZ = new QDoubleSpinBox;
+    auto* linha = new QHBoxLayout(this);
+    linha->addWidget(new QLabel(QString::number(_pos) + QStringLiteral(": ")));
+    for (QDoubleSpinBox* spin : {spinX, spinY, spinZ}) {
+        spin->setMinimum(-9999.9999);
+        spin->setMaximum(9999.9999);
+        connect(spin, &QDoubleSpinBox::valueChanged, this, qOverload<>(&CoordenadaOption::coordenadaChanged));
+        linha->addWidget(spin);
+    }
+}
+
+void CoordenadaOption::coordenadaChanged()
+{
+    emit coordenadaChanged(spinX->value(), spinY->value(), spinZ->value(), _pos);
+}
+
+CoordenadasOption::CoordenadasOption(FabricaDeObjeto::Type* gerenciado) : QWidget(nullptr), _gerenciado(gerenciado)
+{
+    _points = montarLista(this, add, remove, pointsScrollArea, container);
+    connect(add, &QPushButton::released, this, &CoordenadasOption::addCoordenada);
+    connect(remove, &QPushButton::released, this, &CoordenadasOption::removeCoordenada);
+}
+
+void CoordenadasOption::addCoordenada()
+{
+    const int pos = _points->count();
+    auto* linha = new CoordenadaOption(pos);
+    connect(linha, qOverload<double, double, double, int>(&CoordenadaOption::coordenadaChanged), this,
+            &CoordenadasOption::coordenadaChanged);
+    auto& lista = valorDe<FabricaDeObjeto::TypeCoordenadas>(_gerenciado);
+    lista.push_back(Coordenada(0, 0, 0));
+    const int suficiente = _gerenciado->quantidadeSuficiente();
+
+    _points->addWidget(linha);
+    ajustarAoConteudo(container);
+    remove->setEnabled(_points->count() > 0);
+    add->setEnabled(suficiente <= 0);
+    emit valueChanged();
+}
+
+void CoordenadasOption::removeCoordenada()
+{
+    if (_points->count() == 0)
+        return;
+    auto& lista = valorDe<FabricaDeObjeto::TypeCoordenadas>(_gerenciado);
+    if (!lista.empty())
+        lista.pop_back();
+
+    descartarUltimaLinha(_points);
+    ajustarAoConteudo(container);
+
+    const int suficiente = _gerenciado->quantidadeSuficiente();
+    remove->setEnabled(_points->count() > 0);
+    add->setEnabled(suficiente <= 0);
+    emit valueChanged();
+}
+
+void CoordenadasOption::coordenadaChanged(double x, double y, double z, int pos)
+{
+    // Rows and items match one to one; a list that someone else emptied is left alone.
+    auto& lista = valorDe<FabricaDeObjeto::TypeCoordenadas>(_gerenciado);
+    if (pos >= 0 && static_cast<std::size_t>(pos) < lista.size())
+        lista[static_cast<std::size_t>(pos)] = Coordenada(x, y, z);
+}
+
+// --- integer-pair lists ------------------------------------------------------------------------
+
+IntIntOption::IntIntOption(int pos) : QWidget(nullptr), _pos(pos)
+{
+    origin = new QSpinBox;
+    dest = new QSpinBox;
+    auto* linha = new QHBoxLayout(this);
+    for (QSpinBox* spin : {origin, dest}) {
+        spin->setRange(0, 99999);
+        connect(spin, &QSpinBox::valueChanged, this, qOverload<>(&IntIntOption::intIntChanged));
+        linha->addWidget(spin);
+    }
+}
+
+void IntIntOption::intIntChanged()
+{
+    emit intIntChanged(origin->value(), dest->value(), _pos);
+}
+
+IntIntsOption::IntIntsOption(FabricaDeObjeto::Type* gerenciado) : QWidget(nullptr), _gerenciado(gerenciado)
+{
+    _intInts = montarLista(this, add, remove, intIntsScrollArea, container);
+    connect(add, &QPushButton::released, this, &IntIntsOption::addIntInt);
+    connect(remove, &QPushButton::released, this, &IntIntsOption::removeIntInt);
+}
+
+void IntIntsOption::addIntInt()
+{
+    const int pos = _intInts->count();
+    auto* linha = new IntIntOption(pos);
+    connect(linha, qOverload<int, int, int>(&IntIntOption::intIntChanged), this, &IntIntsOption::intIntChanged);
+    valorDe<FabricaDeObjeto::TypeIntInts>(_gerenciado).emplace_back(0, 0);
+
+    _intInts->addWidget(linha);
+    ajustarAoConteudo(container);
+    remove->setEnabled(_intInts->count() > 0);
+}
+
+void IntIntsOption::removeIntInt()
+{
+    if (_intInts->count() == 0)
+        return;
+    auto& lista = valorDe<FabricaDeObjeto::TypeIntInts>(_gerenciado);
+    if (!lista.empty())
+        lista.pop_back();
+
+    descartarUltimaLinha(_intInts);
+    ajustarAoConteudo(container);
+
+    remove->setEnabled(_intInts->count() > 0);
+}
+
+void IntIntsOption::intIntChanged(int origin, int dest, int pos)
+{
+    auto& lista = valorDe<FabricaDeObjeto::TypeIntInts>(_gerenciado);
+    if (pos >= 0 && static_cast<std::size_t>(pos) < lista.size())
+        lista[static_cast<std::size_t>(pos)] = {origin, dest};
+}

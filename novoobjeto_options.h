@@ -1,0 +1,158 @@
+#ifndef NOVOOBJETO_OPTIONS_H
+#define NOVOOBJETO_OPTIONS_H
+
+#include <QCheckBox>
+#include <QColor>
+#include <QLineEdit>
+#include <QString>
+#include <QWidget>
+
+#include "fabricadeobjeto.h"
+#include "qcolorwidget.h"
+
+class QDoubleSpinBox;
+class QPushButton;
+class QScrollArea;
+class QSpinBox;
+class QVBoxLayout;
+
+// Editors of the new-object dialog, one per parameter kind. Each writes every change the user
+// makes straight into its descriptor's value (never reading it back) and never frees it. The
+// descriptor must be of the kind the editor is for: the dialog chooses the editor by tipoDoValor().
+
+// Kind 2: the text, after every change.
+class StringOption : public QLineEdit {
+    Q_OBJECT
+
+public:
+    explicit StringOption(FabricaDeObjeto::Type* gerenciado);
+
+signals:
+    void valueChanged();
+
+protected slots:
+    void valueChanged(const QString& nova);
+
+private:
+    FabricaDeObjeto::Type* _gerenciado = nullptr;
+};
+
+// Kind 3. Tells nobody: a boolean never changes whether the parameters are valid.
+class BooleanOption : public QCheckBox {
+    Q_OBJECT
+
+public:
+    explicit BooleanOption(FabricaDeObjeto::Type* gerenciado);
+
+protected slots:
+    void valueChanged(bool newValue);
+
+private:
+    FabricaDeObjeto::Type* _gerenciado = nullptr;
+};
+
+// Kind 1: the colour picked on the swatch.
+class ColorOption : public QColorWidget {
+    Q_OBJECT
+
+public:
+    explicit ColorOption(FabricaDeObjeto::Type* gerenciado);
+
+signals:
+    void valueChanged();
+
+protected slots:
+    void valueChanged(const QColor& nova);
+
+private:
+    FabricaDeObjeto::Type* _gerenciado = nullptr;
+};
+
+// One row of a coordinate list: "i: " and three spin boxes for x, y and z.
+class CoordenadaOption : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit CoordenadaOption(int pos);
+
+signals:
+    void coordenadaChanged(double x, double y, double z, int pos);
+
+protected slots:
+    void coordenadaChanged();
+
+private:
+    int _pos = 0;
+    QDoubleSpinBox* spinX = nullptr;
+    QDoubleSpinBox* spinY = nullptr;
+    QDoubleSpinBox* spinZ = nullptr;
+};
+
+// Kind 0: a list of coordinates grown with "+" and shrunk from the end with "-". Row i edits item i.
+// "+" is disabled once the descriptor says the list holds as many coordinates as it can take.
+class CoordenadasOption : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit CoordenadasOption(FabricaDeObjeto::Type* gerenciado);
+
+signals:
+    // After a row was added or removed; editing a row's numbers is not reported.
+    void valueChanged();
+
+protected slots:
+    void addCoordenada();
+    void removeCoordenada();
+    void coordenadaChanged(double x, double y, double z, int pos);
+
+private:
+    FabricaDeObjeto::Type* _gerenciado = nullptr;
+    QVBoxLayout* _points = nullptr;
+    QScrollArea* pointsScrollArea = nullptr;
+    QWidget* container = nullptr;
+    QPushButton* add = nullptr;
+    QPushButton* remove = nullptr;
+};
+
+// One row of an integer-pair list: two spin boxes, 0 to 99999.
+class IntIntOption : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit IntIntOption(int pos);
+
+signals:
+    void intIntChanged(int origin, int dest, int pos);
+
+protected slots:
+    void intIntChanged();
+
+private:
+    int _pos = 0;
+    QSpinBox* origin = nullptr;
+    QSpinBox* dest = nullptr;
+};
+
+// Kind 5: a list of integer pairs, grown with "+" (never disabled) and shrunk from the end with "-".
+// Tells nobody of its changes.
+class IntIntsOption : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit IntIntsOption(FabricaDeObjeto::Type* gerenciado);
+
+protected slots:
+    void addIntInt();
+    void removeIntInt();
+    void intIntChanged(int origin, int dest, int pos);
+
+private:
+    FabricaDeObjeto::Type* _gerenciado = nullptr;
+    QVBoxLayout* _intInts = nullptr;
+    QScrollArea* intIntsScrollArea = nullptr;
+    QWidget* container = nullptr;
+    QPushButton* add = nullptr;
+    QPushButton* remove = nullptr;
+};
+
+#endif
