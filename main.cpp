@@ -1,11 +1,21 @@
 #include <QApplication>
-#include <QLabel>
+#include <QLoggingCategory>
+
+#include "mainwindow.h"
 
 int main(int argc, char** argv)
 {
+    // The zoom and object-move slots are reached only from keys, so connectSlotsByName finds no
+    // widget for them and would warn about each one at every start.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qmetaobject.connectslotsbyname=false"));
+
     QApplication app(argc, argv);
-    // Stand-in until the main window exists.
-    QLabel janela("Sistema de Computação Gráfica");
-    janela.show();
-    return app.exec();
+    int resultado = 0;
+    {
+        // The window goes before the application object.
+        MainWindow janela;
+        janela.show();
+        resultado = app.exec();
+    }
+    return resultado;
 }

@@ -1,0 +1,378 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QListWidgetItem>
+
+#include <tinyxml.h>
+
+#include "arquivodecena.h"
+#include "displayfile.h"
+#include "fabricadeobjeto.h"
+#include "novoobjeto.h"
+#include "objeto.h"
+#include "qviewport.h"
+#include "transformacao.h"
+#include "window.h"
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWindow)
+{
+    showMaximized();
+    setFocusPolicy(Qt::StrongFocus);
+    ui->setupUi(this);
+    ui->help->setVisible(false);
+    atualizarLista();
+    atualizarCpp();
+}
+
+MainWindow::~MainWindow()
+{
+    delete ui;
+}
+
+void MainWindow::changeEvent(QEvent* e)
+{
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* evento)
+{
+    // Only the key code counts: Shift, Control and the keypad change nothing. Keys not listed are
+    // dropped here rather than handed to QMainWindow.
+    switch (evento->key()) {
+    case Qt::Key_Plus:
+        on_zoomInButton_clicked();
+        break;
+    case Qt::Key_Minus:
+        on_zoomOutButton_clicked();
+        break;
+    case Qt::Key_A:
+        on_objetoEsquerdo_clicked();
+        break;
+    case Qt::Key_D:
+        on_objetoDireita_clicked();
+        break;
+    case Qt::Key_I:
+        step(0.1);
+        break;
+    case Qt::Key_N:
+        on_adicionarButton_clicked();
+        break;
+    case Qt::Key_O:
+        step(-0.1);
+        break;
+    case Qt::Key_R:
+        on_objetoAplicarRotacao_clicked();
+        break;
+    case Qt::Key_S:
+        on_objetoBaixo_clicked();
+        break;
+    case Qt::Key_W:
+        on_objetoCima_clicked();
+        break;
+    case Qt::Key_X:
+        rotacionarX();
+        break;
+    case Qt::Key_Y:
+        rotacionarY();
+        break;
+    case Qt::Key_Z:
+        rotacionarZ();
+        break;
+    case Qt::Key_Escape:
+        std::exit(0);
+    case Qt::Key_Left:
+        on_windowEsquerda_clicked();
+        break;
+    case Qt::Key_Up:
+        on_windowCima_clicked();
+        break;
+    case Qt::Key_Right:
+        on_windowDireito_clicked();
+        break;
+    case Qt::Key_Down:
+        on_windowBaixo_clicked();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::atualizarLista()
+{
+    ui->objetos->clear();
+    mapaObjetos.clear();
+    for (Objeto* atual : ui->canvas->displayFile()->listaDeObjetos) {
+        const QString texto = QString::fromStdString(atual->nome()) + QStringLiteral(" : ")
+                              + QString::fromStdString(atual->nomeDoTipo());
+        auto* atualNaLista = new QListWidgetItem(texto);
+        ui->objetos->addItem(atualNaLista);
+        mapaObjetos.insert(atualNaLista, atual);
+    }
+}
+
+void MainWindow::atualizarCpp()
+{
+    ui->canvas->janela()->atualizarCPP(*ui->canvas->displayFile());
+}
+
+Objeto* MainWindow::selecionado() const
+{
+    // contains() first: operator[] would add the current item to the map.
+    QListWidgetItem* atual = ui->objetos->currentItem();
+    if (!mapaObjetos.contains(atual))
+        return nullptr;
+    return mapaObjetos.value(atual);
+}
+
+// --- camera -------------------------------------------------------------------------------------
+
+void MainWindow::on_windowCima_clicked()
+{
+    ui->canvas->janela()->mover(0, 0.1, 0);
+    update();
+}
+
+void MainWindow::on_windowBaixo_clicked()
+{
+    ui->canvas->janela()->mover(0, -0.1, 0);
+    update();
+}
+
+void MainWindow::on_windowEsquerda_clicked()
+{
+    ui->canvas->janela()->mover(-0.1, 0, 0);
+    update();
+}
+
+void MainWindow::on_windowDireito_clicked()
+{
+    ui->canvas->janela()->mover(0.1, 0, 0);
+    update();
+}
+
+void MainWindow::step(double quanto)
+{
+    ui->canvas->janela()->mover(0, 0, quanto);
+    atualizarCpp();
+    update();
+}
+
+void MainWindow::on_zoomInButton_clicked()
+{
+    ui->canvas->janela()->escala(0.9);
+    update();
+}
+
+void MainWindow::on_zoomOutButton_clicked()
+{
+    ui->canvas->janela()->escala(1.1);
+    update();
+}
+
+// Each dial turns the camera by how far it moved since its own last value. Across the wrap from
+// 360 to 0 that is nearly a full turn the other way, which lands on the same orientation.
+void MainWindow::on_windowRotacaoXDisplay_valueChanged(int value)
+{
+    static int windowRotacaoAntiga = 0;
+    const double angulo = value - windowRotacaoAntiga;
+    windowRotacaoAntiga = value;
+    ui->canvas->janela()->rodar(angulo, 0, 0);
+    update();
+}
+
+void MainWindow::on_windowRotacaoYDisplay_valueChanged(int value)
+{
+    static int windowRotacaoAntiga = 0;
+    const double angulo = value - windowRotacaoAntiga;
+    windowRotacaoAntiga = value;
+    ui->canvas->janela()->rodar(0, angulo, 0);
+    update();
+}
+
+void MainWindow::on_windowRotacaoZDisplay_valueChanged(int value)
+{
+    static int windowRotacaoAntiga = 0;
+    const double angulo = value - windowRotacaoAntiga;
+    windowRotacaoAntiga = value;
+    ui->canvas->janela()->rodar(0, 0, angulo);
+    update();
+}
+
+void MainWindow::on_mostrarCoordenadas_toggled(bool checked)
+{
+    ui->canvas->showCoordinates(checked);
+    update();
+}
+
+void MainWindow::on_orbitar_toggled(bool checked)
+{
+    ui->orbitarX->setEnabled(checked);
+    ui->orbitarY->setEnabled(checked);
+}
+
+void MainWindow::on_actionTeclas_de_Atalho_toggled(bool mostrarAjuda)
+{
+    ui->help->setVisible(mostrarAjuda);
+}
+
+// --- the selected object ------------------------------------------------------------------------
+
+void MainWindow::transladar(double dx, double dy, double dz)
+{
+    Objeto* objeto = selecionado();
+    if (!objeto)
+        return;
+    objeto->transformar(Transformacao::translacao(dx, dy, dz));
+    atualizarCpp();
+    update();
+}
+
+void MainWindow::on_objetoEsquerdo_clicked()
+{
+    transladar(-1.0, 0.0, 0.0);
+}
+
+void MainWindow::on_objetoDireita_clicked()
+{
+    transladar(1.0, 0.0, 0.0);
+}
+
+void MainWindow::on_objetoBaixo_clicked()
+{
+    transladar(0.0, -1.0, 0.0);
+}
+
+void MainWindow::on_objetoCima_clicked()
+{
+    transladar(0.0, 1.0, 0.0);
+}
+
+void MainWindow::rotacionar(bool emX, bool emY, bool emZ)
+{
+    bool ok = false;
+    const double angulo = ui->objetoRotacaoDisplay->text().toDouble(&ok);
+    // toDouble takes "nan" and "inf"; either would turn every coordinate into NaN for good.
+    if (!ok || !std::isfinite(angulo))
+        return;
+    Objeto* objeto = selecionado();
+    if (!objeto)
+        return;
+    const Coordenada centro = ui->orbitar->isChecked()
+                                  ? Coordenada(ui->orbitarX->value(), ui->orbitarY->value(), 0.0)
+                                  : objeto->centro();
+    const Transformacao rotacao =
+        Transformacao::rotacao(emX ? angulo : 0.0, emY ? angulo : 0.0, emZ ? angulo : 0.0, centro);
+    objeto->transformar(rotacao);
+    atualizarCpp();
+    update();
+}
+
+void MainWindow::rotacionarX()
+{
+    rotacionar(true, false, false);
+}
+
+void MainWindow::rotacionarY()
+{
+    rotacionar(false, true, false);
+}
+
+void MainWindow::rotacionarZ()
+{
+    rotacionar(false, false, true);
+}
+
+void MainWindow::on_objetoAplicarRotacao_clicked()
+{
+    rotacionarX();
+}
+
+void MainWindow::on_botaoEscala_clicked()
+{
+    bool ok = false;
+    const double fator = ui->fatorEscalaDisplay->text().toDouble(&ok);
+    // A factor of 0 collapses the object onto its centre, where no later scaling can undo it;
+    // nan and inf would ruin its coordinates. Negative factors mirror it and are allowed.
+    if (!ok || !std::isfinite(fator) || fator == 0.0)
+        return;
+    Objeto* objeto = selecionado();
+    if (!objeto)
+        return;
+    const Coordenada centro = objeto->centro();
+    objeto->transformar(Transformacao::escala(fator, fator, fator, centro.x(), centro.y(), centro.z()));
+    atualizarCpp();
+    update();
+}
+
+// --- adding objects -----------------------------------------------------------------------------
+
+void MainWindow::on_adicionarButton_clicked()
+{
+    NovoObjeto dialogo(this);
+    if (dialogo.exec() == QDialog::Rejected)
+        return;
+    FabricaDeObjeto* tipo = dialogo.obterTipo();
+    if (!tipo)
+        return;
+    Objeto* novo = tipo->criar();
+    if (!novo)
+        return;
+    // From here on the display file owns the object.
+    ui->canvas->displayFile()->listaDeObjetos.push_back(novo);
+    ui->canvas->update();
+    atualizarLista();
+    atualizarCpp();
+    setFocus(Qt::MouseFocusReason);
+}
+
+// --- scene files --------------------------------------------------------------------------------
+
+// Both commands report every fault on standard error and nowhere else.
+void MainWindow::on_actionSalvar_triggered()
+{
+    try {
+        const QString file = QFileDialog::getSaveFileName(this, tr("Salvar em..."), QString(), tr("XML File (*.xml)"));
+        // Cancelled: nothing to write and nothing to say.
+        if (file.isEmpty())
+            return;
+        TiXmlDocument doc;
+        // Owned here until linked, in case the scene throws while it is written.
+        auto version = std::make_unique<TiXmlDeclaration>("1.0", "", "");
+        auto formas = std::make_unique<TiXmlElement>("formas");
+        ui->canvas->persist(formas.get());
+        doc.LinkEndChild(version.release());
+        doc.LinkEndChild(formas.release());
+        ArquivoDeCena::salvar(file, doc);
+    } catch (const std::string& erro) {
+        std::cerr << erro << std::endl;
+    }
+}
+
+void MainWindow::on_actionCarregar_triggered()
+{
+    try {
+        const QString file = QFileDialog::getOpenFileName(this, tr("Abrir..."), QString(), tr("XML File (*.xml)"));
+        TiXmlDocument doc;
+        ArquivoDeCena::ler(file, doc);
+        // The root element: a comment or instruction that happens to read "formas" is not one.
+        TiXmlElement* formas = doc.FirstChildElement("formas");
+        if (!formas)
+            throw std::string("Tag raiz 'formas' ausente.");
+        // All or nothing: when the scene throws, the objects and so the rows are the ones before.
+        ui->canvas->restore(formas);
+        atualizarLista();
+        update();
+    } catch (const std::string& erro) {
+        std::cerr << erro << std::endl;
+    }
+}

@@ -1,0 +1,98 @@
+#ifndef JANELAPRINCIPAL_H
+#define JANELAPRINCIPAL_H
+
+// Helpers shared by the main window's tests: a window built as the program builds it, its widgets
+// by object name, and a way to put objects into its scene without the new-object dialog.
+
+#include <QCoreApplication>
+#include <QListWidget>
+#include <QListWidgetItem>
+#include <QLoggingCategory>
+#include <QMap>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include "displayfile.h"
+#include "mainwindow.h"
+#include "objeto.h"
+#include "pertode.h"
+#include "qviewport.h"
+#include "window.h"
+
+class AcessoAMainWindow {
+public:
+    static void atualizarLista(MainWindow& w) { w.atualizarLista(); }
+    static void atualizarCpp(MainWindow& w) { w.atualizarCpp(); }
+    static const QMap<QListWidgetItem*, Objeto*>& mapaObjetos(const MainWindow& w) { return w.mapaObjetos; }
+};
+
+// The keyboard-only slots have no widgets, and Qt would warn about each for every window built.
+inline const bool semAvisosDeConexao =
+    (QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qmetaobject.connectslotsbyname=false")), true);
+
+// Lets the window lay out and show the widgets that setupUi added after showMaximized, as the event
+// loop does before the user sees anything.
+inline void mostrada(MainWindow& w)
+{
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QCoreApplication::processEvents();
+}
+
+template <typename T>
+T* filho(const QWidget& janela, const char* nome)
+{
+    T* w = janela.findChild<T*>(QString::fromLatin1(nome));
+    EXPECT_NE(w, nullptr) << nome;
+    return w;
+}
+
+// QViewport has no meta-object of its own, so findChild cannot type it.
+inline QViewport* canvasDe(const QWidget& janela)
+{
+    return dynamic_cast<QViewport*>(janela.findChild<QWidget*>(QStringLiteral("canvas")));
+}
+
+// Appends objects (the display file takes them) and brings list and projection up to date, as the
+// add command does.
+inline void adicionar(MainWindow& w, std::initializer_list<Objeto*> objetos)
+{
+    for (Objeto* o : objetos)
+        canvasDe(w)->displayFile()->listaDeObjetos.push_back(o);
+    AcessoAMainWindow::atualizarLista(w);
+    AcessoAMainWindow::atualizarCpp(w);
+}
+
+// Radio buttons and check boxes take clicks only on their indicator and text, which sit at the
+// left of a laid-out widget wider than them.
+inline void clicarEm(QWidget* botao)
+{
+    QTest::mouseClick(botao, Qt::LeftButton, {}, QPoint(8, botao->height() / 2));
+}
+
+// Makes a row current the way a user does: a click on it.
+inline void clicarNaLinha(QListWidget* lista, int linha)
+{
+    QListWidgetItem* item = lista->item(linha);
+    ASSERT_NE(item, nullptr);
+    lista->scrollToItem(item);
+    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualItemRect(item).center());
+    ASSERT_EQ(lista->currentItem(), item);
+}
+
+inline ::testing::AssertionResult mesmoPonto(const Coordenada& a, double x, double y, double z, double eps = 1e-9)
+{
+    if (pertoDe(a.x(), x, eps) && pertoDe(a.y(), y, eps) && pertoDe(a.z(), z, eps))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "(" << a.x() << ", " << a.y() << ", " << a.z() << ") is not ("
+                                         << x << ", " << y << ", " << z << ")";
+}
+
+inline ::testing::AssertionResult mesmoVetor(const Vetor& a, double x, double y, double z, double eps = 1e-9)
+{
+    return mesmoPonto(Coordenada(a.x(), a.y(), a.z()), x, y, z, eps);
+}
+
+#endif

@@ -1,0 +1,294 @@
+// The camera controls and the keyboard, through real clicks and key presses on the main window.
+
+#include <cmath>
+
+#include <QCheckBox>
+#include <QDial>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QToolButton>
+
+#include "janelaprincipal.h"
+#include "ponto.h"
+#include "reta.h"
+
+namespace {
+
+constexpr double grau = 3.14159265358979323846 / 180.0;
+
+// The camera the canvas starts with: centre at the origin, 20 × 20, looking along +z.
+Window cameraInicial()
+{
+    return Window(Coordenada(-10, -10, 0), Coordenada(10, 10, 0), Coordenada(0, 0, -10));
+}
+
+class Camera : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        mostrada(w);
+        canvas = canvasDe(w);
+        ASSERT_NE(canvas, nullptr);
+        camera = canvas->janela();
+    }
+
+    // Moves a dial by pressing its own keys: PageUp/PageDown step 10, Up/Down step 1.
+    void girar(const char* nome, int teclasDePagina, int teclasSimples = 0)
+    {
+        QDial* d = filho<QDial>(w, nome);
+        for (int i = 0; i < std::abs(teclasDePagina); ++i)
+            QTest::keyClick(d, teclasDePagina > 0 ? Qt::Key_PageUp : Qt::Key_PageDown);
+        for (int i = 0; i < std::abs(teclasSimples); ++i)
+            QTest::keyClick(d, teclasSimples > 0 ? Qt::Key_Up : Qt::Key_Down);
+    }
+
+    // Each dial remembers its last value for the whole process; start every dial case from a known
+    // value and a fresh camera.
+    void alinharDial(const char* nome, int valor)
+    {
+        QDial* d = filho<QDial>(w, nome);
+        if (d->value() == valor)
+            d->setValue(valor == 0 ? 1 : valor - 1);
+        d->setValue(valor);
+        *camera = cameraInicial();
+    }
+
+    MainWindow w;
+    QViewport* canvas = nullptr;
+    Window* camera = nullptr;
+};
+
+} // namespace
+
+TEST_F(Camera, BotoesETeclasDeSetaMovemUmDecimoDaWindow)
+{
+    QTest::mouseClick(filho<QToolButton>(w, "windowCima"), Qt::LeftButton);
+    EXPECT_TRUE(mesmoPonto(camera->centro(), 0, 2, 0));
+    QTest::mouseClick(filho<QToolButton>(w, "windowDireito"), Qt::LeftButton);
+    EXPECT_TRUE(mesmoPonto(camera->centro(), 2, 2, 0));
+    QTest::mouseClick(filho<QToolButton>(w, "windowBaixo"), Qt::LeftButton);
+    QTest::mouseClick(filho<QToolButton>(w, "windowBaixo"), Qt::LeftButton);
+    EXPECT_TRUE(mesmoPonto(camera->centro(), 2, -2, 0));
+    QTest::mouseClick(filho<QToolButton>(w, "windowEsquerda"), Qt::LeftButton);
+    EXPECT_TRUE(mesmoPonto(camera->centro(), 0, -2, 0));
+
+    QTest::keyClick(&w, Qt::Key_Left);
+    EXPECT_TRUE(mesmoPonto(camera->centro(), -2, -2, 0));
+    QTest::keyClick(&w, Qt::Key_Up);
+    EXPECT_TRUE(mesmoPonto(camera->centro(), -2, 0, 0));
+    QTest::keyClick(&w, Qt::Key_Right);
+    QTest::keyClick(&w, Qt::Key_Right);
+    EXPECT_TRUE(mesmoPonto(camera->centro(), 2, 0, 0));
+    QTest::keyClick(&w, Qt::Key_Down);
+    EXPECT_TRUE(mesmoPonto(camera->centro(), 2, -2, 0));
+
+    // Panning neither turns nor resizes the window.
+    EXPECT_TRUE(mesmoVetor(camera->viewRightVector(), 20, 0, 0));
+    EXPECT_TRUE(mesmoVetor(camera->viewUpVector(), 0, 20, 0));
+    EXPECT_TRUE(mesmoPonto(camera->centroDeProjecao(), 2, -2, -10));
+}
+
+TEST_F(Camera, StepIEO)
+{
+    QTest::keyClick(&w, Qt::Key_I);
+    EXPECT_TRUE(mesmoPonto(camera->centro(), 0, 0, 2));
+    EXPECT_TRUE(mesmoPonto(camera->centroDeProjecao(), 0, 0, -8));
+    QTest::keyClick(&w, Qt::Key_O);
+    QTest::keyClick(&w, Qt::Key_O);
+    EXPECT_TRUE(mesmoPonto(camera->centro(), 0, 0, -2));
+    EXPECT_TRUE(mesmoVetor(camera->viewRightVector(), 20, 0, 0));
+    EXPECT_NEAR(camera->distanciaFocal(), 10, 1e-12);
+}
+
+TEST_F(Camera, ZoomNaoEhReciproco)
+{
+    QTest::keyClick(&w, Qt::Key_Plus);
+    EXPECT_TRUE(mesmoVetor(camera->viewRightVector(), 18, 0, 0));
+    EXPECT_TRUE(mesmoVetor(camera->viewUpVector(), 0, 18, 0));
+    QTest::keyClick(&w, Qt::Key_Minus);
+    EXPECT_TRUE(mesmoVetor(camera->viewRightVector(), 19.8, 0, 0));
+    EXPECT_TRUE(mesmoVetor(camera->viewUpVector(), 0, 19.8, 0));
+    EXPECT_TRUE(mesmoPonto(camera->centro(), 0, 0, 0));
+
+    // The keypad's plus is the same key.
+    QTest::keyClick(&w, Qt::Key_Plus, Qt::KeypadModifier);
+    EXPECT_TRUE(mesmoVetor(camera->viewRightVector(), 19.8 * 0.9, 0, 0));
+}
+
+TEST_F(Camera, DialXGiraEmTornoDaDireita)
+{
+    alinharDial("windowRotacaoXDisplay", 100);
+    girar("windowRotacaoXDisplay", 3);
+    ASSERT_EQ(filho<QDial>(w, "windowRotacaoXDisplay")->value(), 130);
+    // About û by 30: v̂ turns toward n.
+    const double c = std::cos(30 * grau), s = std::sin(30 * grau);
+    EXPECT_TRUE(mesmoVetor(camera->viewRightVector(), 20, 0, 0));
+    EXPECT_TRUE(mesmoVetor(camera->viewUpVector(), 0, 20 * c, 20 * s));
+    EXPECT_TRUE(mesmoVetor(camera->direcaoDeVisao(), 0, -s, c));
+    EXPECT_TRUE(mesmoPonto(camera->centro(), 0, 0, 0));
+
+    // Back to where it was: the change is negative and undoes the turn.
+    girar("windowRotacaoXDisplay", -3);
+    EXPECT_TRUE(mesmoVetor(camera->viewUpVector(), 0, 20, 0));
+    EXPECT_TRUE(mesmoVetor(camera->direcaoDeVisao(), 0, 0, 1));
+}
+
+TEST_F(Camera, DialYGiraEmTornoDoAlto)
+{
+    alinharDial("windowRotacaoYDisplay", 200);
+    girar("windowRotacaoYDisplay", 9);
+    // About v̂ by 90: n turns toward û; the centre of projection swings to the −x side.
+    EXPECT_TRUE(mesmoVetor(camera->direcaoDeVisao(), 1, 0, 0));
+    EXPECT_TRUE(mesmoVetor(camera->viewRightVector(), 0, 0, -20));
+    EXPECT_TRUE(mesmoVetor(camera->viewUpVector(), 0, 20, 0));
+    EXPECT_TRUE(mesmoPonto(camera->centroDeProjecao(), -10, 0, 0));
+}
+
+TEST_F(Camera, DialZGiraEmTornoDaDirecaoDeVisao)
+{
+    alinharDial("windowRotacaoZDisplay", 50);
+    girar("windowRotacaoZDisplay", 0, 7);
+    // About n by 7: û turns toward v̂.
+    const double c = std::cos(7 * grau), s = std::sin(7 * grau);
+    EXPECT_TRUE(mesmoVetor(camera->viewRightVector(), 20 * c, 20 * s, 0));
+    EXPECT_TRUE(mesmoVetor(camera->viewUpVector(), -20 * s, 20 * c, 0));
+    EXPECT_TRUE(mesmoVetor(camera->direcaoDeVisao(), 0, 0, 1));
+}
+
+TEST_F(Camera, DialAtravessando360)
+{
+    // 355 → 5 passes −350 to the camera: the same orientation as +10.
+    alinharDial("windowRotacaoXDisplay", 355);
+    girar("windowRotacaoXDisplay", 1);
+    ASSERT_EQ(filho<QDial>(w, "windowRotacaoXDisplay")->value(), 5);
+    EXPECT_TRUE(mesmoVetor(camera->viewUpVector(), 0, 20 * std::cos(10 * grau), 20 * std::sin(10 * grau)));
+
+    // 0 → 359 going down passes +359, the same orientation as −1.
+    alinharDial("windowRotacaoZDisplay", 0);
+    girar("windowRotacaoZDisplay", 0, -1);
+    ASSERT_EQ(filho<QDial>(w, "windowRotacaoZDisplay")->value(), 359);
+    EXPECT_TRUE(mesmoVetor(camera->viewRightVector(), 20 * std::cos(grau), -20 * std::sin(grau), 0));
+}
+
+TEST_F(Camera, CadaDialLembraSeuProprioValor)
+{
+    alinharDial("windowRotacaoYDisplay", 40);
+    alinharDial("windowRotacaoXDisplay", 10);
+    girar("windowRotacaoXDisplay", 5);
+    *camera = cameraInicial();
+    // Y still remembers 40: one page up turns by 10, not by 50 − 60.
+    girar("windowRotacaoYDisplay", 1);
+    const double c = std::cos(10 * grau), s = std::sin(10 * grau);
+    EXPECT_TRUE(mesmoVetor(camera->direcaoDeVisao(), s, 0, c));
+    EXPECT_TRUE(mesmoVetor(camera->viewUpVector(), 0, 20, 0));
+}
+
+TEST_F(Camera, MostrarCoordenadasSoLigaOsRotulos)
+{
+    auto* caixa = filho<QCheckBox>(w, "mostrarCoordenadas");
+    clicarEm(caixa);
+    EXPECT_TRUE(caixa->isChecked());
+    EXPECT_TRUE(canvas->showingCoordinates());
+    clicarEm(caixa);
+    EXPECT_FALSE(canvas->showingCoordinates());
+    EXPECT_TRUE(mesmoPonto(camera->centro(), 0, 0, 0));
+    EXPECT_TRUE(mesmoVetor(camera->viewRightVector(), 20, 0, 0));
+}
+
+TEST_F(Camera, OrbitarLigaEDesligaOsCamposDoCentro)
+{
+    auto* orbitar = filho<QRadioButton>(w, "orbitar");
+    auto* x = filho<QSpinBox>(w, "orbitarX");
+    auto* y = filho<QSpinBox>(w, "orbitarY");
+    clicarEm(orbitar);
+    EXPECT_TRUE(orbitar->isChecked());
+    EXPECT_TRUE(x->isEnabled());
+    EXPECT_TRUE(y->isEnabled());
+    x->setValue(7);
+    y->setValue(-3);
+
+    // A second click unchecks it: the lone radio button is not auto-exclusive.
+    clicarEm(orbitar);
+    EXPECT_FALSE(orbitar->isChecked());
+    EXPECT_FALSE(x->isEnabled());
+    EXPECT_FALSE(y->isEnabled());
+    EXPECT_EQ(x->value(), 7);
+    EXPECT_EQ(y->value(), -3);
+
+    clicarEm(orbitar);
+    EXPECT_TRUE(x->isEnabled());
+    EXPECT_EQ(x->value(), 7);
+}
+
+TEST_F(Camera, ModificadoresNaoMudamATecla)
+{
+    QTest::keyClick(&w, Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_TRUE(mesmoPonto(camera->centro(), 0, 2, 0));
+    QTest::keyClick(&w, Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_TRUE(mesmoPonto(camera->centro(), 0, 4, 0));
+    QTest::keyClick(&w, Qt::Key_I, Qt::AltModifier);
+    EXPECT_TRUE(mesmoPonto(camera->centro(), 0, 4, 2));
+    // Lower- and upper-case letters carry the same key code.
+    QTest::keyClick(&w, 'o');
+    QTest::keyClick(&w, 'O');
+    EXPECT_TRUE(mesmoPonto(camera->centro(), 0, 4, -2));
+
+    // Control+S moves the selected object down, as S does; it saves nothing.
+    auto* p = new Ponto("p", Cor(), Coordenada(1, 1, 0));
+    adicionar(w, {p});
+    clicarNaLinha(filho<QListWidget>(w, "objetos"), 0);
+    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(mesmoPonto(p->centro(), 1, 0, 0));
+    QTest::keyClick(&w, Qt::Key_S, Qt::ShiftModifier);
+    QTest::keyClick(&w, 's');
+    EXPECT_TRUE(mesmoPonto(p->centro(), 1, -2, 0));
+}
+
+TEST_F(Camera, TeclasForaDaTabelaNaoFazemNada)
+{
+    auto* r = new Reta("r", Cor(), Coordenada(0, 0, 0), Coordenada(2, 0, 0));
+    adicionar(w, {r});
+    clicarNaLinha(filho<QListWidget>(w, "objetos"), 0);
+    for (Qt::Key tecla : {Qt::Key_Q, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Equal, Qt::Key_F1,
+                          Qt::Key_PageUp, Qt::Key_B})
+        QTest::keyClick(&w, tecla);
+    EXPECT_TRUE(mesmoPonto(camera->centro(), 0, 0, 0));
+    EXPECT_TRUE(mesmoVetor(camera->viewRightVector(), 20, 0, 0));
+    EXPECT_TRUE(mesmoVetor(camera->viewUpVector(), 0, 20, 0));
+    EXPECT_TRUE(mesmoPonto(r->centro(), 1, 0, 0));
+    EXPECT_EQ(filho<QListWidget>(w, "objetos")->count(), 1);
+}
+
+TEST_F(Camera, TeclasQueUmFilhoUsaNaoChegamAJanela)
+{
+    auto* a = new Ponto("a", Cor(), Coordenada(0, 0, 0));
+    auto* b = new Ponto("b", Cor(), Coordenada(5, 0, 0));
+    adicionar(w, {a, b});
+    auto* lista = filho<QListWidget>(w, "objetos");
+    clicarNaLinha(lista, 0);
+
+    // Arrows in the list move its current row, not the camera.
+    QTest::keyClick(lista, Qt::Key_Down);
+    EXPECT_EQ(lista->currentRow(), 1);
+    QTest::keyClick(lista, Qt::Key_Up);
+    EXPECT_EQ(lista->currentRow(), 0);
+    EXPECT_TRUE(mesmoPonto(camera->centro(), 0, 0, 0));
+
+    // Letters typed in a text field stay there.
+    auto* fator = filho<QLineEdit>(w, "fatorEscalaDisplay");
+    QTest::keyClicks(fator, "wasd");
+    EXPECT_EQ(fator->text(), "wasd");
+    EXPECT_TRUE(mesmoPonto(a->centro(), 0, 0, 0));
+
+    // An arrow on a dial turns the dial (and the camera), it does not pan.
+    alinharDial("windowRotacaoZDisplay", 20);
+    QTest::keyClick(filho<QDial>(w, "windowRotacaoZDisplay"), Qt::Key_Left);
+    EXPECT_EQ(filho<QDial>(w, "windowRotacaoZDisplay")->value(), 19);
+    EXPECT_TRUE(mesmoPonto(camera->centro(), 0, 0, 0));
+    EXPECT_TRUE(mesmoVetor(camera->viewRightVector(), 20 * std::cos(grau), -20 * std::sin(grau), 0));
+
+    // A key the focused child leaves alone goes on to the window.
+    QTest::keyClick(filho<QToolButton>(w, "windowCima"), Qt::Key_Plus);
+    EXPECT_TRUE(pertoDe(camera->viewRightVector().modulo(), 18));
+}

@@ -1,0 +1,640 @@
+// The main window's widget tree and texts, the object list, the help panel, language changes and
+// Escape.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDial>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTimer>
+#include <QToolButton>
+
+#include <functional>
+
+#include "fabricadeobjeto.h"
+#include "janelaprincipal.h"
+#include "novoobjeto.h"
+#include "poligono.h"
+#include "ponto.h"
+#include "reta.h"
+#include "transformacao.h"
+
+namespace {
+
+// Where a widget or layout sits in a grid, as (row, column).
+std::pair<int, int> celula(QGridLayout* grade, QWidget* w)
+{
+    const int i = grade->indexOf(w);
+    if (i < 0)
+        return {-1, -1};
+    int linha, coluna, nl, nc;
+    grade->getItemPosition(i, &linha, &coluna, &nl, &nc);
+    return {linha, coluna};
+}
+
+std::pair<int, int> celula(QGridLayout* grade, QLayout* l)
+{
+    for (int i = 0; i < grade->count(); ++i)
+        if (grade->itemAt(i)->layout() == l) {
+            int linha, coluna, nl, nc;
+            grade->getItemPosition(i, &linha, &coluna, &nl, &nc);
+            return {linha, coluna};
+        }
+    return {-1, -1};
+}
+
+void esperarMargens(QLayout* l, int margem, int espaco)
+{
+    ASSERT_NE(l, nullptr);
+    EXPECT_EQ(l->contentsMargins(), QMargins(margem, margem, margem, margem)) << l->objectName().toStdString();
+    EXPECT_EQ(l->spacing(), espaco) << l->objectName().toStdString();
+}
+
+// Runs acao on the new-object dialog as soon as the add command has it on screen; *aberto tells
+// whether it ever opened. The timer dies with the window if it never does.
+void quandoODialogoAbrir(MainWindow& w, std::function<void(NovoObjeto*)> acao, bool* aberto)
+{
+    QTimer::singleShot(0, &w, [&w, acao, aberto] {
+        auto* d = w.findChild<NovoObjeto*>();
+        if (!d || !d->isVisible()) {
+            quandoODialogoAbrir(w, acao, aberto);
+            return;
+        }
+        *aberto = true;
+        acao(d);
+    });
+}
+
+// Chooses a factory in the dialog and fills its descriptors the way its editors would.
+void escolherPonto(NovoObjeto* d, const std::string& nome, Coordenada onde)
+{
+    auto* tipo = d->findChild<QComboBox*>("tipo");
+    ASSERT_NE(tipo, nullptr);
+    tipo->setCurrentIndex(tipo->findText("Ponto"));
+    FabricaDeObjeto* fabrica = d->obterTipo();
+    ASSERT_NE(fabrica, nullptr);
+    std::vector<FabricaDeObjeto::Type*> parametros = fabrica->parametros();
+    ASSERT_EQ(parametros.size(), 3u);
+    static_cast<FabricaDeObjeto::TypeString*>(parametros[0])->valor = nome;
+    static_cast<FabricaDeObjeto::TypeCoordenadas*>(parametros[2])->valor = {onde};
+}
+
+} // namespace
+
+TEST(JanelaPrincipal, ArvoreDeWidgetsComClassesELugares)
+{
+    MainWindow w;
+    mostrada(w);
+    EXPECT_EQ(w.objectName(), "MainWindow");
+    EXPECT_TRUE(w.windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(w.focusPolicy(), Qt::StrongFocus);
+    EXPECT_FALSE(w.documentMode());
+    EXPECT_TRUE(w.windowIcon().isNull());
+
+    const std::vector<std::pair<const char*, const char*>> classes = {
+        {"centralWidget", "QWidget"}, {"mainHelp", "QSplitter"}, {"splitter_2", "QSplitter"},
+        {"splitter", "QSplitter"}, {"verticalLayoutWidget", "QWidget"}, {"objetos", "QListWidget"},
+        {"formLayoutWidget", "QWidget"}, {"adicionarButton", "QPushButton"}, {"mostrarCoordenadas", "QCheckBox"},
+        {"windowLabel", "QLabel"}, {"windowCima", "QToolButton"}, {"windowRotacaoYDisplay", "QDial"},
+        {"windowEsquerda", "QToolButton"}, {"windowRotacaoZDisplay", "QDial"}, {"windowDireito", "QToolButton"},
+        {"windowBaixo", "QToolButton"}, {"windowRotacaoXDisplay", "QDial"}, {"label", "QLabel"},
+        {"tabWidget", "QTabWidget"}, {"aba_rotacao", "QWidget"}, {"gridLayoutWidget_2", "QWidget"},
+        {"orbitar", "QRadioButton"}, {"orbitarXLabel", "QLabel"}, {"orbitarX", "QSpinBox"},
+        {"orbitarYLabel", "QLabel"}, {"orbitarY", "QSpinBox"}, {"horizontalLayoutWidget_4", "QWidget"},
+        {"objetoRotacaoDisplay", "QLineEdit"}, {"objetoAplicarRotacao", "QPushButton"}, {"aba_escala", "QWidget"},
+        {"horizontalLayoutWidget_2", "QWidget"}, {"label_2", "QLabel"}, {"fatorEscalaDisplay", "QLineEdit"},
+        {"botaoEscala", "QPushButton"}, {"gridLayoutWidget", "QWidget"}, {"barraY", "QScrollBar"},
+        {"barraX", "QScrollBar"}, {"help", "QTextBrowser"}, {"menuBar", "QMenuBar"}, {"menuCena", "QMenu"},
+        {"menuHelp", "QMenu"}, {"statusBar", "QStatusBar"}};
+    for (const auto& [nome, classe] : classes) {
+        QWidget* x = filho<QWidget>(w, nome);
+        ASSERT_NE(x, nullptr);
+        EXPECT_STREQ(x->metaObject()->className(), classe) << nome;
+    }
+    // Only keys reach these slots: no widgets carry their names.
+    for (const char* nome : {"zoomInButton", "zoomOutButton", "objetoEsquerdo", "objetoDireita", "objetoBaixo", "objetoCima"})
+        EXPECT_EQ(w.findChild<QObject*>(QString::fromLatin1(nome)), nullptr) << nome;
+
+    auto* central = filho<QWidget>(w, "centralWidget");
+    EXPECT_EQ(w.centralWidget(), central);
+    esperarMargens(central->layout(), 11, 6);
+    EXPECT_EQ(central->layout()->objectName(), "verticalLayout_2");
+    ASSERT_EQ(central->layout()->count(), 1);
+    auto* mainHelp = filho<QSplitter>(w, "mainHelp");
+    EXPECT_EQ(central->layout()->itemAt(0)->widget(), mainHelp);
+    EXPECT_EQ(mainHelp->orientation(), Qt::Horizontal);
+    ASSERT_EQ(mainHelp->count(), 2);
+    EXPECT_EQ(mainHelp->widget(0), filho<QSplitter>(w, "splitter_2"));
+    EXPECT_EQ(mainHelp->widget(1), filho<QTextBrowser>(w, "help"));
+
+    auto* splitter2 = filho<QSplitter>(w, "splitter_2");
+    EXPECT_EQ(splitter2->orientation(), Qt::Horizontal);
+    EXPECT_EQ(splitter2->layoutDirection(), Qt::LeftToRight);
+    ASSERT_EQ(splitter2->count(), 2);
+    EXPECT_EQ(splitter2->widget(0), filho<QSplitter>(w, "splitter"));
+    EXPECT_EQ(splitter2->widget(1), filho<QWidget>(w, "gridLayoutWidget"));
+
+    auto* splitter = filho<QSplitter>(w, "splitter");
+    EXPECT_EQ(splitter->orientation(), Qt::Vertical);
+    ASSERT_EQ(splitter->count(), 2);
+    EXPECT_EQ(splitter->widget(0), filho<QWidget>(w, "verticalLayoutWidget"));
+    EXPECT_EQ(splitter->widget(1), filho<QWidget>(w, "formLayoutWidget"));
+
+    QLayout* verticalLayout = filho<QWidget>(w, "verticalLayoutWidget")->layout();
+    esperarMargens(verticalLayout, 0, 6);
+    ASSERT_EQ(verticalLayout->count(), 1);
+    EXPECT_EQ(verticalLayout->itemAt(0)->widget(), filho<QListWidget>(w, "objetos"));
+
+    QLayout* controles = filho<QWidget>(w, "formLayoutWidget")->layout();
+    esperarMargens(controles, 0, 6);
+    EXPECT_EQ(controles->objectName(), "verticalLayout_3");
+    ASSERT_EQ(controles->count(), 6);
+    EXPECT_EQ(controles->itemAt(0)->widget(), filho<QPushButton>(w, "adicionarButton"));
+    EXPECT_EQ(controles->itemAt(1)->widget(), filho<QCheckBox>(w, "mostrarCoordenadas"));
+    EXPECT_EQ(controles->itemAt(2)->widget(), filho<QLabel>(w, "windowLabel"));
+    auto* cruz = qobject_cast<QGridLayout*>(controles->itemAt(3)->layout());
+    ASSERT_NE(cruz, nullptr);
+    EXPECT_EQ(cruz->objectName(), "gridLayout_2");
+    EXPECT_EQ(controles->itemAt(4)->widget(), filho<QLabel>(w, "label"));
+    QLayout* linhaDasAbas = controles->itemAt(5)->layout();
+    ASSERT_NE(linhaDasAbas, nullptr);
+    EXPECT_EQ(linhaDasAbas->objectName(), "horizontalLayout_4");
+    ASSERT_EQ(linhaDasAbas->count(), 1);
+    EXPECT_EQ(linhaDasAbas->itemAt(0)->widget(), filho<QTabWidget>(w, "tabWidget"));
+
+    // The camera cross.
+    using C = std::pair<int, int>;
+    EXPECT_EQ(celula(cruz, filho<QToolButton>(w, "windowCima")), C(0, 2));
+    EXPECT_EQ(celula(cruz, filho<QDial>(w, "windowRotacaoYDisplay")), C(0, 3));
+    EXPECT_EQ(celula(cruz, filho<QToolButton>(w, "windowEsquerda")), C(1, 1));
+    EXPECT_EQ(celula(cruz, filho<QDial>(w, "windowRotacaoZDisplay")), C(1, 2));
+    EXPECT_EQ(celula(cruz, filho<QToolButton>(w, "windowDireito")), C(1, 3));
+    EXPECT_EQ(celula(cruz, filho<QToolButton>(w, "windowBaixo")), C(2, 2));
+    EXPECT_EQ(celula(cruz, filho<QDial>(w, "windowRotacaoXDisplay")), C(2, 3));
+    EXPECT_EQ(celula(cruz, w.findChild<QHBoxLayout*>("horizontalLayout")), C(0, 1));
+    int espacadores = 0;
+    for (int i = 0; i < cruz->count(); ++i)
+        if (QSpacerItem* s = cruz->itemAt(i)->spacerItem()) {
+            ++espacadores;
+            int linha, coluna, nl, nc;
+            cruz->getItemPosition(i, &linha, &coluna, &nl, &nc);
+            EXPECT_EQ(linha, 0);
+            EXPECT_TRUE(coluna == 0 || coluna == 4) << coluna;
+            EXPECT_EQ(s->sizeHint(), QSize(40, 20));
+            EXPECT_EQ(s->sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
+            EXPECT_EQ(s->sizePolicy().verticalPolicy(), QSizePolicy::Minimum);
+        }
+    EXPECT_EQ(espacadores, 2);
+    for (const char* nome : {"windowCima", "windowEsquerda", "windowDireito", "windowBaixo"})
+        EXPECT_EQ(filho<QToolButton>(w, nome)->minimumSize(), QSize(40, 40)) << nome;
+
+    // The canvas beside its two idle scroll bars.
+    auto* grade = qobject_cast<QGridLayout*>(filho<QWidget>(w, "gridLayoutWidget")->layout());
+    ASSERT_NE(grade, nullptr);
+    esperarMargens(grade, 0, 0);
+    QViewport* canvas = canvasDe(w);
+    ASSERT_NE(canvas, nullptr);
+    EXPECT_EQ(canvas->parentWidget(), filho<QWidget>(w, "gridLayoutWidget"));
+    EXPECT_EQ(celula(grade, canvas), C(2, 0));
+    EXPECT_EQ(celula(grade, filho<QScrollBar>(w, "barraY")), C(2, 1));
+    EXPECT_EQ(celula(grade, filho<QScrollBar>(w, "barraX")), C(4, 0));
+    EXPECT_EQ(canvas->minimumSize(), QSize(600, 600));
+    EXPECT_EQ(canvas->sizePolicy().horizontalPolicy(), QSizePolicy::Minimum);
+    EXPECT_EQ(canvas->sizePolicy().verticalPolicy(), QSizePolicy::Minimum);
+    EXPECT_EQ(filho<QScrollBar>(w, "barraY")->orientation(), Qt::Vertical);
+    EXPECT_EQ(filho<QScrollBar>(w, "barraX")->orientation(), Qt::Horizontal);
+    EXPECT_FALSE(filho<QScrollBar>(w, "barraY")->isEnabled());
+    EXPECT_FALSE(filho<QScrollBar>(w, "barraX")->isEnabled());
+
+    // The two tabs: fixed geometries, no layouts of their own.
+    auto* abas = filho<QTabWidget>(w, "tabWidget");
+    ASSERT_EQ(abas->count(), 2);
+    EXPECT_EQ(abas->widget(0), filho<QWidget>(w, "aba_rotacao"));
+    EXPECT_EQ(abas->widget(1), filho<QWidget>(w, "aba_escala"));
+    EXPECT_EQ(abas->currentIndex(), 0);
+    EXPECT_EQ(filho<QWidget>(w, "aba_rotacao")->layout(), nullptr);
+    EXPECT_EQ(filho<QWidget>(w, "aba_escala")->layout(), nullptr);
+    EXPECT_EQ(filho<QWidget>(w, "aba_rotacao")->minimumSize(), QSize(138, 109));
+    EXPECT_EQ(filho<QWidget>(w, "gridLayoutWidget_2")->geometry(), QRect(0, 10, 180, 63));
+    EXPECT_EQ(filho<QWidget>(w, "horizontalLayoutWidget_4")->geometry(), QRect(0, 70, 143, 51));
+    EXPECT_EQ(filho<QWidget>(w, "horizontalLayoutWidget_2")->geometry(), QRect(10, 10, 121, 41));
+    EXPECT_EQ(filho<QWidget>(w, "botaoEscala")->geometry(), QRect(30, 60, 80, 26));
+    EXPECT_EQ(filho<QWidget>(w, "gridLayoutWidget_2")->parentWidget(), filho<QWidget>(w, "aba_rotacao"));
+    EXPECT_EQ(filho<QWidget>(w, "botaoEscala")->parentWidget(), filho<QWidget>(w, "aba_escala"));
+
+    auto* rotacao = qobject_cast<QGridLayout*>(filho<QWidget>(w, "gridLayoutWidget_2")->layout());
+    ASSERT_NE(rotacao, nullptr);
+    EXPECT_EQ(rotacao->objectName(), "gridLayout_4");
+    EXPECT_EQ(celula(rotacao, filho<QRadioButton>(w, "orbitar")), C(0, 0));
+    auto* orbita = w.findChild<QHBoxLayout*>("horizontalLayout_2");
+    EXPECT_EQ(celula(rotacao, orbita), C(1, 0));
+    ASSERT_EQ(orbita->count(), 4);
+    EXPECT_EQ(orbita->itemAt(0)->widget(), filho<QLabel>(w, "orbitarXLabel"));
+    EXPECT_EQ(orbita->itemAt(1)->widget(), filho<QSpinBox>(w, "orbitarX"));
+    EXPECT_EQ(orbita->itemAt(2)->widget(), filho<QLabel>(w, "orbitarYLabel"));
+    EXPECT_EQ(orbita->itemAt(3)->widget(), filho<QSpinBox>(w, "orbitarY"));
+    QLayout* angulo = filho<QWidget>(w, "horizontalLayoutWidget_4")->layout();
+    ASSERT_EQ(angulo->count(), 2);
+    EXPECT_EQ(angulo->itemAt(0)->widget(), filho<QLineEdit>(w, "objetoRotacaoDisplay"));
+    EXPECT_EQ(angulo->itemAt(1)->widget(), filho<QPushButton>(w, "objetoAplicarRotacao"));
+    QLayout* fator = filho<QWidget>(w, "horizontalLayoutWidget_2")->layout();
+    ASSERT_EQ(fator->count(), 2);
+    EXPECT_EQ(fator->itemAt(0)->widget(), filho<QLabel>(w, "label_2"));
+    EXPECT_EQ(fator->itemAt(1)->widget(), filho<QLineEdit>(w, "fatorEscalaDisplay"));
+
+    // Menus: "Cena" then "Help".
+    auto* barra = filho<QMenuBar>(w, "menuBar");
+    EXPECT_EQ(w.menuBar(), barra);
+    EXPECT_EQ(w.statusBar(), filho<QStatusBar>(w, "statusBar"));
+    ASSERT_EQ(barra->actions().size(), 2);
+    EXPECT_EQ(barra->actions()[0]->menu(), filho<QMenu>(w, "menuCena"));
+    EXPECT_EQ(barra->actions()[1]->menu(), filho<QMenu>(w, "menuHelp"));
+    const auto cena = filho<QMenu>(w, "menuCena")->actions();
+    ASSERT_EQ(cena.size(), 2);
+    EXPECT_EQ(cena[0], filho<QAction>(w, "actionSalvar"));
+    EXPECT_EQ(cena[1], filho<QAction>(w, "actionCarregar"));
+    const auto ajuda = filho<QMenu>(w, "menuHelp")->actions();
+    ASSERT_EQ(ajuda.size(), 1);
+    EXPECT_EQ(ajuda[0], filho<QAction>(w, "actionTeclas_de_Atalho"));
+    for (QAction* a : w.findChildren<QAction*>())
+        EXPECT_TRUE(a->shortcut().isEmpty()) << a->objectName().toStdString();
+    EXPECT_TRUE(filho<QAction>(w, "actionTeclas_de_Atalho")->isCheckable());
+    EXPECT_FALSE(filho<QAction>(w, "actionSalvar")->isCheckable());
+}
+
+TEST(JanelaPrincipal, PropriedadesEEstadoInicial)
+{
+    MainWindow w;
+    mostrada(w);
+    for (const char* nome : {"windowRotacaoXDisplay", "windowRotacaoYDisplay", "windowRotacaoZDisplay"}) {
+        auto* d = filho<QDial>(w, nome);
+        EXPECT_EQ(d->maximumSize(), QSize(40, 40)) << nome;
+        EXPECT_EQ(d->minimum(), 0);
+        EXPECT_EQ(d->maximum(), 360);
+        EXPECT_EQ(d->singleStep(), 1);
+        EXPECT_EQ(d->pageStep(), 10);
+        EXPECT_EQ(d->value(), 0);
+        EXPECT_EQ(d->sliderPosition(), 0);
+        EXPECT_TRUE(d->wrapping());
+        EXPECT_FALSE(d->notchesVisible());
+    }
+    for (const char* nome : {"orbitarX", "orbitarY"}) {
+        auto* s = filho<QSpinBox>(w, nome);
+        EXPECT_EQ(s->minimum(), -99) << nome;
+        EXPECT_EQ(s->maximum(), 99);
+        EXPECT_EQ(s->value(), 0);
+        EXPECT_FALSE(s->isEnabled());
+    }
+    auto* anguloTexto = filho<QLineEdit>(w, "objetoRotacaoDisplay");
+    EXPECT_EQ(anguloTexto->text(), "2");
+    EXPECT_EQ(anguloTexto->maxLength(), 3);
+    EXPECT_TRUE(anguloTexto->hasFrame());
+    EXPECT_TRUE(anguloTexto->isEnabled());
+    EXPECT_EQ(anguloTexto->validator(), nullptr);
+    EXPECT_TRUE(filho<QLineEdit>(w, "fatorEscalaDisplay")->text().isEmpty());
+    EXPECT_FALSE(filho<QRadioButton>(w, "orbitar")->isChecked());
+    EXPECT_FALSE(filho<QRadioButton>(w, "orbitar")->autoExclusive());
+    EXPECT_FALSE(filho<QCheckBox>(w, "mostrarCoordenadas")->isChecked());
+    EXPECT_FALSE(filho<QAction>(w, "actionTeclas_de_Atalho")->isChecked());
+    EXPECT_TRUE(filho<QTextBrowser>(w, "help")->isHidden());
+    EXPECT_EQ(filho<QListWidget>(w, "objetos")->count(), 0);
+    EXPECT_TRUE(canvasDe(w)->displayFile()->listaDeObjetos.empty());
+    EXPECT_TRUE(AcessoAMainWindow::mapaObjetos(w).isEmpty());
+    EXPECT_FALSE(canvasDe(w)->showingCoordinates());
+
+    // The camera the canvas built, untouched by start-up.
+    const Window* camera = canvasDe(w)->janela();
+    EXPECT_TRUE(mesmoPonto(camera->centro(), 0, 0, 0));
+    EXPECT_TRUE(mesmoVetor(camera->viewRightVector(), 20, 0, 0));
+    EXPECT_TRUE(mesmoVetor(camera->viewUpVector(), 0, 20, 0));
+}
+
+TEST(JanelaPrincipal, Textos)
+{
+    MainWindow w;
+    mostrada(w);
+    EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Sistema de Computação Gráfica"));
+    EXPECT_EQ(filho<QAction>(w, "actionTeclas_de_Atalho")->text(), "Mostrar Atalhos");
+    EXPECT_EQ(filho<QAction>(w, "actionSalvar")->text(), "Salvar");
+    EXPECT_EQ(filho<QAction>(w, "actionCarregar")->text(), "Carregar");
+    EXPECT_EQ(filho<QMenu>(w, "menuCena")->title(), "Cena");
+    EXPECT_EQ(filho<QMenu>(w, "menuHelp")->title(), "Help");
+    const std::vector<std::pair<const char*, const char*>> textos = {
+        {"adicionarButton", "Adicionar Objeto"}, {"mostrarCoordenadas", "Mostrar Coordenadas"},
+        {"windowCima", "^"}, {"windowEsquerda", "<"}, {"windowBaixo", "v"}, {"windowDireito", ">"},
+        {"orbitar", "Orbitar"}, {"objetoAplicarRotacao", "Rotacionar"}, {"botaoEscala", "Escalar"}};
+    for (const auto& [nome, texto] : textos)
+        EXPECT_EQ(filho<QAbstractButton>(w, nome)->text(), QString::fromUtf8(texto)) << nome;
+    const std::vector<std::pair<const char*, const char*>> rotulos = {
+        {"windowLabel", "Window"}, {"label", "Objeto"}, {"orbitarXLabel", "X:"}, {"orbitarYLabel", "Y:"},
+        {"label_2", "Fator"}};
+    for (const auto& [nome, texto] : rotulos)
+        EXPECT_EQ(filho<QLabel>(w, nome)->text(), QString::fromUtf8(texto)) << nome;
+    auto* abas = filho<QTabWidget>(w, "tabWidget");
+    EXPECT_EQ(abas->tabText(0), QString::fromUtf8("Rotação"));
+    EXPECT_EQ(abas->tabText(1), "Escala");
+    for (QWidget* x : w.findChildren<QWidget*>())
+        EXPECT_TRUE(x->toolTip().isEmpty()) << x->objectName().toStdString();
+}
+
+TEST(JanelaPrincipal, DocumentoDeAjuda)
+{
+    MainWindow w;
+    mostrada(w);
+    QTextDocument* doc = filho<QTextBrowser>(w, "help")->document();
+    const QStringList esperado = {
+        "Controles:",
+        "",
+        "-Movimento de Window:",
+        "Utilize as setas para controlar para qual direção a window deve se mover.",
+        "",
+        "-Rotação de Objeto:",
+        "Pressione os botões X, Y ou Z para rotacionar o objeto, pelo angulo selecionado, ao redor do respectivo eixo.",
+        "",
+        "-Movimentação de Objeto:",
+        "Utilize os botões W, A, S e D para mover o objeto selecionado pela tela.",
+        "",
+        "-Step in and out:",
+        "Para fazer um \"step\" com a camera, utilize o botão I (step in) ou O (step out).",
+        "",
+        "-Zoom:",
+        "Os botões + e - performam a ação de Zoom in e Zoom out, respectivamente.",
+        "",
+        "-Sair do Programa:",
+        "Para sair do programa, pressione o botão Esc."};
+    ASSERT_EQ(doc->blockCount(), esperado.size());
+    int i = 0;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next(), ++i) {
+        EXPECT_EQ(b.text(), esperado[i]) << "paragraph " << i;
+        EXPECT_EQ(b.blockFormat().topMargin(), 0) << i;
+        EXPECT_EQ(b.blockFormat().bottomMargin(), 0) << i;
+        EXPECT_EQ(b.blockFormat().leftMargin(), 0) << i;
+        EXPECT_EQ(b.blockFormat().textIndent(), 0) << i;
+        if (b.text().isEmpty())
+            continue;
+        QTextCursor c(b);
+        c.movePosition(QTextCursor::NextCharacter);
+        const QTextCharFormat f = c.charFormat();
+        // Titles are the paragraphs that end in a colon; they alone are bold.
+        const bool titulo = b.text().endsWith(':');
+        EXPECT_EQ(f.fontWeight(), titulo ? 600 : 400) << b.text().toStdString();
+        EXPECT_EQ(f.fontPointSize() > 0 ? f.fontPointSize() : doc->defaultFont().pointSizeF(), 12.0);
+        EXPECT_TRUE(f.fontFamilies().toStringList().contains("Sans Serif") || doc->defaultFont().family() == "Sans Serif");
+    }
+}
+
+TEST(JanelaPrincipal, MostrarAtalhosMostraEEscondeAAjuda)
+{
+    MainWindow w;
+    mostrada(w);
+    auto* acao = filho<QAction>(w, "actionTeclas_de_Atalho");
+    auto* ajuda = filho<QTextBrowser>(w, "help");
+    auto* divisor = filho<QSplitter>(w, "mainHelp");
+    auto* resto = filho<QSplitter>(w, "splitter_2");
+    EXPECT_TRUE(resto->isVisible());
+    EXPECT_TRUE(canvasDe(w)->isVisible());
+    EXPECT_EQ(resto->width(), divisor->width());
+
+    acao->trigger();
+    EXPECT_TRUE(acao->isChecked());
+    EXPECT_TRUE(ajuda->isVisible());
+    QCoreApplication::processEvents();
+    EXPECT_LT(resto->width(), divisor->width());
+    EXPECT_GT(ajuda->width(), 0);
+
+    // Hidden again, the rest of the window takes the whole width back.
+    acao->trigger();
+    EXPECT_FALSE(acao->isChecked());
+    EXPECT_FALSE(ajuda->isVisible());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(resto->width(), divisor->width());
+}
+
+TEST(JanelaPrincipal, ListaMostraNomeETipoNaOrdemDaCena)
+{
+    MainWindow w;
+    mostrada(w);
+    auto* lista = filho<QListWidget>(w, "objetos");
+    Objeto* a = new Ponto("gêmeo", Cor(), Coordenada(1, 2, 0));
+    Objeto* b = new Ponto("gêmeo", Cor(), Coordenada(-4, 0, 0));
+    Objeto* c = new Poligono("Ângulo", Cor(0, 200, 0),
+                             {Coordenada(0, 0, 0), Coordenada(1, 0, 0), Coordenada(0, 1, 0)}, true);
+    adicionar(w, {a, b, c});
+
+    ASSERT_EQ(lista->count(), 3);
+    EXPECT_EQ(lista->item(0)->text(), QString::fromUtf8("gêmeo : Ponto"));
+    EXPECT_EQ(lista->item(1)->text(), QString::fromUtf8("gêmeo : Ponto"));
+    EXPECT_EQ(lista->item(2)->text(), QString::fromUtf8("Ângulo : Polígono"));
+    for (int i = 0; i < lista->count(); ++i) {
+        EXPECT_EQ(lista->item(i)->type(), QListWidgetItem::Type);
+        EXPECT_TRUE(lista->item(i)->icon().isNull());
+    }
+    EXPECT_EQ(lista->currentItem(), nullptr);
+
+    const auto& mapa = AcessoAMainWindow::mapaObjetos(w);
+    EXPECT_EQ(mapa.size(), 3);
+    EXPECT_EQ(mapa.value(lista->item(0)), a);
+    EXPECT_EQ(mapa.value(lista->item(1)), b);
+    EXPECT_EQ(mapa.value(lista->item(2)), c);
+
+    // Each of the two equal rows moves its own object and only that one.
+    clicarNaLinha(lista, 1);
+    QTest::keyClick(&w, Qt::Key_D);
+    EXPECT_TRUE(mesmoPonto(a->centro(), 1, 2, 0));
+    EXPECT_TRUE(mesmoPonto(b->centro(), -3, 0, 0));
+    clicarNaLinha(lista, 0);
+    QTest::keyClick(&w, Qt::Key_W);
+    EXPECT_TRUE(mesmoPonto(a->centro(), 1, 3, 0));
+    EXPECT_TRUE(mesmoPonto(b->centro(), -3, 0, 0));
+    // Moving an object does not touch its row.
+    EXPECT_EQ(lista->currentRow(), 0);
+    EXPECT_EQ(lista->item(0)->text(), QString::fromUtf8("gêmeo : Ponto"));
+
+    // Rebuilding again gives the same rows and no stale entries.
+    AcessoAMainWindow::atualizarLista(w);
+    AcessoAMainWindow::atualizarLista(w);
+    ASSERT_EQ(lista->count(), 3);
+    EXPECT_EQ(mapa.size(), 3);
+    EXPECT_EQ(lista->item(2)->text(), QString::fromUtf8("Ângulo : Polígono"));
+    for (int i = 0; i < lista->count(); ++i) {
+        ASSERT_TRUE(mapa.contains(lista->item(i)));
+        EXPECT_EQ(mapa.value(lista->item(i)), canvasDe(w)->displayFile()->listaDeObjetos[i]);
+    }
+    EXPECT_EQ(lista->currentItem(), nullptr);
+}
+
+TEST(JanelaPrincipal, MudancaDeIdiomaReescreveOsTextos)
+{
+    MainWindow w;
+    mostrada(w);
+    auto* anguloTexto = filho<QLineEdit>(w, "objetoRotacaoDisplay");
+    anguloTexto->clear();
+    QTest::keyClicks(anguloTexto, "45");
+    ASSERT_EQ(anguloTexto->text(), "45");
+    w.setWindowTitle("outro");
+    filho<QPushButton>(w, "botaoEscala")->setText("outro");
+
+    QEvent mudanca(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(&w, &mudanca);
+
+    EXPECT_EQ(anguloTexto->text(), "2");
+    EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Sistema de Computação Gráfica"));
+    EXPECT_EQ(filho<QPushButton>(w, "botaoEscala")->text(), "Escalar");
+}
+
+TEST(JanelaPrincipal, EscEncerraComStatusZero)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            MainWindow w;
+    mostrada(w);
+            QTest::keyClick(&w, Qt::Key_Escape);
+            std::_Exit(3);
+        },
+        ::testing::ExitedWithCode(0), "");
+    // Also with an object selected and Shift held: nothing is asked before leaving.
+    EXPECT_EXIT(
+        {
+            MainWindow w;
+    mostrada(w);
+            adicionar(w, {new Ponto("p", Cor(), Coordenada(0, 0, 0))});
+            clicarNaLinha(filho<QListWidget>(w, "objetos"), 0);
+            QTest::keyClick(&w, Qt::Key_Escape, Qt::ShiftModifier);
+            std::_Exit(3);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+class Adicionar : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        mostrada(w);
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        existente = new Ponto("velho", Cor(), Coordenada(0, 0, 0));
+        adicionar(w, {existente});
+        lista = filho<QListWidget>(w, "objetos");
+        // The user was working in the list before adding.
+        clicarNaLinha(lista, 0);
+        lista->setFocus();
+    }
+
+    std::vector<Objeto*>& cena() { return canvasDe(w)->displayFile()->listaDeObjetos; }
+
+    MainWindow w;
+    Objeto* existente = nullptr;
+    QListWidget* lista = nullptr;
+    bool aberto = false;
+};
+
+TEST_F(Adicionar, BotaoAbreODialogoEAcrescentaOObjetoNoFim)
+{
+    quandoODialogoAbrir(
+        w,
+        [](NovoObjeto* d) {
+            escolherPonto(d, "novo", Coordenada(3, 4, 0));
+            d->accept();
+        },
+        &aberto);
+    QTest::mouseClick(filho<QPushButton>(w, "adicionarButton"), Qt::LeftButton);
+    ASSERT_TRUE(aberto);
+    EXPECT_EQ(w.findChild<NovoObjeto*>(), nullptr) << "the dialog outlives the command";
+
+    ASSERT_EQ(cena().size(), 2u);
+    EXPECT_EQ(cena()[0], existente);
+    EXPECT_EQ(cena()[1]->nome(), "novo");
+    EXPECT_TRUE(mesmoPonto(cena()[1]->centro(), 3, 4, 0));
+    ASSERT_EQ(lista->count(), 2);
+    EXPECT_EQ(lista->item(1)->text(), "novo : Ponto");
+    EXPECT_EQ(AcessoAMainWindow::mapaObjetos(w).value(lista->item(1)), cena()[1]);
+    EXPECT_EQ(lista->currentItem(), nullptr);
+    // The window holds the keys again once it is active (the offscreen platform has no window
+    // manager to hand activation back): the next arrow pans.
+    EXPECT_EQ(w.focusWidget(), &w);
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    ASSERT_EQ(QApplication::focusWidget(), &w);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    EXPECT_TRUE(mesmoPonto(canvasDe(w)->janela()->centro(), 2, 0, 0));
+}
+
+TEST_F(Adicionar, TeclaNAbreOMesmoDialogo)
+{
+    quandoODialogoAbrir(
+        w,
+        [](NovoObjeto* d) {
+            escolherPonto(d, "pelo teclado", Coordenada(-1, 0, 2));
+            d->accept();
+        },
+        &aberto);
+    QTest::keyClick(&w, Qt::Key_N);
+    ASSERT_TRUE(aberto);
+    ASSERT_EQ(lista->count(), 2);
+    EXPECT_EQ(lista->item(1)->text(), "pelo teclado : Ponto");
+}
+
+TEST_F(Adicionar, CancelarNaoMudaNada)
+{
+    quandoODialogoAbrir(
+        w,
+        [](NovoObjeto* d) {
+            escolherPonto(d, "descartado", Coordenada(1, 1, 1));
+            d->reject();
+        },
+        &aberto);
+    QTest::keyClick(&w, Qt::Key_N);
+    ASSERT_TRUE(aberto);
+    EXPECT_EQ(cena().size(), 1u);
+    ASSERT_EQ(lista->count(), 1);
+    EXPECT_EQ(lista->currentRow(), 0);
+    EXPECT_EQ(w.focusWidget(), lista);
+}
+
+TEST_F(Adicionar, FabricaQueRecusaOuNenhumaFabricaNaoAcrescentaNada)
+{
+    // Accepted with an empty name: the factory's criar() gives null.
+    quandoODialogoAbrir(
+        w,
+        [](NovoObjeto* d) {
+            escolherPonto(d, "", Coordenada(1, 1, 1));
+            d->accept();
+        },
+        &aberto);
+    QTest::mouseClick(filho<QPushButton>(w, "adicionarButton"), Qt::LeftButton);
+    ASSERT_TRUE(aberto);
+    EXPECT_EQ(cena().size(), 1u);
+    EXPECT_EQ(lista->count(), 1);
+    EXPECT_EQ(lista->currentRow(), 0);
+
+    // Accepted with nothing chosen: no factory, so nothing to ask.
+    aberto = false;
+    quandoODialogoAbrir(
+        w,
+        [](NovoObjeto* d) {
+            d->findChild<QComboBox*>("tipo")->setCurrentIndex(-1);
+            EXPECT_EQ(d->obterTipo(), nullptr);
+            d->accept();
+        },
+        &aberto);
+    QTest::keyClick(&w, Qt::Key_N);
+    ASSERT_TRUE(aberto);
+    EXPECT_EQ(cena().size(), 1u);
+    EXPECT_EQ(lista->count(), 1);
+}
