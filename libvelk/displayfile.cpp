@@ -1,7 +1,9 @@
 #include "displayfile.h"
 
+#include <memory>
 #include <utility>
 
+#include "formatoxml.h"
 #include "objeto.h"
 
 DisplayFile::DisplayFile(const DisplayFile& outro)
@@ -45,5 +47,23 @@ DisplayFile& DisplayFile::operator=(DisplayFile&& outro) noexcept
 DisplayFile::~DisplayFile()
 {
     for (Objeto* o : listaDeObjetos)
+        delete o;
+}
+
+void DisplayFile::persist(TiXmlNode* where) const
+{
+    FormatoXml::escreverObjetos(where, listaDeObjetos);
+}
+
+void DisplayFile::restore(TiXmlNode* where)
+{
+    std::vector<std::unique_ptr<Objeto>> lidos = FormatoXml::lerObjetos(where);
+    std::vector<Objeto*> novos;
+    novos.reserve(lidos.size());
+    // Nothing below can throw: the old objects are replaced only once the whole file has been read.
+    for (std::unique_ptr<Objeto>& o : lidos)
+        novos.push_back(o.release());
+    std::swap(listaDeObjetos, novos);
+    for (Objeto* o : novos)
         delete o;
 }

@@ -19,8 +19,9 @@ public:
     class Type {
     public:
         explicit Type(std::string nome) : nome(std::move(nome)) {}
-        virtual ~Type() = default;
 
+        // These three come first among the virtual operations, in this order, as the application
+        // expects.
         // 0: coordinate list, 1: colour, 2: text, 3: boolean, 5: list of integer pairs.
         virtual int tipoDoValor() const = 0;
         virtual bool valido() const = 0;
@@ -28,6 +29,7 @@ public:
         virtual int quantidadeSuficiente() const = 0;
         // Back to the default value.
         virtual void reiniciar() = 0;
+        virtual ~Type() = default;
 
         std::string nome;
     };
@@ -63,12 +65,12 @@ public:
     using TypeBool = TypeDe<bool, 3>;
     using TypeIntInts = TypeDe<std::vector<std::pair<int, int>>, 5>;
 
-    virtual ~FabricaDeObjeto() = default;
-
     // The display name, fixed and distinct between factories.
     virtual std::string nome() const = 0;
     // The descriptors in display order, reset to their defaults: the same ones on every call.
     virtual std::vector<Type*> parametros() = 0;
+    // Between parametros() and criar(), where the application expects one operation it never calls.
+    virtual ~FabricaDeObjeto() = default;
     // A new object from the current values, or null when any value is invalid.
     virtual Objeto* criar() const = 0;
 };

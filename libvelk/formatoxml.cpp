@@ -1,0 +1,585 @@
+#include "formatoxml.h"
+
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+#include <utility>
+
+#include <tinyxml.h>
+
+#include "bezier.h"
+#include "bspline.h"
+#include "objeto3d.h"
+#include "poligono.h"
+#include "ponto.h"
+#include "reta.h"
+
+namespace FormatoXml {
+namespace {
+
+// ---------------------------------------------------------------------------------------------
+// Faults
+
+// Every reading fault names the line of the node that holds it. A document built in memory has no
+// lines (TinyXML gives row 0 then), and the prefix is left out rather than pointing at line 0.
+[[noreturn]] void falha(const TiXmlBase* onde, const std::string& texto)
+{
+    const int linha = onde != nullptr ? onde->Row() : 0;
+    if (linha > 0)
+        throw "Linha " + std::to_string(linha) + ": " + texto;
+    throw texto;
+}
+
+std::string tag(const TiXmlNode* e)
+{
+    return "<" + e->ValueStr() + ">";
+}
+
+// A value quoted back to the user, cut short (on a UTF-8 boundary) when it is long.
+std::string citado(const std::string& valor)
+{
+    constexpr std::size_t limite = 40;
+    if (valor.size() <= limite)
+        return "\"" + valor + "\"";
+    std::size_t corte = limite;
+    while (corte > 0 && (static_cast<unsigned char>(valor[corte]) & 0xC0) == 0x80)
+        --corte;
+    return "\"" + valor.substr(0, corte) + "…\"";
+}
+
+std::string quantas(std::size_t n, const char* singular, const char* plural)
+{
+    return "(" + std::string(n == 1 ? singular : plural) + " " + std::to_string(n) + ")";
+}
+
+std::string onde(const TiXmlNode* pai)
+{
+    return pai->ToElement() != nullptr ? "em " + tag(pai) : std::string("no documento");
+}
+
+// Passes over comments, declarations, processing instructions and white space; any other text or
+// markup that is not an element is a fault. Calls f for every element child, in order.
+template <typename F>
+void paraCadaElemento(const TiXmlNode* pai, F&& f)
+{
+    for (const TiXmlNode* no = pai->FirstChild(); no != nullptr; no = no->NextSibling()) {
+        switch (no->Type()) {
+        case TiXmlNode::TINYXML_ELEMENT:
+            f(static_cast<const TiXmlElement*>(no));
+            break;
+        case TiXmlNode::TINYXML_COMMENT:
+        case TiXmlNode::TINYXML_DECLARATION:
+            break;
+        case TiXmlNode::TINYXML_UNKNOWN:
+            // TinyXML keeps <?target …?> as an unknown node whose value starts with '?'.
+            if (no->ValueStr().empty() || no->ValueStr()[0] != '?')
+                falha(no, "marcação desconhecida " + onde(pai) + ".");
+            break;
+        case TiXmlNode::TINYXML_TEXT:
+            if (no->ValueStr().find_first_not_of(" \t\r\n") != std::string::npos)
+                falha(no, "texto inesperado " + onde(pai) + ".");
+            break;
+        default:
+            falha(no, "conteúdo inesperado " + onde(pai) + ".");
+        }
+    }
+}
+
+// An element that must hold nothing but comments and white space.
+void exigirVazio(const TiXmlElement* e)
+{
+    paraCadaElemento(e, [e](const TiXmlElement* filho) {
+        falha(filho, tag(filho) + " não pode estar dentro de " + tag(e) + ".");
+    });
+}
+
+// ---------------------------------------------------------------------------------------------
+// Numbers: shortest round-trip text, read back over the whole attribute, whatever the locale.
+
+// Long enough for the longest shortest form, "-2.2250738585072014e-308", and its terminator.
+constexpr std::size_t tamanhoDoNumero = 32;
+
+void escreverNumero(TiXmlElement* e, const char* nome, double valor)
+{
+    char texto[tamanhoDoNumero];
+    const std::to_chars_result r = std::to_chars(texto, texto + tamanhoDoNumero - 1, valor);
+    *r.ptr = '\0';
+    e->SetAttribute(nome, texto);
+}
+
+const std::string& exigirAtributo(const TiXmlElement* e, const std::string* valor, const char* nome)
+{
+    if (valor == nullptr)
+        falha(e, tag(e) + " precisa do atributo " + nome + ".");
+    return *valor;
+}
+
+double lerNumero(const TiXmlElement* e, const char* nome, const std::string* valor)
+{
+    const std::string& texto = exigirAtributo(e, valor, nome);
+    const char* inicio = texto.data();
+    const char* fim = inicio + texto.size();
+    double d = 0.0;
+    const std::from_chars_result r = std::from_chars(inicio, fim, d);
+    const auto falhaDoValor = [&](const char* porque) {
+        falha(e, tag(e) + " tem " + nome + "=" + citado(texto) + porque);
+    };
+    if (r.ptr == fim && r.ec == std::errc::result_out_of_range)
+        falhaDoValor(", que está fora do intervalo dos números representáveis.");
+    if (r.ptr != fim || r.ec != std::errc() || inicio == fim)
+        falhaDoValor(", que não é um número.");
+    if (!std::isfinite(d))
+        falhaDoValor(", que não é um número finito.");
+    return d;
+}
+
+// x, y and z of an element that holds nothing else (unknown attributes are passed over).
+Coordenada lerXyz(const TiXmlElement* e)
+{
+    const std::string* valores[3] = {nullptr, nullptr, nullptr};
+    for (const TiXmlAttribute* a = e->FirstAttribute(); a != nullptr; a = a->Next()) {
+        const std::string& nome = a->NameTStr();
+        if (nome.size() == 1 && nome[0] >= 'x' && nome[0] <= 'z')
+            valores[nome[0] - 'x'] = &a->ValueStr();
+    }
+    const double x = lerNumero(e, "x", valores[0]);
+    const double y = lerNumero(e, "y", valores[1]);
+    const double z = lerNumero(e, "z", valores[2]);
+    exigirVazio(e);
+    return Coordenada(x, y, z);
+}
+
+void escreverXyz(TiXmlElement* e, double x, double y, double z)
+{
+    escreverNumero(e, "x", x);
+    escreverNumero(e, "y", y);
+    escreverNumero(e, "z", z);
+}
+
+template <typename T>
+bool finito(const T& c)
+{
+    return std::isfinite(c.x()) && std::isfinite(c.y()) && std::isfinite(c.z());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Colours and flags
+
+int valorHex(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+Cor lerCor(const TiXmlElement* e, const std::string* valor)
+{
+    const std::string& texto = exigirAtributo(e, valor, "cor");
+    int componentes[3] = {0, 0, 0};
+    bool valida = texto.size() == 7 && texto[0] == '#';
+    for (int i = 0; valida && i < 3; ++i) {
+        const int alto = valorHex(texto[1 + 2 * i]);
+        const int baixo = valorHex(texto[2 + 2 * i]);
+        valida = alto >= 0 && baixo >= 0;
+        componentes[i] = alto * 16 + baixo;
+    }
+    if (!valida)
+        falha(e, tag(e) + " tem cor=" + citado(texto) + ", que não é uma cor no formato #rrggbb.");
+    return Cor(componentes[0], componentes[1], componentes[2]);
+}
+
+void escreverCor(TiXmlElement* e, const Cor& cor)
+{
+    static constexpr char digitos[] = "0123456789abcdef";
+    const int componentes[3] = {cor.red(), cor.green(), cor.blue()};
+    char texto[8] = {'#'};
+    for (int i = 0; i < 3; ++i) {
+        texto[1 + 2 * i] = digitos[componentes[i] >> 4];
+        texto[2 + 2 * i] = digitos[componentes[i] & 0xF];
+    }
+    texto[7] = '\0';
+    e->SetAttribute("cor", texto);
+}
+
+bool lerBooleano(const TiXmlElement* e, const char* nome, const std::string* valor)
+{
+    const std::string& texto = exigirAtributo(e, valor, nome);
+    if (texto == "true")
+        return true;
+    if (texto == "false")
+        return false;
+    falha(e, tag(e) + " tem " + nome + "=" + citado(texto) + ", que não é true nem false.");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Objects
+
+enum class Tipo { ponto, reta, poligono, bezier, bspline, objeto3d };
+
+// Element names, in the order of Tipo.
+constexpr const char* elementos[] = {"ponto", "reta", "poligono", "bezier", "bspline", "objeto3d"};
+
+const char* nomeDoElemento(Tipo tipo)
+{
+    return elementos[static_cast<int>(tipo)];
+}
+
+bool tipoDoElemento(const std::string& nome, Tipo& tipo)
+{
+    for (int i = 0; i < 6; ++i)
+        if (nome == elementos[i]) {
+            tipo = static_cast<Tipo>(i);
+            return true;
+        }
+    return false;
+}
+
+void exigirContagem(const TiXmlElement* e, std::size_t n, bool aceita, const char* regra)
+{
+    if (!aceita)
+        falha(e, tag(e) + " precisa de " + regra + " " + quantas(n, "encontrada", "encontradas") + ".");
+}
+
+// The vertex index of an edge's end: any integer is read, and one that names no vertex is a fault.
+int lerIndice(const TiXmlElement* e, const char* nome, const std::string* valor, std::size_t vertices)
+{
+    const std::string& texto = exigirAtributo(e, valor, nome);
+    const char* inicio = texto.data();
+    const char* fim = inicio + texto.size();
+    int i = 0;
+    const std::from_chars_result r = std::from_chars(inicio, fim, i);
+    if (r.ptr != fim || inicio == fim || (r.ec != std::errc() && r.ec != std::errc::result_out_of_range))
+        falha(e, tag(e) + " tem " + nome + "=" + citado(texto) + ", que não é um número inteiro.");
+    if (r.ec == std::errc::result_out_of_range || i < 0 || static_cast<std::size_t>(i) >= vertices)
+        falha(e, tag(e) + " liga ao vértice " + texto + ", que não existe (há " + std::to_string(vertices)
+                     + (vertices == 1 ? " vértice)." : " vértices)."));
+    return i;
+}
+
+// rascunho is scratch room shared by every object of a file (see the end).
+std::unique_ptr<Objeto> lerObjeto(const TiXmlElement* e, Tipo tipo, std::vector<Coordenada>& rascunho)
+{
+    const std::string* nome = nullptr;
+    const std::string* cor = nullptr;
+    const std::string* preenchido = nullptr;
+    for (const TiXmlAttribute* a = e->FirstAttribute(); a != nullptr; a = a->Next()) {
+        const std::string& atributo = a->NameTStr();
+        if (atributo == "nome")
+            nome = &a->ValueStr();
+        else if (atributo == "cor")
+            cor = &a->ValueStr();
+        else if (atributo == "preenchido")
+            preenchido = &a->ValueStr();
+    }
+    exigirAtributo(e, nome, "nome");
+    const Cor c = lerCor(e, cor);
+    const bool cheio = tipo == Tipo::poligono && lerBooleano(e, "preenchido", preenchido);
+
+    rascunho.clear();
+    // Edges are checked once the vertex count is known: their elements may come before the vertices.
+    std::vector<const TiXmlElement*> arestas;
+    paraCadaElemento(e, [&](const TiXmlElement* filho) {
+        const std::string& nomeDoFilho = filho->ValueStr();
+        if (nomeDoFilho == "coordenada")
+            rascunho.push_back(lerXyz(filho));
+        else if (tipo == Tipo::objeto3d && nomeDoFilho == "aresta")
+            arestas.push_back(filho);
+        else
+            falha(filho, tag(filho) + " não pode estar dentro de " + tag(e) + ".");
+    });
+
+    const std::size_t n = rascunho.size();
+    switch (tipo) {
+    case Tipo::ponto:
+        exigirContagem(e, n, n == 1, "exatamente 1 coordenada");
+        break;
+    case Tipo::reta:
+        exigirContagem(e, n, n == 2, "exatamente 2 coordenadas");
+        break;
+    case Tipo::poligono:
+        exigirContagem(e, n, n >= 3, "3 ou mais coordenadas");
+        break;
+    case Tipo::bezier:
+        exigirContagem(e, n, n >= 4 && (n - 1) % 3 == 0, "3k + 1 coordenadas, com k ≥ 1");
+        break;
+    case Tipo::bspline:
+        exigirContagem(e, n, n >= 4, "4 ou mais coordenadas");
+        break;
+    case Tipo::objeto3d:
+        exigirContagem(e, n, n >= 2, "2 ou mais coordenadas");
+        exigirContagem(e, arestas.size(), !arestas.empty(), "1 ou mais arestas");
+        break;
+    }
+
+    std::vector<std::pair<int, int>> indices;
+    indices.reserve(arestas.size());
+    for (const TiXmlElement* a : arestas) {
+        const std::string* origem = nullptr;
+        const std::string* destino = nullptr;
+        for (const TiXmlAttribute* at = a->FirstAttribute(); at != nullptr; at = at->Next()) {
+            if (at->NameTStr() == "origem")
+                origem = &at->ValueStr();
+            else if (at->NameTStr() == "destino")
+                destino = &at->ValueStr();
+        }
+        const int i = lerIndice(a, "origem", origem, n);
+        const int j = lerIndice(a, "destino", destino, n);
+        if (i == j)
+            falha(a, tag(a) + " liga o vértice " + std::to_string(i) + " a ele mesmo.");
+        exigirVazio(a);
+        indices.emplace_back(i, j);
+    }
+
+    // Every rule of the constructors has been checked above; a refusal here would be a gap in those
+    // checks, and it is still reported as a fault of this element rather than escaping. The objects
+    // take copies of the scratch list, each allocated at its exact size.
+    try {
+        switch (tipo) {
+        case Tipo::ponto:
+            return std::make_unique<Ponto>(*nome, c, rascunho[0]);
+        case Tipo::reta:
+            return std::make_unique<Reta>(*nome, c, rascunho[0], rascunho[1]);
+        case Tipo::poligono:
+            return std::make_unique<Poligono>(*nome, c, rascunho, cheio);
+        case Tipo::bezier:
+            return std::make_unique<Bezier>(*nome, c, rascunho);
+        case Tipo::bspline:
+            return std::make_unique<BSpline>(*nome, c, rascunho);
+        case Tipo::objeto3d:
+            return std::make_unique<Objeto3D>(*nome, c, rascunho, std::move(indices));
+        }
+    } catch (const std::invalid_argument& erro) {
+        falha(e, tag(e) + " é inválido: " + erro.what() + ".");
+    }
+    falha(e, tag(e) + " não é um tipo de objeto conhecido.");
+}
+
+// The kind of an object as the file knows it; false for a kind the file cannot hold.
+bool tipoDoObjeto(const Objeto* o, Tipo& tipo)
+{
+    if (dynamic_cast<const Ponto*>(o) != nullptr)
+        tipo = Tipo::ponto;
+    else if (dynamic_cast<const Reta*>(o) != nullptr)
+        tipo = Tipo::reta;
+    else if (dynamic_cast<const Poligono*>(o) != nullptr)
+        tipo = Tipo::poligono;
+    else if (dynamic_cast<const Bezier*>(o) != nullptr)
+        tipo = Tipo::bezier;
+    else if (dynamic_cast<const BSpline*>(o) != nullptr)
+        tipo = Tipo::bspline;
+    else if (dynamic_cast<const Objeto3D*>(o) != nullptr)
+        tipo = Tipo::objeto3d;
+    else
+        return false;
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The camera
+
+// What a camera state breaks, if anything; both reading and writing ask, so that a file this
+// library writes is always one it reads back.
+enum class DefeitoDaWindow {
+    nenhum,
+    distanciaNaoPositiva,
+    direitaNula,
+    direitaCurta,
+    direitaLonga,
+    cimaNula,
+    cimaCurta,
+    cimaLonga,
+    paralelos,
+    naoPerpendiculares,
+    foraDoIntervalo,
+};
+
+// A length the camera can divide by and measure fractions of: normal and finite.
+DefeitoDaWindow defeitoDoComprimento(const Vetor& v, DefeitoDaWindow nulo, DefeitoDaWindow curto, DefeitoDaWindow longo)
+{
+    const double m = v.modulo();
+    if (v.x() == 0.0 && v.y() == 0.0 && v.z() == 0.0)
+        return nulo;
+    if (!std::isfinite(m))
+        return longo;
+    if (m < DBL_MIN)
+        return curto;
+    return DefeitoDaWindow::nenhum;
+}
+
+DefeitoDaWindow defeitoDa(const EstadoDaWindow& w)
+{
+    if (!(w.distancia > 0.0))
+        return DefeitoDaWindow::distanciaNaoPositiva;
+    using D = DefeitoDaWindow;
+    if (const D d = defeitoDoComprimento(w.direita, D::direitaNula, D::direitaCurta, D::direitaLonga); d != D::nenhum)
+        return d;
+    if (const D d = defeitoDoComprimento(w.cima, D::cimaNula, D::cimaCurta, D::cimaLonga); d != D::nenhum)
+        return d;
+    const Vetor u = w.direita.normalizado();
+    const Vetor v = w.cima.normalizado();
+    if (u.vetorial(v).modulo() <= 1e-9)
+        return DefeitoDaWindow::paralelos;
+    if (std::fabs(u.escalar(v)) > 1e-9)
+        return DefeitoDaWindow::naoPerpendiculares;
+    // The camera derives n from u × v and the COP from n and d; both must come out as numbers.
+    const Vetor n = w.direita.vetorial(w.cima).normalizado();
+    const Coordenada cop = w.centro - n * w.distancia;
+    if (!(std::fabs(n.modulo() - 1.0) < 1e-6) || !finito(w.centro) || !finito(cop))
+        return DefeitoDaWindow::foraDoIntervalo;
+    return DefeitoDaWindow::nenhum;
+}
+
+} // namespace
+
+void escreverWindow(TiXmlElement* window, const EstadoDaWindow& estado)
+{
+    const bool finita = finito(estado.centro) && finito(estado.direita) && finito(estado.cima)
+                        && std::isfinite(estado.distancia);
+    if (!finita || defeitoDa(estado) != DefeitoDaWindow::nenhum)
+        throw std::string("A window está num estado que não pode ser salvo (valores fora do intervalo dos números "
+                          "representáveis, ou vetores que não são perpendiculares).");
+
+    escreverNumero(window, "distancia", estado.distancia);
+    const std::pair<const char*, Coordenada> filhos[] = {
+        {"centro", estado.centro},
+        {"direita", Coordenada(estado.direita.x(), estado.direita.y(), estado.direita.z())},
+        {"cima", Coordenada(estado.cima.x(), estado.cima.y(), estado.cima.z())},
+    };
+    for (const auto& [nome, c] : filhos) {
+        auto* e = new TiXmlElement(nome);
+        escreverXyz(e, c.x(), c.y(), c.z());
+        window->LinkEndChild(e);
+    }
+}
+
+EstadoDaWindow lerWindow(const TiXmlNode* no)
+{
+    if (no == nullptr)
+        throw std::string("Não há <window> para ler.");
+    const TiXmlElement* window = no->ToElement();
+    if (window == nullptr)
+        falha(no, "\"" + no->ValueStr() + "\" não é um elemento.");
+
+    EstadoDaWindow estado;
+    estado.distancia = lerNumero(window, "distancia", window->Attribute(std::string("distancia")));
+    if (!(estado.distancia > 0.0))
+        falha(window, tag(window) + " tem distancia=" + citado(*window->Attribute(std::string("distancia")))
+                          + ", que não é positiva.");
+
+    const TiXmlElement* partes[3] = {nullptr, nullptr, nullptr};
+    static const char* const nomes[3] = {"centro", "direita", "cima"};
+    paraCadaElemento(window, [&](const TiXmlElement* filho) {
+        for (int i = 0; i < 3; ++i)
+            if (filho->ValueStr() == nomes[i]) {
+                if (partes[i] != nullptr)
+                    falha(filho, tag(filho) + " aparece mais de uma vez em " + tag(window) + ".");
+                partes[i] = filho;
+                return;
+            }
+        falha(filho, tag(filho) + " não pode estar dentro de " + tag(window) + ".");
+    });
+    Coordenada lidas[3];
+    for (int i = 0; i < 3; ++i) {
+        if (partes[i] == nullptr)
+            falha(window, tag(window) + " precisa do elemento <" + nomes[i] + ">.");
+        lidas[i] = lerXyz(partes[i]);
+    }
+    estado.centro = lidas[0];
+    estado.direita = Vetor(lidas[1].x(), lidas[1].y(), lidas[1].z());
+    estado.cima = Vetor(lidas[2].x(), lidas[2].y(), lidas[2].z());
+
+    switch (defeitoDa(estado)) {
+    case DefeitoDaWindow::nenhum:
+    case DefeitoDaWindow::distanciaNaoPositiva: // checked above, where the attribute is at hand
+        break;
+    case DefeitoDaWindow::direitaNula:
+        falha(partes[1], "<direita> é um vetor nulo.");
+    case DefeitoDaWindow::direitaCurta:
+        falha(partes[1], "<direita> é curto demais.");
+    case DefeitoDaWindow::direitaLonga:
+        falha(partes[1], "<direita> é longo demais.");
+    case DefeitoDaWindow::cimaNula:
+        falha(partes[2], "<cima> é um vetor nulo.");
+    case DefeitoDaWindow::cimaCurta:
+        falha(partes[2], "<cima> é curto demais.");
+    case DefeitoDaWindow::cimaLonga:
+        falha(partes[2], "<cima> é longo demais.");
+    case DefeitoDaWindow::paralelos:
+        falha(window, tag(window) + " tem <direita> e <cima> paralelos.");
+    case DefeitoDaWindow::naoPerpendiculares:
+        falha(window, tag(window) + " tem <direita> e <cima> que não são perpendiculares.");
+    case DefeitoDaWindow::foraDoIntervalo:
+        falha(window, tag(window) + " tem medidas fora do intervalo dos números representáveis.");
+    }
+    return estado;
+}
+
+void escreverObjetos(TiXmlNode* where, const std::vector<Objeto*>& objetos)
+{
+    // Everything is checked before the first node is added, so that a refused scene leaves where as
+    // it was, and no file is written that could not be read back.
+    Tipo tipo;
+    for (const Objeto* o : objetos) {
+        if (o == nullptr)
+            continue;
+        if (!tipoDoObjeto(o, tipo))
+            throw "O objeto \"" + o->nome() + "\" é de um tipo (" + o->nomeDoTipo()
+                + ") que o arquivo de cena não sabe guardar.";
+        for (const Coordenada& c : o->coordenadas())
+            if (!finito(c))
+                throw "O objeto \"" + o->nome()
+                    + "\" tem uma coordenada que não é um número finito e não pode ser salvo.";
+    }
+
+    for (const Objeto* o : objetos) {
+        if (o == nullptr)
+            continue;
+        tipoDoObjeto(o, tipo);
+        auto* e = new TiXmlElement(nomeDoElemento(tipo));
+        where->LinkEndChild(e);
+        e->SetAttribute("nome", o->nome().c_str());
+        escreverCor(e, o->cor());
+        if (tipo == Tipo::poligono)
+            e->SetAttribute("preenchido", static_cast<const Poligono*>(o)->preenchido() ? "true" : "false");
+        for (const Coordenada& c : o->coordenadas()) {
+            auto* filho = new TiXmlElement("coordenada");
+            escreverXyz(filho, c.x(), c.y(), c.z());
+            e->LinkEndChild(filho);
+        }
+        if (tipo == Tipo::objeto3d) {
+            for (const auto& [i, j] : static_cast<const Objeto3D*>(o)->arestas()) {
+                auto* aresta = new TiXmlElement("aresta");
+                aresta->SetAttribute("origem", i);
+                aresta->SetAttribute("destino", j);
+                e->LinkEndChild(aresta);
+            }
+        }
+    }
+}
+
+std::vector<std::unique_ptr<Objeto>> lerObjetos(const TiXmlNode* where)
+{
+    if (where == nullptr)
+        throw std::string("Não há elemento de onde ler os objetos.");
+    std::vector<std::unique_ptr<Objeto>> objetos;
+    std::vector<Coordenada> rascunho;
+    paraCadaElemento(where, [&objetos, &rascunho](const TiXmlElement* e) {
+        if (e->ValueStr() == "window")
+            return;
+        Tipo tipo;
+        if (!tipoDoElemento(e->ValueStr(), tipo))
+            falha(e, tag(e) + " não é um tipo de objeto conhecido.");
+        objetos.push_back(lerObjeto(e, tipo, rascunho));
+    });
+    return objetos;
+}
+
+} // namespace FormatoXml
