@@ -1,6 +1,5 @@
 #include "viewport.h"
 
-#include <cmath>
 #include <iostream>
 #include <memory>
 
@@ -42,7 +41,7 @@ void Viewport::repintar()
     finalizarPintura();
 }
 
-Coordenada Viewport::windowToViewport(const Coordenada& coordenada) const
+Viewport::Mapeamento Viewport::mapeamento() const
 {
     const double larguraDaJanela = _janela->viewRightVector().modulo();
     const double alturaDaJanela = _janela->viewUpVector().modulo();
@@ -54,13 +53,12 @@ Coordenada Viewport::windowToViewport(const Coordenada& coordenada) const
     const double yMaximoWindow = 20;
     const double yMinimoWindow = altura() - 20;
 
-    const double aX = (xMaximoWindow - xMinimoWindow) / larguraDaJanela;
-    const double bX = xMaximoWindow - xMaximoMundo * aX;
-    const double aY = (yMaximoWindow - yMinimoWindow) / alturaDaJanela;
-    const double bY = yMaximoWindow - yMaximoMundo * aY;
-
-    // std::round takes halves away from zero, as pixel positions must.
-    return Coordenada(std::round(coordenada.x() * aX + bX), std::round(coordenada.y() * aY + bY), coordenada.z());
+    Mapeamento m;
+    m.aX = (xMaximoWindow - xMinimoWindow) / larguraDaJanela;
+    m.bX = xMaximoWindow - xMaximoMundo * m.aX;
+    m.aY = (yMaximoWindow - yMinimoWindow) / alturaDaJanela;
+    m.bY = yMaximoWindow - yMaximoMundo * m.aY;
+    return m;
 }
 
 void Viewport::persist(TiXmlNode* where) const
@@ -76,13 +74,16 @@ void Viewport::restore(TiXmlNode* where)
     // Everything is read into new values first, so that a file the library rejects changes neither
     // the camera nor the scene.
     Window janela = *_janela;
-    if (TiXmlNode* window = where->FirstChild("window"))
+    // An element: a comment that reads "window" is no camera.
+    TiXmlElement* window = where->FirstChildElement("window");
+    if (window)
         janela.restore(window);
-    else
-        std::cerr << "Não há window especificada no arquivo XML, mantendo a window atual.";
     DisplayFile cena;
     cena.restore(where);
 
+    // The notice tells what the load did, so it waits until the load is sure to happen.
+    if (!window)
+        std::cerr << "Não há window especificada no arquivo XML, mantendo a window atual.";
     *_janela = janela;
     *_displayFile = std::move(cena);
     _janela->atualizarCPP(*_displayFile);

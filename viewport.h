@@ -1,6 +1,8 @@
 #ifndef VIEWPORT_H
 #define VIEWPORT_H
 
+#include <cmath>
+
 #include "coordenada.h"
 
 class DisplayFile;
@@ -27,7 +29,26 @@ public:
     Window* janela() const { return _janela; }
     void showCoordinates(bool enable) { _debugInformation = enable; }
     bool showingCoordinates() const { return _debugInformation; }
-    Coordenada windowToViewport(const Coordenada& coordenada) const;
+
+    // The window-to-viewport mapping as it stands now: x = −R/2 goes to column 20 and +R/2 to
+    // largura() − 20, y = +U/2 to row 20 and −U/2 to altura() − 20 (R, U: the window's width and
+    // height), each rounded to a whole pixel with halves away from zero; z passes unchanged.
+    // A window of zero or non-finite width or height has no mapping: its results are not finite.
+    struct Mapeamento {
+        double aX;
+        double bX;
+        double aY;
+        double bY;
+
+        Coordenada aplicar(const Coordenada& coordenada) const
+        {
+            // std::round takes halves away from zero, as pixel positions must.
+            return Coordenada(std::round(coordenada.x() * aX + bX), std::round(coordenada.y() * aY + bY), coordenada.z());
+        }
+    };
+    // Reads the surface size and the camera afresh; a hook that maps many points takes it once.
+    Mapeamento mapeamento() const;
+    Coordenada windowToViewport(const Coordenada& coordenada) const { return mapeamento().aplicar(coordenada); }
 
     // Writes <window> and then the objects under where.
     void persist(TiXmlNode* where) const;

@@ -1,0 +1,909 @@
+// Scene files: the nesting check in front of TinyXML, reading and writing files, Viewport::persist
+// and restore, the save and load commands of the main window, and the sample scenes.
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <csignal>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <random>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+#include <tinyxml.h>
+
+#include "arquivodecena.h"
+#include "bezier.h"
+#include "bspline.h"
+#include "displayfile.h"
+#include "geometria.h"
+#include "janelaprincipal.h"
+#include "mainwindow.h"
+#include "objeto.h"
+#include "objeto3d.h"
+#include "poligono.h"
+#include "ponto.h"
+#include "qviewport.h"
+#include "reta.h"
+#include "viewport.h"
+#include "window.h"
+
+namespace {
+
+using namespace std::string_literals;
+
+const std::string semWindow = "Não há window especificada no arquivo XML, mantendo a window atual.";
+const std::string profundoDemais = "O arquivo tem elementos aninhados em mais de 64 níveis e não foi carregado.\n";
+
+std::string dados(const char* nome)
+{
+    return std::string(VELK_TEST_DATA) + "/" + nome;
+}
+
+QString qdados(const char* nome)
+{
+    return QString::fromStdString(dados(nome));
+}
+
+std::string conteudo(const QString& caminho)
+{
+    QFile f(caminho);
+    if (!f.open(QIODevice::ReadOnly))
+        return "(não abre)";
+    return f.readAll().toStdString();
+}
+
+void escrever(const QString& caminho, const std::string& texto)
+{
+    QFile f(caminho);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(texto.data(), static_cast<qint64>(texto.size())), static_cast<qint64>(texto.size()));
+}
+
+// std::cerr for as long as it lives.
+class CapturaDeErro {
+public:
+    CapturaDeErro() : _anterior(std::cerr.rdbuf(_texto.rdbuf())) {}
+    ~CapturaDeErro() { std::cerr.rdbuf(_anterior); }
+    CapturaDeErro(const CapturaDeErro&) = delete;
+    CapturaDeErro& operator=(const CapturaDeErro&) = delete;
+    std::string texto() const { return _texto.str(); }
+
+private:
+    std::ostringstream _texto;
+    std::streambuf* _anterior;
+};
+
+std::uint64_t bits(double d)
+{
+    std::uint64_t b = 0;
+    std::memcpy(&b, &d, sizeof b);
+    return b;
+}
+
+// The camera's whole state, bit for bit.
+std::array<std::uint64_t, 10> camera(const Window& w)
+{
+    const Coordenada c = w.centro();
+    const Vetor u = w.viewRightVector();
+    const Vetor v = w.viewUpVector();
+    return {bits(c.x()), bits(c.y()), bits(c.z()), bits(u.x()), bits(u.y()), bits(u.z()),
+            bits(v.x()), bits(v.y()), bits(v.z()), bits(w.distanciaFocal())};
+}
+
+// Kind, name, colour, fill level and every coordinate, bit for bit.
+std::string descricao(const Objeto& o)
+{
+    std::ostringstream s;
+    s << o.nomeDoTipo() << " '" << o.nome() << "' " << o.cor().red() << "," << o.cor().green() << ","
+      << o.cor().blue() << " nivel " << int(o.nivelDePreenchimento()) << ":";
+    for (const Coordenada& c : o.coordenadas())
+        s << " " << bits(c.x()) << "/" << bits(c.y()) << "/" << bits(c.z());
+    if (const auto* o3 = dynamic_cast<const Objeto3D*>(&o))
+        for (const auto& [i, j] : o3->arestas())
+            s << " " << i << "-" << j;
+    return s.str();
+}
+
+std::vector<std::string> descricoes(const DisplayFile& df)
+{
+    std::vector<std::string> r;
+    for (const Objeto* o : df.listaDeObjetos)
+        r.push_back(descricao(*o));
+    return r;
+}
+
+// One of every kind, with awkward numbers and names.
+std::vector<Objeto*> umDeCada()
+{
+    return {
+        new Ponto("P ção", Cor(255, 0, 0), Coordenada(0.1, -1e-300, 3.0)),
+        new Reta("r <&\">", Cor(0, 0, 0), Coordenada(-5, 2.5, 0), Coordenada(1.0 / 3.0, 7, -2)),
+        new Poligono("cheio", Cor(0, 170, 0), {Coordenada(0, 0, 0), Coordenada(4, 0, 0), Coordenada(0, 3, 1)}, true),
+        new Poligono("contorno", Cor(1, 2, 3), {Coordenada(0, 0, 0), Coordenada(4, 0, 0), Coordenada(4, 4, 0), Coordenada(0, 4, 0)}, false),
+        new Bezier("b", Cor(0, 0, 255), {Coordenada(0, 0, 0), Coordenada(1, 2, 0), Coordenada(2, 2, 0), Coordenada(3, 0, 0)}),
+        new BSpline("s", Cor(0, 0, 254), {Coordenada(0, 0, 0), Coordenada(1, 2, 0), Coordenada(2, 2, 0), Coordenada(3, 0, 0), Coordenada(4, 1, 5)}),
+        new Objeto3D("cubo", Cor(51, 51, 51), {Coordenada(0, 0, 0), Coordenada(1, 0, 0), Coordenada(1, 1, 1)}, {{0, 1}, {1, 2}, {2, 0}}),
+    };
+}
+
+// The deepest element under a node, as TinyXML built the tree.
+int profundidadeDaArvore(const TiXmlNode* no)
+{
+    int maior = 0;
+    for (const TiXmlNode* f = no->FirstChild(); f != nullptr; f = f->NextSibling())
+        if (f->ToElement() != nullptr)
+            maior = std::max(maior, 1 + profundidadeDaArvore(f));
+    return maior;
+}
+
+std::string aninhados(int n)
+{
+    std::string texto;
+    for (int i = 0; i < n; ++i)
+        texto += "<a>";
+    for (int i = 0; i < n; ++i)
+        texto += "</a>";
+    return texto;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The nesting check
+
+struct CasoDeProfundidade {
+    const char* nome;
+    std::string texto;
+    int profundidade;
+};
+
+// Each depth is the element nesting that TinyXML reaches on that text; the cross-check below
+// confirms it against the tree TinyXML builds.
+const std::vector<CasoDeProfundidade>& casosDeProfundidade()
+{
+    static const std::vector<CasoDeProfundidade> casos = {
+        {"vazio", "", 0},
+        {"um elemento vazio", "<a/>", 1},
+        {"irmãos e filhos", "<a><b/><c><d/></c><e></e></a>", 3},
+        {"cena", "<?xml version=\"1.0\" ?>\n<formas>\n<window distancia=\"1\"><centro x=\"0\"/></window>\n</formas>\n", 3},
+        {"marca de ordem de bytes", "\xEF\xBB\xBF<a><b/></a>", 2},
+        {"comentário com tags", "<a><!-- <b><c><d> --></a>", 1},
+        {"comentário com > e --", "<a><!-- x > y -- z --><b/></a>", 2},
+        {"CDATA com tags", "<a><![CDATA[<b><c></b>]]><d/></a>", 2},
+        {"aspas com < e />", "<a x=\"<b>\" y='/>' z=\"'\"><c/></a>", 2},
+        {"aspas com >", "<a x=\">\"><b/></a>", 2},
+        {"valor sem aspas", "<a x=1><b x=2/></a>", 2},
+        {"entidades no texto", "<a>&lt;b&gt; &#x41;&#66;<c/></a>", 2},
+        // A numeric reference with a non-digit before its ';' stops TinyXML there.
+        {"referência numérica malformada", "<a>&#1x;<b/></a>", 1},
+        {"referência malformada num valor", "<?xml version=\"&#/;\"?><a/>", 0},
+        {"texto com >", "<a> 1 > 0 <b/></a>", 2},
+        {"marca de fim com espaço", "<a><b></b ></a >", 2},
+        {"nomes com _ e bytes altos", "<_a><\xC3\xA7\xC3\xA3o/></_a>", 2},
+        {"nome que começa com dígito não é elemento", "<1a><b/></1a>", 1},
+        {"instrução de processamento termina no primeiro >", "<r><?pi a > <b><c/></b> ?></r>", 3},
+        // The declaration's own values are quoted, so a '>' in one does not end it.
+        {"declaração com > entre aspas", "<?xml version='>' ?><a><b/></a>", 2},
+        // A declaration in upper case is still one.
+        {"declaração em maiúsculas", "<?XML VERSION='>' ?><a><b/></a>", 2},
+        // Any other "<!" ends at its first '>', quotes or not.
+        {"desconhecido com aspas", "<a><!x \"><b><c/></b>\"></a>", 3},
+        // TinyXML gives up on the text after an internal subset.
+        {"DOCTYPE com subconjunto interno", "<!DOCTYPE a [<!ELEMENT a ANY>]><a><b/></a>", 0},
+        // A UTF-8 lead byte takes the bytes after it, quote and all: the value goes on, and <a> is
+        // not empty.
+        {"byte inicial de UTF-8 engole a aspa", "<a x=\"\xE0\"/></a></a></a>\"><b><c/></b></a>", 3},
+        {"byte inicial de UTF-8 engole o <", "<a>\xE0<!--<b>--><c><d/></c></a>", 4},
+        {"NUL termina o texto", "<a><b/>\0<c><d><e/></d></c></a>"s, 2},
+        {"64 níveis", aninhados(64), 64},
+        {"65 níveis", aninhados(65), 65},
+    };
+    return casos;
+}
+
+TEST(ProfundidadeDeElementos, contaComoOTinyXml)
+{
+    for (const CasoDeProfundidade& caso : casosDeProfundidade())
+        EXPECT_EQ(ArquivoDeCena::profundidadeDeElementos(caso.texto, 1000), caso.profundidade) << caso.nome;
+}
+
+// The check is only as good as its agreement with TinyXML: on every text, it must count at least
+// as deep as the tree TinyXML builds (even from a text it then rejects), and exactly as deep when
+// TinyXML accepts the text.
+void conferirComOTinyXml(const std::string& texto, const std::string& nome)
+{
+    std::string buffer = texto.substr(0, texto.find('\0'));
+    buffer.append(4, '\0');
+    TiXmlDocument doc;
+    doc.Parse(buffer.c_str(), nullptr, TIXML_ENCODING_UTF8);
+    const int arvore = profundidadeDaArvore(&doc);
+    const int contada = ArquivoDeCena::profundidadeDeElementos(texto, 1000);
+    if (doc.Error())
+        EXPECT_GE(contada, arvore) << nome;
+    else
+        EXPECT_EQ(contada, arvore) << nome;
+}
+
+TEST(ProfundidadeDeElementos, nuncaContaMenosQueOTinyXml)
+{
+    for (const CasoDeProfundidade& caso : casosDeProfundidade())
+        conferirComOTinyXml(caso.texto, caso.nome);
+
+    // Random texts made of the pieces where a careless reading goes wrong.
+    static const char* const pedacos[] = {
+        "<a>", "</a>", "<b>", "</b>", "<a/>", "<b x='1'>", "<a y=\"2\"/>", "<a z=3>", "<!--", "-->", "<![CDATA[", "]]>",
+        "<?xml version=\"", "<?XmL ", "encoding='", "?>", "<?pi ", "<!DOCTYPE a ", "<!x ", ">", "/>", "\"", "'", "=",
+        " x=", "\xE0", "\xC3", "\xF0", "\xC3\xA7", "\xEF\xBB\xBF", " ", "\n", "\t", "texto", "&#x41;", "&amp;", "&#",
+        ";", "/", "<", "</", "<_c ", "<1", "< a>", "</a >", "-", "]", "\xC2\xA0",
+    };
+    std::mt19937 gerador(20240607);
+    for (int n = 0; n < 20000; ++n) {
+        std::string texto;
+        const int tamanho = 1 + static_cast<int>(gerador() % 40);
+        for (int i = 0; i < tamanho; ++i)
+            texto += pedacos[gerador() % std::size(pedacos)];
+        conferirComOTinyXml(texto, texto);
+    }
+}
+
+TEST(ProfundidadeDeElementos, paraDeContarPassadoOLimite)
+{
+    // 100,000 levels (700 kB): the count stops at the 65th, whatever the size.
+    EXPECT_EQ(ArquivoDeCena::profundidadeDeElementos(aninhados(100000)), ArquivoDeCena::profundidadeMaxima + 1);
+    EXPECT_EQ(ArquivoDeCena::profundidadeDeElementos(aninhados(3), 2), 3);
+    EXPECT_EQ(ArquivoDeCena::profundidadeDeElementos(aninhados(2), 2), 2);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reading and writing files
+
+void esperarErroAoLer(const QString& caminho, const std::string& mensagem)
+{
+    TiXmlDocument doc;
+    try {
+        ArquivoDeCena::ler(caminho, doc);
+        ADD_FAILURE() << caminho.toStdString() << " foi lido";
+    } catch (const std::string& erro) {
+        EXPECT_EQ(erro, mensagem) << caminho.toStdString();
+    }
+}
+
+TEST(LerArquivo, recusaOQueNaoEUmaCenaLegivel)
+{
+    QTemporaryDir pasta;
+    ASSERT_TRUE(pasta.isValid());
+    esperarErroAoLer(QString(), "Erro desconhecido.");
+    esperarErroAoLer(pasta.filePath("não existe.xml"), "Erro desconhecido.");
+    esperarErroAoLer(pasta.path(), "Erro desconhecido.");
+    esperarErroAoLer(qdados("cena-vazia.xml"), "Erro desconhecido.");
+    esperarErroAoLer(qdados("cena-malformada.xml"), "Erro desconhecido.");
+    // Only regular files: a FIFO would block here for good, waiting for a writer.
+    const QString fifo = pasta.filePath("fila.xml");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    esperarErroAoLer(fifo, "Erro desconhecido.");
+    esperarErroAoLer(QStringLiteral("/dev/zero"), "Erro desconhecido.");
+}
+
+TEST(LerArquivo, recusaAninhamentoProfundoAntesDoTinyXml)
+{
+    QTemporaryDir pasta;
+    ASSERT_TRUE(pasta.isValid());
+    const QString profundo = pasta.filePath("profundo.xml");
+    escrever(profundo, "<?xml version=\"1.0\" ?>\n" + aninhados(100000));
+    esperarErroAoLer(profundo, profundoDemais.substr(0, profundoDemais.size() - 1));
+
+    // 64 levels are parsed as usual.
+    const QString limite = pasta.filePath("limite.xml");
+    escrever(limite, aninhados(64));
+    TiXmlDocument doc;
+    ArquivoDeCena::ler(limite, doc);
+    EXPECT_EQ(profundidadeDaArvore(&doc), 64);
+}
+
+TEST(LerArquivo, leOsBytesComoOLoadFile)
+{
+    QTemporaryDir pasta;
+    ASSERT_TRUE(pasta.isValid());
+    // CR LF and lone CR become LF (in values too); the text ends at a NUL.
+    const QString caminho = pasta.filePath("crlf.xml");
+    escrever(caminho, "<formas>\r\n<ponto nome=\"a\r\nb\rc\" cor=\"#000000\"/>\r\n</formas>\0<lixo/>"s);
+    TiXmlDocument doc;
+    ArquivoDeCena::ler(caminho, doc);
+    const TiXmlElement* ponto = doc.FirstChildElement("formas")->FirstChildElement("ponto");
+    ASSERT_NE(ponto, nullptr);
+    EXPECT_EQ(*ponto->Attribute(std::string("nome")), "a\nb\nc");
+    EXPECT_EQ(ponto->Row(), 2);
+    EXPECT_EQ(doc.FirstChildElement("lixo"), nullptr);
+
+    // UTF-8 whatever the declaration says.
+    const QString latin = pasta.filePath("latin.xml");
+    escrever(latin, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?><formas nome=\"&#231;\xC3\xA3\"/>");
+    TiXmlDocument outro;
+    ArquivoDeCena::ler(latin, outro);
+    EXPECT_EQ(*outro.FirstChildElement("formas")->Attribute(std::string("nome")), "ç\xC3\xA3");
+}
+
+TiXmlDocument documentoPequeno()
+{
+    TiXmlDocument doc;
+    doc.LinkEndChild(new TiXmlDeclaration("1.0", "", ""));
+    auto* formas = new TiXmlElement("formas");
+    formas->SetAttribute("nome", "ção");
+    doc.LinkEndChild(formas);
+    return doc;
+}
+
+std::string impresso(const TiXmlDocument& doc)
+{
+    TiXmlPrinter p;
+    doc.Accept(&p);
+    return p.Str();
+}
+
+void esperarErroAoSalvar(const QString& caminho)
+{
+    try {
+        ArquivoDeCena::salvar(caminho, documentoPequeno());
+        ADD_FAILURE() << caminho.toStdString() << " foi salvo";
+    } catch (const std::string& erro) {
+        const std::string inicio = "Não foi possível salvar em '" + caminho.toStdString() + "': ";
+        EXPECT_EQ(erro.substr(0, inicio.size()), inicio);
+        EXPECT_GT(erro.size(), inicio.size() + 1) << "sem motivo: " << erro;
+        EXPECT_EQ(erro.back(), '.');
+    }
+}
+
+TEST(SalvarArquivo, escreveODocumentoInteiro)
+{
+    QTemporaryDir pasta;
+    ASSERT_TRUE(pasta.isValid());
+    const QString caminho = pasta.filePath("cena ção");
+    ArquivoDeCena::salvar(caminho, documentoPequeno());
+    EXPECT_EQ(conteudo(caminho), "<?xml version=\"1.0\" ?>\n<formas nome=\"ção\" />\n");
+    EXPECT_EQ(conteudo(caminho), impresso(documentoPequeno()));
+}
+
+TEST(SalvarArquivo, falhaOndeNaoHaComoEscrever)
+{
+    QTemporaryDir pasta;
+    ASSERT_TRUE(pasta.isValid());
+    esperarErroAoSalvar(pasta.filePath("não existe/cena.xml"));
+    EXPECT_FALSE(QFileInfo::exists(pasta.filePath("não existe")));
+    esperarErroAoSalvar(pasta.path());
+    EXPECT_TRUE(QFileInfo(pasta.path()).isDir());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Viewport::persist and restore
+
+// A viewport that draws nothing.
+class SuperficieDeTeste : public Viewport {
+public:
+    int largura() const override { return 600; }
+    int altura() const override { return 600; }
+
+    void adicionar(const std::vector<Objeto*>& objetos)
+    {
+        for (Objeto* o : objetos)
+            displayFile()->listaDeObjetos.push_back(o);
+        janela()->atualizarCPP(*displayFile());
+    }
+
+protected:
+    void repintar0(Objeto*) override {}
+    void repintar1(Objeto*) override {}
+    void repintar2(Objeto*) override {}
+};
+
+// The root of a file read from text.
+struct Raiz {
+    explicit Raiz(const std::string& texto)
+    {
+        doc.Parse(texto.c_str(), nullptr, TIXML_ENCODING_UTF8);
+        EXPECT_FALSE(doc.Error()) << doc.ErrorDesc();
+        formas = doc.FirstChildElement("formas");
+    }
+    TiXmlDocument doc;
+    TiXmlElement* formas = nullptr;
+};
+
+const char* const windowValida =
+    "<window distancia=\"4\"><centro x=\"1\" y=\"2\" z=\"3\"/><direita x=\"0\" y=\"8\" z=\"0\"/><cima x=\"-6\" y=\"0\" z=\"0\"/></window>";
+const char* const pontoValido = "<ponto nome=\"novo\" cor=\"#123456\"><coordenada x=\"1\" y=\"1\" z=\"1\"/></ponto>";
+
+TEST(ViewportPersist, escreveAWindowPrimeiroEDepoisOsObjetos)
+{
+    SuperficieDeTeste v;
+    v.adicionar(umDeCada());
+    TiXmlElement formas("formas");
+    v.persist(&formas);
+    std::vector<std::string> filhos;
+    for (const TiXmlElement* e = formas.FirstChildElement(); e != nullptr; e = e->NextSiblingElement())
+        filhos.push_back(e->ValueStr());
+    EXPECT_EQ(filhos, (std::vector<std::string>{"window", "ponto", "reta", "poligono", "poligono", "bezier", "bspline", "objeto3d"}));
+}
+
+TEST(ViewportRestore, leDeVoltaOQuePersistiu)
+{
+    SuperficieDeTeste origem;
+    origem.adicionar(umDeCada());
+    origem.janela()->mover(0.37, -1.1, 0.2);
+    origem.janela()->rodar(10, 33.3, -71);
+    origem.janela()->escala(0.7);
+    TiXmlElement formas("formas");
+    origem.persist(&formas);
+    // Through text, as a file would go.
+    TiXmlPrinter impressora;
+    formas.Accept(&impressora);
+    Raiz raiz(impressora.Str());
+
+    SuperficieDeTeste destino;
+    destino.adicionar({new Ponto("velho", Cor(), Coordenada(9, 9, 9))});
+    CapturaDeErro erro;
+    destino.restore(raiz.formas);
+    EXPECT_EQ(erro.texto(), "");
+    EXPECT_EQ(camera(*destino.janela()), camera(*origem.janela()));
+    EXPECT_EQ(descricoes(*destino.displayFile()), descricoes(*origem.displayFile()));
+    // Reprojected: the camera projects the new objects without anyone asking again.
+    EXPECT_EQ(destino.janela()->coordenadasDePlanoDeProjecao().listaDeObjetos.size(), origem.displayFile()->listaDeObjetos.size());
+}
+
+TEST(ViewportRestore, semWindowMantemACameraEAvisaSemQuebraDeLinha)
+{
+    SuperficieDeTeste v;
+    v.janela()->rodar(0, 0, 30);
+    const auto antes = camera(*v.janela());
+    Raiz raiz(std::string("<formas><!--window-->") + pontoValido + "</formas>");
+    CapturaDeErro erro;
+    v.restore(raiz.formas);
+    EXPECT_EQ(erro.texto(), semWindow);
+    EXPECT_EQ(camera(*v.janela()), antes);
+    ASSERT_EQ(v.displayFile()->listaDeObjetos.size(), 1u);
+    EXPECT_EQ(v.displayFile()->listaDeObjetos[0]->nome(), "novo");
+    EXPECT_EQ(v.janela()->coordenadasDePlanoDeProjecao().listaDeObjetos.size(), 1u);
+}
+
+TEST(ViewportRestore, comentarioChamadoWindowNaoEACamera)
+{
+    SuperficieDeTeste v;
+    Raiz raiz(std::string("<formas><!--window-->") + windowValida + "</formas>");
+    CapturaDeErro erro;
+    v.restore(raiz.formas);
+    EXPECT_EQ(erro.texto(), "");
+    EXPECT_EQ(v.janela()->distanciaFocal(), 4.0);
+}
+
+// A file the library rejects changes neither the camera nor the objects, whichever part is bad,
+// and says nothing but the library's message (thrown to the caller).
+TEST(ViewportRestore, tudoOuNada)
+{
+    const std::string objetoRuim = "<reta nome=\"r\" cor=\"#000000\"><coordenada x=\"0\" y=\"0\" z=\"0\"/></reta>";
+    const std::string windowRuim =
+        "<window distancia=\"0\"><centro x=\"1\" y=\"2\" z=\"3\"/><direita x=\"0\" y=\"8\" z=\"0\"/><cima x=\"-6\" y=\"0\" z=\"0\"/></window>";
+    const struct {
+        const char* nome;
+        std::string texto;
+    } casos[] = {
+        {"window boa, objeto ruim depois de um bom", std::string("<formas>") + windowValida + pontoValido + objetoRuim + "</formas>"},
+        {"window ruim, objetos bons", "<formas>" + windowRuim + pontoValido + "</formas>"},
+        {"sem window, objeto ruim", std::string("<formas>") + pontoValido + objetoRuim + "</formas>"},
+    };
+    for (const auto& caso : casos) {
+        SuperficieDeTeste v;
+        v.adicionar({new Ponto("velho", Cor(1, 2, 3), Coordenada(9, 9, 9))});
+        const Objeto* velho = v.displayFile()->listaDeObjetos[0];
+        const auto antes = camera(*v.janela());
+        Raiz raiz(caso.texto);
+        CapturaDeErro erro;
+        EXPECT_THROW(v.restore(raiz.formas), std::string) << caso.nome;
+        EXPECT_EQ(erro.texto(), "") << caso.nome;
+        EXPECT_EQ(camera(*v.janela()), antes) << caso.nome;
+        ASSERT_EQ(v.displayFile()->listaDeObjetos.size(), 1u) << caso.nome;
+        EXPECT_EQ(v.displayFile()->listaDeObjetos[0], velho) << caso.nome;
+        EXPECT_EQ(velho->nome(), "velho") << caso.nome;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The save and load commands
+
+// While it lives, answers every file dialog the program opens: picks caminho in it (or cancels it
+// when caminho is empty), and says yes when asked whether to replace a file. Writes down what the
+// dialogs showed.
+struct Execucao {
+    std::string erro;
+    QStringList titulos;
+    QStringList filtros;
+    std::vector<QFileDialog::AcceptMode> modos;
+    int substituicoes = 0;
+};
+
+class RespostaAosDialogos {
+public:
+    RespostaAosDialogos(QString caminho, Execucao& registro) : _caminho(std::move(caminho)), _registro(registro)
+    {
+        QObject::connect(&_relogio, &QTimer::timeout, [this] { responder(); });
+        _relogio.start(10);
+    }
+
+private:
+    void responder()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialogo = qobject_cast<QFileDialog*>(modal)) {
+            if (_atendidos.count(dialogo) != 0)
+                return;
+            _atendidos.insert(dialogo);
+            _registro.titulos << dialogo->windowTitle();
+            _registro.filtros << dialogo->nameFilters();
+            _registro.modos.push_back(dialogo->acceptMode());
+            if (_caminho.isEmpty()) {
+                QMetaObject::invokeMethod(dialogo, "reject", Qt::QueuedConnection);
+            } else {
+                dialogo->selectFile(_caminho);
+                // selectFile leaves the name field alone while it has the focus, as it does here.
+                if (auto* nome = dialogo->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                    nome->setText(_caminho);
+                // Queued: accept may ask about replacing the file, in a loop of its own, and this
+                // timer must be free to answer.
+                QMetaObject::invokeMethod(dialogo, "accept", Qt::QueuedConnection);
+            }
+        } else if (auto* pergunta = qobject_cast<QMessageBox*>(modal)) {
+            if (QAbstractButton* sim = pergunta->button(QMessageBox::Yes)) {
+                ++_registro.substituicoes;
+                sim->click();
+            }
+        }
+    }
+
+    QString _caminho;
+    Execucao& _registro;
+    QTimer _relogio;
+    std::set<const QObject*> _atendidos;
+};
+
+// What the user can see of the scene, and where the list rows point.
+struct Estado {
+    std::array<std::uint64_t, 10> camera;
+    std::vector<Objeto*> objetos;
+    std::vector<std::string> descricoes;
+    QStringList linhas;
+
+    bool operator==(const Estado& o) const
+    {
+        return camera == o.camera && objetos == o.objetos && descricoes == o.descricoes && linhas == o.linhas;
+    }
+};
+
+std::ostream& operator<<(std::ostream& s, const Estado& e)
+{
+    s << e.objetos.size() << " objetos, linhas:";
+    for (const QString& l : e.linhas)
+        s << " [" << l.toStdString() << "]";
+    return s;
+}
+
+class ComandosDeArquivo : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(pasta.isValid());
+        canvas = canvasDe(janela);
+        lista = filho<QListWidget>(janela, "objetos");
+        ASSERT_NE(canvas, nullptr);
+    }
+
+    Estado estado() const
+    {
+        Estado e{camera(*canvas->janela()), canvas->displayFile()->listaDeObjetos, descricoes(*canvas->displayFile()), {}};
+        for (int i = 0; i < lista->count(); ++i)
+            e.linhas << lista->item(i)->text();
+        return e;
+    }
+
+    // Every row maps to the object at its position in the display file, and nothing else is mapped.
+    void conferirMapa() const
+    {
+        const auto& mapa = AcessoAMainWindow::mapaObjetos(janela);
+        ASSERT_EQ(mapa.size(), lista->count());
+        const auto& objetos = canvas->displayFile()->listaDeObjetos;
+        ASSERT_EQ(static_cast<std::size_t>(lista->count()), objetos.size());
+        for (int i = 0; i < lista->count(); ++i)
+            EXPECT_EQ(mapa.value(lista->item(i)), objetos[static_cast<std::size_t>(i)]) << "linha " << i;
+    }
+
+    // Runs a command from the menu, its dialog answered with caminho (cancelled when empty).
+    Execucao executar(const char* acao, const QString& caminho)
+    {
+        Execucao registro;
+        RespostaAosDialogos respostas(caminho, registro);
+        CapturaDeErro erro;
+        filho<QAction>(janela, acao)->trigger();
+        registro.erro = erro.texto();
+        return registro;
+    }
+
+    // What the commands wrote on std::cerr.
+    std::string salvar(const QString& caminho) { return executar("actionSalvar", caminho).erro; }
+    std::string carregar(const QString& caminho) { return executar("actionCarregar", caminho).erro; }
+
+    void adicionarTodos(const std::vector<Objeto*>& objetos)
+    {
+        for (Objeto* o : objetos)
+            canvas->displayFile()->listaDeObjetos.push_back(o);
+        AcessoAMainWindow::atualizarLista(janela);
+        AcessoAMainWindow::atualizarCpp(janela);
+    }
+
+    QTemporaryDir pasta;
+    MainWindow janela;
+    QViewport* canvas = nullptr;
+    QListWidget* lista = nullptr;
+};
+
+TEST_F(ComandosDeArquivo, salvarECarregarDevolvemCameraEObjetos)
+{
+    adicionarTodos(umDeCada());
+    canvas->janela()->mover(0.25, 0.5, -0.3);
+    canvas->janela()->rodar(12.5, -40, 3);
+    canvas->janela()->escala(1.7);
+    const Estado salvo = estado();
+
+    const QString caminho = pasta.filePath("cena ção.xml");
+    const Execucao salvamento = executar("actionSalvar", caminho);
+    EXPECT_EQ(salvamento.erro, "");
+    ASSERT_TRUE(QFileInfo::exists(caminho));
+    EXPECT_EQ(salvamento.titulos, QStringList{QStringLiteral("Salvar em...")});
+    EXPECT_EQ(salvamento.filtros, QStringList{QStringLiteral("XML File (*.xml)")});
+    EXPECT_EQ(salvamento.modos, std::vector<QFileDialog::AcceptMode>{QFileDialog::AcceptSave});
+
+    // Another scene in between.
+    adicionar(janela, {new Ponto("intruso", Cor(), Coordenada(1, 1, 1))});
+    canvas->janela()->mover(3, 3, 3);
+    canvas->janela()->rodar(0, 0, 90);
+
+    const Execucao carga = executar("actionCarregar", caminho);
+    EXPECT_EQ(carga.erro, "");
+    EXPECT_EQ(carga.titulos, QStringList{QStringLiteral("Abrir...")});
+    EXPECT_EQ(carga.filtros, QStringList{QStringLiteral("XML File (*.xml)")});
+    EXPECT_EQ(carga.modos, std::vector<QFileDialog::AcceptMode>{QFileDialog::AcceptOpen});
+    const Estado carregado = estado();
+    EXPECT_EQ(carregado.camera, salvo.camera);
+    EXPECT_EQ(carregado.descricoes, salvo.descricoes);
+    EXPECT_EQ(carregado.linhas, salvo.linhas);
+    conferirMapa();
+    EXPECT_EQ(lista->currentItem(), nullptr);
+    // The camera projects the loaded objects.
+    EXPECT_EQ(canvas->janela()->coordenadasDePlanoDeProjecao().listaDeObjetos.size(), salvo.objetos.size());
+}
+
+TEST_F(ComandosDeArquivo, arquivoSalvoComecaPelaDeclaracaoERaizComWindow)
+{
+    adicionarTodos(umDeCada());
+    const QString caminho = pasta.filePath("cena.xml");
+    EXPECT_EQ(salvar(caminho), "");
+    const std::string texto = conteudo(caminho);
+    const std::string inicio = "<?xml version=\"1.0\" ?>\n<formas>\n    <window ";
+    EXPECT_EQ(texto.substr(0, inicio.size()), inicio);
+
+    TiXmlDocument doc;
+    doc.Parse(texto.c_str(), nullptr, TIXML_ENCODING_UTF8);
+    ASSERT_FALSE(doc.Error()) << doc.ErrorDesc();
+    const TiXmlDeclaration* declaracao = doc.FirstChild()->ToDeclaration();
+    ASSERT_NE(declaracao, nullptr);
+    EXPECT_STREQ(declaracao->Version(), "1.0");
+    EXPECT_STREQ(declaracao->Encoding(), "");
+    EXPECT_STREQ(declaracao->Standalone(), "");
+    const TiXmlElement* raiz = doc.RootElement();
+    ASSERT_NE(raiz, nullptr);
+    EXPECT_EQ(raiz->ValueStr(), "formas");
+    EXPECT_EQ(raiz->FirstChild()->ValueStr(), "window");
+    EXPECT_EQ(raiz->NextSibling(), nullptr);
+}
+
+TEST_F(ComandosDeArquivo, caminhoSemSufixoEUsadoComoEsta)
+{
+    adicionarTodos(umDeCada());
+    const Estado salvo = estado();
+    const QString caminho = pasta.filePath("cena");
+    EXPECT_EQ(salvar(caminho), "");
+    EXPECT_TRUE(QFileInfo(caminho).isFile());
+    EXPECT_FALSE(QFileInfo::exists(caminho + ".xml"));
+    adicionar(janela, {new Ponto("intruso", Cor(), Coordenada(1, 1, 1))});
+    EXPECT_EQ(carregar(caminho), "");
+    EXPECT_EQ(estado().descricoes, salvo.descricoes);
+    EXPECT_EQ(estado().linhas, salvo.linhas);
+}
+
+TEST_F(ComandosDeArquivo, salvarCanceladoNaoEscreveNemDizNada)
+{
+    adicionarTodos(umDeCada());
+    EXPECT_EQ(salvar(QString()), "");
+    EXPECT_TRUE(QDir(pasta.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+}
+
+TEST_F(ComandosDeArquivo, salvarOndeNaoDaDizPorQue)
+{
+    adicionarTodos(umDeCada());
+    const QString caminho = pasta.filePath("não existe/cena.xml");
+    const std::string erro = salvar(caminho);
+    const std::string inicio = "Não foi possível salvar em '" + caminho.toStdString() + "': ";
+    EXPECT_EQ(erro.substr(0, inicio.size()), inicio) << erro;
+    EXPECT_GT(erro.size(), inicio.size() + 2) << erro;
+    EXPECT_EQ(erro.substr(erro.size() - 2), ".\n");
+    EXPECT_EQ(std::count(erro.begin(), erro.end(), '\n'), 1);
+    EXPECT_FALSE(QFileInfo::exists(pasta.filePath("não existe")));
+}
+
+TEST_F(ComandosDeArquivo, salvarQueFalhaNoMeioDeixaOArquivoAnterior)
+{
+    // A good scene on disk first.
+    adicionar(janela, {new Ponto("P", Cor(), Coordenada(1, 2, 3))});
+    const QString caminho = pasta.filePath("cena.xml");
+    ASSERT_EQ(salvar(caminho), "");
+    const std::string bom = conteudo(caminho);
+
+    // A bigger scene, over files limited to 200 bytes (a limit that binds root too): the write
+    // stops half-way.
+    adicionarTodos(umDeCada());
+    rlimit antes{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &antes), 0);
+    rlimit pequeno = antes;
+    pequeno.rlim_cur = 200;
+    const auto sinalAnterior = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &pequeno), 0);
+    const Execucao salvamento = executar("actionSalvar", caminho);
+    setrlimit(RLIMIT_FSIZE, &antes);
+    std::signal(SIGXFSZ, sinalAnterior);
+
+    // The dialog asked whether to replace the file, and was told yes.
+    EXPECT_EQ(salvamento.substituicoes, 1);
+    const std::string& erro = salvamento.erro;
+    const std::string inicio = "Não foi possível salvar em '" + caminho.toStdString() + "': ";
+    EXPECT_EQ(erro.substr(0, inicio.size()), inicio) << erro;
+    EXPECT_EQ(erro.substr(erro.size() - 2), ".\n");
+    EXPECT_EQ(conteudo(caminho), bom);
+    EXPECT_EQ(QDir(pasta.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("cena.xml")});
+}
+
+// An object of a kind the file cannot hold: the library refuses the whole scene.
+class ObjetoSemFormato : public Objeto {
+public:
+    ObjetoSemFormato() : Objeto("estranho", Cor(), {Coordenada(0, 0, 0)}, 0) {}
+    Objeto* clone() const override { return new ObjetoSemFormato(*this); }
+    void descreverGeometria(Geometria& g) const override { g.pontos(coordenadas()); }
+    std::string nomeDoTipo() const override { return "Estranho"; }
+};
+
+TEST_F(ComandosDeArquivo, cenaQueABibliotecaRecusaNaoEscreveArquivo)
+{
+    adicionar(janela, {new Ponto("P", Cor(), Coordenada(1, 2, 3)), new ObjetoSemFormato()});
+    const QString caminho = pasta.filePath("cena.xml");
+    const std::string erro = salvar(caminho);
+    EXPECT_NE(erro.find("estranho"), std::string::npos) << erro;
+    EXPECT_EQ(erro.back(), '\n');
+    EXPECT_EQ(std::count(erro.begin(), erro.end(), '\n'), 1);
+    EXPECT_FALSE(QFileInfo::exists(caminho));
+}
+
+TEST_F(ComandosDeArquivo, carregarQueFalhaNaoMudaNada)
+{
+    adicionarTodos(umDeCada());
+    canvas->janela()->rodar(5, 10, 15);
+    const QString profundo = pasta.filePath("profundo.xml");
+    escrever(profundo, "<?xml version=\"1.0\" ?>\n<formas>" + aninhados(100000) + "</formas>\n");
+    const struct {
+        const char* nome;
+        QString caminho;
+        std::string mensagem;
+    } casos[] = {
+        {"diálogo cancelado", QString(), "Erro desconhecido.\n"},
+        {"arquivo vazio", qdados("cena-vazia.xml"), "Erro desconhecido.\n"},
+        {"XML malformado", qdados("cena-malformada.xml"), "Erro desconhecido.\n"},
+        {"raiz que não é formas", qdados("cena-raiz-errada.xml"), "Tag raiz 'formas' ausente.\n"},
+        {"objeto inválido", qdados("cena-objeto-invalido.xml"), "Linha 7: <reta> precisa de exatamente 2 coordenadas (encontradas 3).\n"},
+        {"100.000 níveis", profundo, profundoDemais},
+    };
+    for (const auto& caso : casos) {
+        const Estado antes = estado();
+        EXPECT_EQ(carregar(caso.caminho), caso.mensagem) << caso.nome;
+        EXPECT_EQ(estado(), antes) << caso.nome;
+        conferirMapa();
+    }
+
+    // A bad window: the library's message, one line, and nothing changed.
+    const Estado antes = estado();
+    const std::string erro = carregar(qdados("cena-window-invalida.xml"));
+    EXPECT_EQ(erro.substr(0, 9), "Linha 3: ") << erro;
+    EXPECT_NE(erro.find("distancia"), std::string::npos) << erro;
+    EXPECT_EQ(std::count(erro.begin(), erro.end(), '\n'), 1);
+    EXPECT_EQ(estado(), antes);
+
+    // The rows still lead to live objects that the commands act on.
+    clicarNaLinha(lista, 1);
+    filho<QLineEdit>(janela, "fatorEscalaDisplay")->setText(QStringLiteral("2"));
+    filho<QPushButton>(janela, "botaoEscala")->click();
+    // The segment (-5, 2.5, 0)–(1/3, 7, -2) doubled about its midpoint m: 2·p − m.
+    const auto& reta = canvas->displayFile()->listaDeObjetos[1]->coordenadas();
+    EXPECT_TRUE(mesmoPonto(reta[0], -10 - (-5 + 1.0 / 3.0) / 2, 5 - 4.75, 0 + 1));
+    EXPECT_TRUE(mesmoPonto(reta[1], 2.0 / 3.0 - (-5 + 1.0 / 3.0) / 2, 14 - 4.75, -4 + 1));
+}
+
+TEST_F(ComandosDeArquivo, carregarSemWindowMantemACamera)
+{
+    adicionarTodos(umDeCada());
+    canvas->janela()->rodar(0, 20, 0);
+    const auto antes = camera(*canvas->janela());
+    EXPECT_EQ(carregar(qdados("cena-sem-window.xml")), semWindow);
+    EXPECT_EQ(camera(*canvas->janela()), antes);
+    EXPECT_EQ(estado().linhas, (QStringList{QStringLiteral("origem : Ponto"), QStringLiteral("diagonal : Reta")}));
+    conferirMapa();
+    EXPECT_EQ(canvas->janela()->coordenadasDePlanoDeProjecao().listaDeObjetos.size(), 2u);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The sample scenes
+
+TEST_F(ComandosDeArquivo, exemplosCarregamInteiros)
+{
+    const QDir exemplos(QStringLiteral(VELK_TEST_DATA "/../../examples"));
+    const QStringList arquivos = exemplos.entryList({QStringLiteral("*.xml")}, QDir::Files, QDir::Name);
+    ASSERT_GE(arquivos.size(), 3);
+    for (const QString& nome : arquivos) {
+        const QString caminho = exemplos.filePath(nome);
+        EXPECT_EQ(carregar(caminho), "") << nome.toStdString();
+
+        // Read independently: as many rows as object elements, and the file's camera.
+        TiXmlDocument doc;
+        ASSERT_TRUE(doc.LoadFile(QFile::encodeName(caminho).constData())) << nome.toStdString();
+        const TiXmlElement* formas = doc.FirstChildElement("formas");
+        ASSERT_NE(formas, nullptr);
+        int elementos = 0;
+        for (const TiXmlElement* e = formas->FirstChildElement(); e != nullptr; e = e->NextSiblingElement())
+            elementos += e->ValueStr() != "window";
+        EXPECT_EQ(lista->count(), elementos) << nome.toStdString();
+        const std::string& texto = *formas->FirstChildElement("window")->Attribute(std::string("distancia"));
+        double distancia = 0;
+        std::from_chars(texto.data(), texto.data() + texto.size(), distancia);
+        EXPECT_EQ(canvas->janela()->distanciaFocal(), distancia) << nome.toStdString();
+        conferirMapa();
+    }
+}
+
+TEST(Exemplos, usamTodosOsTipos)
+{
+    // Every kind appears in some sample scene, and the flat drawing has them all.
+    std::set<std::string> tipos;
+    SuperficieDeTeste v;
+    TiXmlDocument doc;
+    ArquivoDeCena::ler(QStringLiteral(VELK_TEST_DATA "/../../examples/desenho.xml"), doc);
+    v.restore(doc.FirstChildElement("formas"));
+    for (const Objeto* o : v.displayFile()->listaDeObjetos)
+        tipos.insert(o->nomeDoTipo() + (o->nivelDePreenchimento() == 2 ? " cheio" : ""));
+    EXPECT_EQ(tipos, (std::set<std::string>{"Ponto", "Reta", "Polígono", "Polígono cheio", "Curva de Bézier", "B-Spline", "Objeto 3D"}));
+}
+
+} // namespace
