@@ -1,0 +1,145 @@
+// Projection and clipping of the shared test scene against drawing the same segments with QPainter.
+//
+// Run: build/bench/bench_pipeline (Google Benchmark flags work; VELK_BENCH_PNG=file.png saves the image). Besides the two timings it
+// prints how many segments the pipeline produced and the ratio pipeline / QPainter.
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QLineF>
+#include <QPainter>
+#include <QPen>
+
+#include <benchmark/benchmark.h>
+
+#include "cenadeteste.h"
+#include "displayfile.h"
+#include "objeto.h"
+#include "window.h"
+
+namespace {
+
+constexpr int lado = 1000;
+
+struct Cenario {
+    DisplayFile cena = criarCenaDeTeste();
+    Window janela{Coordenada(-10, -10, 0), Coordenada(10, 10, 0), Coordenada(0, 0, -10)};
+
+    Cenario() { janela.atualizarCPP(cena); }
+};
+
+Cenario& cenario()
+{
+    static Cenario c;
+    return c;
+}
+
+// The final segments of every object, mapped to the image as the canvas maps the window (20 pixels
+// of margin), one list per object. A filled polygon's outline closes.
+struct Segmentos {
+    std::vector<std::vector<QLineF>> porObjeto;
+    std::vector<QColor> cores;
+    long total = 0;
+};
+
+Segmentos segmentosFinais()
+{
+    Cenario& c = cenario();
+    const DisplayFile projecao = c.janela.coordenadasDePlanoDeProjecao();
+    const double largura = c.janela.viewRightVector().modulo();
+    const double altura = c.janela.viewUpVector().modulo();
+    const double aX = (lado - 40) / largura, bX = (lado - 20) - largura / 2 * aX;
+    const double aY = (20.0 - (lado - 20)) / altura, bY = 20 - altura / 2 * aY;
+    const auto pixel = [&](const Coordenada& p) { return QPointF(p.x() * aX + bX, p.y() * aY + bY); };
+
+    Segmentos s;
+    for (const Objeto* o : projecao.listaDeObjetos) {
+        std::vector<QLineF> linhas;
+        const std::vector<Coordenada> d(o->inicioDoDesenho(&c.janela), o->fimDoDesenho(&c.janela));
+        for (std::size_t i = 0; i + 1 < d.size(); ++i)
+            if (!d[i].isNull() && !d[i + 1].isNull())
+                linhas.emplace_back(pixel(d[i]), pixel(d[i + 1]));
+        if (o->nivelDePreenchimento() == 2 && d.size() >= 3)
+            linhas.emplace_back(pixel(d.back()), pixel(d.front()));
+        s.total += static_cast<long>(linhas.size());
+        s.porObjeto.push_back(std::move(linhas));
+        s.cores.push_back(o->cor().qcolor());
+    }
+    return s;
+}
+
+void BM_ProjecaoERecorte(benchmark::State& state)
+{
+    Cenario& c = cenario();
+    for (auto _ : state) {
+        // As a repaint does: project, then throw the copy away.
+        DisplayFile projecao = c.janela.coordenadasDePlanoDeProjecao();
+        benchmark::DoNotOptimize(projecao.listaDeObjetos.data());
+    }
+    state.counters["segmentos"] = static_cast<double>(segmentosFinais().total);
+    state.counters["objetos"] = static_cast<double>(c.cena.listaDeObjetos.size());
+}
+BENCHMARK(BM_ProjecaoERecorte)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_QPainterDesenhaOsMesmosSegmentos(benchmark::State& state)
+{
+    const Segmentos s = segmentosFinais();
+    QImage imagem(lado, lado, QImage::Format_ARGB32_Premultiplied);
+    imagem.fill(Qt::white);
+    for (auto _ : state) {
+        QPainter pintor(&imagem);
+        pintor.setRenderHint(QPainter::Antialiasing, false);
+        for (std::size_t i = 0; i < s.porObjeto.size(); ++i) {
+            pintor.setPen(QPen(s.cores[i], 1));
+            pintor.drawLines(s.porObjeto[i].data(), static_cast<int>(s.porObjeto[i].size()));
+        }
+    }
+    state.counters["segmentos"] = static_cast<double>(s.total);
+    // To look at what was drawn: VELK_BENCH_PNG=/tmp/cena.png bench_pipeline
+    if (const char* caminho = std::getenv("VELK_BENCH_PNG"))
+        imagem.save(QString::fromLocal8Bit(caminho));
+}
+BENCHMARK(BM_QPainterDesenhaOsMesmosSegmentos)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// Shows the usual console output and remembers each benchmark's real time per iteration.
+class Relator : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& r : runs)
+            if (r.run_type == Run::RT_Iteration)
+                tempos[r.run_name.function_name] = {r.GetAdjustedRealTime(), r.GetAdjustedCPUTime()};
+    }
+    // Real and CPU time per iteration.
+    std::map<std::string, std::pair<double, double>> tempos;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    Relator relator;
+    benchmark::RunSpecifiedBenchmarks(&relator);
+    const auto pipeline = relator.tempos.find("BM_ProjecaoERecorte");
+    const auto qpainter = relator.tempos.find("BM_QPainterDesenhaOsMesmosSegmentos");
+    if (pipeline != relator.tempos.end() && qpainter != relator.tempos.end())
+        std::printf("projeção e recorte / QPainter = %.1f%% em tempo real, %.1f%% em tempo de CPU (meta: 20%% ou "
+                    "menos)\n",
+                    100.0 * pipeline->second.first / qpainter->second.first,
+                    100.0 * pipeline->second.second / qpainter->second.second);
+    benchmark::Shutdown();
+    return 0;
+}

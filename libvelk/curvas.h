@@ -1,0 +1,43 @@
+#ifndef CURVAS_H
+#define CURVAS_H
+
+#include <vector>
+
+#include "recorte.h"
+
+// Curve flattening against a perspective view, on plain numbers in camera space (see recorte.h).
+// Camera space is an affine image of world space, so a curve subdivided here is the world curve
+// subdivided: every point produced lies on the true curve.
+
+// What the camera sees: focal distance d (a camera point (x, y, z) projects to (x·d/z, y·d/z)), near
+// plane, rectangle on the projection plane, and the largest distance allowed there between the
+// projected curve and the polyline drawn for it.
+struct Vista {
+    double distancia;
+    double perto;
+    Retangulo retangulo;
+    double tolerancia;
+};
+
+// The subdivision never goes deeper than these levels: the first bounds pieces wholly in front of
+// the near plane (2⁻³² of the parameter is past double precision for any sensible zoom), the second
+// pieces that cross that plane, whose projection is unbounded. A budget of subdivisions per segment
+// bounds the work on a curve whatever its numbers.
+constexpr int profundidadeMaximaDeCurva = 32;
+constexpr int profundidadeMaximaNoPlanoProximo = 24;
+constexpr int subdivisoesMaximasPorSegmento = 1 << 16;
+
+// Adaptive de Casteljau flattening of the cubic Bézier segment with camera-space controls c[0..3].
+// Appends to saida the points that follow c[0] on the polyline, ending with c[3] exactly.
+// Where all four controls are in front of the near plane the projected segment is a rational cubic
+// with positive weights and so lies in the hull of the projected controls: a piece is drawn as its
+// chord once both inner projected controls are within tolerancia of the projected chord, or as soon
+// as the projected hull lies wholly beyond one edge of the rectangle (it cannot be seen; the chord
+// keeps the polyline connected). A piece wholly behind the near plane is one chord too; a piece that
+// crosses it is split until the depth bound.
+void achatarBezier(const PontoDeCamera (&c)[4], const Vista& vista, std::vector<PontoDeCamera>& saida);
+
+// The point at parameter t of the cubic Bézier segment c[0..3], by de Casteljau.
+PontoDeCamera pontoDeBezier(const PontoDeCamera (&c)[4], double t) noexcept;
+
+#endif

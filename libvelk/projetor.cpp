@@ -1,0 +1,270 @@
+#include "projetor.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+Projetor::Projetor(const Coordenada& centroDeProjecao, const Vetor& u, const Vetor& v, const Vetor& n, double distancia,
+                   double largura, double altura)
+    : _centroDeProjecao(centroDeProjecao), _u(u), _v(v), _n(n)
+{
+    _vista.distancia = distancia;
+    _vista.perto = distancia / 100.0;
+    _vista.retangulo = {-largura / 2.0, largura / 2.0, -altura / 2.0, altura / 2.0};
+    // 1/1000 of the window's smaller side, so that a window stretched to a square canvas is as smooth
+    // along both axes.
+    _vista.tolerancia = std::min(largura, altura) / 1000.0;
+}
+
+void Projetor::iniciar()
+{
+    _desenho.clear();
+    _verticesRecortados.clear();
+    _temVerticesRecortados = false;
+    _runAberta = false;
+    _entrada = nullptr;
+    _fonte = Fonte::nenhuma;
+}
+
+
+
+
+void Projetor::projetarCoordenadas(const std::vector<Coordenada>& pontos, std::vector<Coordenada>& saida) const
+{
+    saida.clear();
+    if (&pontos == _entrada && _fonte == Fonte::vertices) {
+        for (const Vertice& v : _vertices)
+            if (v.naFrente)
+                saida.push_back(ppc(v.x, v.y, v.c.z));
+        return;
+    }
+    if (&pontos == _entrada && _fonte == Fonte::auxiliar) {
+        for (const PontoDeCamera& c : _auxiliar) {
+            const Vertice v = vertice(c);
+            if (v.naFrente)
+                saida.push_back(ppc(v.x, v.y, v.c.z));
+        }
+        return;
+    }
+    for (const Coordenada& p : pontos) {
+        const Vertice v = vertice(paraCamera(p));
+        if (v.naFrente)
+            saida.push_back(ppc(v.x, v.y, v.c.z));
+    }
+}
+
+void Projetor::pontos(const std::vector<Coordenada>& pontos)
+{
+    for (const Coordenada& p : pontos) {
+        const Vertice v = vertice(paraCamera(p));
+        if (v.naFrente && v.codigo == 0)
+            _desenho.push_back(ppc(v.x, v.y, v.c.z));
+    }
+}
+
+void Projetor::segmento(const Vertice& a, const Vertice& b)
+{
+    double ax, ay, az, bx, by, bz;
+    std::uint8_t codigoA, codigoB;
+    bool aOriginal = true;
+    bool bOriginal = true;
+    if (a.naFrente && b.naFrente) {
+        if ((a.codigo & b.codigo) != 0) {
+            _runAberta = false;
+            _ultimoComecouNoVertice = _ultimoTerminouNoVertice = false;
+            return;
+        }
+        ax = a.x, ay = a.y, az = a.c.z;
+        bx = b.x, by = b.y, bz = b.c.z;
+        codigoA = a.codigo;
+        codigoB = b.codigo;
+    } else {
+        // Cut at the near plane in camera space, before the division: what lies behind the eye
+        // would otherwise come out mirrored.
+        double t0, t1;
+        if (!recortarNoPlanoProximo(a.c.z, b.c.z, _vista.perto, t0, t1)) {
+            _runAberta = false;
+            _ultimoComecouNoVertice = _ultimoTerminouNoVertice = false;
+            return;
+        }
+        PontoDeCamera pa = a.c;
+        PontoDeCamera pb = b.c;
+        if (t0 > 0.0) {
+            pa = interpolar(a.c, b.c, t0);
+            pa.z = _vista.perto;
+            aOriginal = false;
+        }
+        if (t1 < 1.0) {
+            pb = interpolar(a.c, b.c, t1);
+            pb.z = _vista.perto;
+            bOriginal = false;
+        }
+        const double ka = _vista.distancia / pa.z;
+        const double kb = _vista.distancia / pb.z;
+        ax = pa.x * ka, ay = pa.y * ka, az = pa.z;
+        bx = pb.x * kb, by = pb.y * kb, bz = pb.z;
+        codigoA = codigo(ax, ay);
+        codigoB = codigo(bx, by);
+    }
+
+    Coordenada inicio, fim;
+    bool inicioNoVertice = aOriginal;
+    bool fimNoVertice = bOriginal;
+    if ((codigoA | codigoB) == 0) {
+        inicio = ppc(ax, ay, az);
+        fim = ppc(bx, by, bz);
+    } else {
+        double s0, s1;
+        if (!recortarSegmento(ax, ay, bx, by, _vista.retangulo, s0, s1)) {
+            _runAberta = false;
+            _ultimoComecouNoVertice = _ultimoTerminouNoVertice = false;
+            return;
+        }
+        // Points made by the cut are pinned inside the rectangle against rounding.
+        const Retangulo& r = _vista.retangulo;
+        const auto ponto = [&](double s) {
+            const double x = std::clamp(ax + s * (bx - ax), r.xMin, r.xMax);
+            const double y = std::clamp(ay + s * (by - ay), r.yMin, r.yMax);
+            return ppc(x, y, profundidadeNaTela(az, bz, s));
+        };
+        inicio = s0 > 0.0 ? ponto(s0) : ppc(ax, ay, az);
+        fim = s1 < 1.0 ? ponto(s1) : ppc(bx, by, bz);
+        inicioNoVertice = inicioNoVertice && s0 == 0.0;
+        fimNoVertice = fimNoVertice && s1 == 1.0;
+    }
+
+    if (_runAberta && inicioNoVertice) {
+        _desenho.push_back(fim);
+    } else {
+        if (!_desenho.empty())
+            _desenho.push_back(Coordenada());
+        _desenho.push_back(inicio);
+        _desenho.push_back(fim);
+    }
+    _runAberta = fimNoVertice;
+    _ultimoComecouNoVertice = inicioNoVertice;
+    _ultimoTerminouNoVertice = fimNoVertice;
+}
+
+void Projetor::tracarPolilinha(bool fechada)
+{
+    const std::size_t n = _vertices.size();
+    if (n < 2)
+        return;
+    const std::size_t inicioDaPolilinha = _desenho.size();
+    _runAberta = false;
+    segmento(_vertices[0], _vertices[1]);
+    const bool comecaNoPrimeiroVertice = _ultimoComecouNoVertice;
+    for (std::size_t i = 1; i + 1 < n; ++i)
+        segmento(_vertices[i], _vertices[i + 1]);
+    if (!fechada)
+        return;
+    segmento(_vertices[n - 1], _vertices[0]);
+
+    // The closing segment ends where the first began: when both are visible there, the last run
+    // and the first are one piece of outline. The first run moves to the end, without its repeated
+    // first point, so that a broken outline has no needless break at v0.
+    if (!(comecaNoPrimeiroVertice && _ultimoTerminouNoVertice))
+        return;
+    const auto inicio = _desenho.begin() + static_cast<std::ptrdiff_t>(inicioDaPolilinha);
+    const auto nulo = std::find_if(inicio, _desenho.end(), [](const Coordenada& c) { return c.isNull(); });
+    if (nulo == _desenho.end())
+        return;
+    const std::ptrdiff_t primeiraRun = nulo - inicio;
+    std::rotate(inicio, nulo + 1, _desenho.end());
+    const std::ptrdiff_t restante =
+        static_cast<std::ptrdiff_t>(_desenho.size() - inicioDaPolilinha) - primeiraRun - 1;
+    // Now: the other runs, then the first run (starting with its copy of v0), then the old break.
+    _desenho.erase(inicio + restante);
+    _desenho.pop_back();
+}
+
+void Projetor::polilinha(const std::vector<Coordenada>& pontos, bool fechada)
+{
+    _vertices.clear();
+    for (const Coordenada& p : pontos)
+        _vertices.push_back(vertice(paraCamera(p)));
+    _entrada = &pontos;
+    _fonte = Fonte::vertices;
+    tracarPolilinha(fechada);
+}
+
+void Projetor::arestas(const std::vector<Coordenada>& vertices, const std::vector<std::pair<int, int>>& arestas)
+{
+    _vertices.clear();
+    for (const Coordenada& p : vertices)
+        _vertices.push_back(vertice(paraCamera(p)));
+    _entrada = &vertices;
+    _fonte = Fonte::vertices;
+    const int n = static_cast<int>(_vertices.size());
+    for (const auto& [i, j] : arestas) {
+        if (i < 0 || j < 0 || i >= n || j >= n)
+            continue;
+        // Every edge is a run of its own.
+        _runAberta = false;
+        segmento(_vertices[static_cast<std::size_t>(i)], _vertices[static_cast<std::size_t>(j)]);
+    }
+}
+
+void Projetor::bezier(const std::vector<Coordenada>& controles)
+{
+    const std::size_t n = controles.size();
+    if (n < 4 || (n - 1) % 3 != 0)
+        return;
+    _auxiliar.clear();
+    for (const Coordenada& p : controles)
+        _auxiliar.push_back(paraCamera(p));
+    _entrada = &controles;
+    _fonte = Fonte::auxiliar;
+    _camera.clear();
+    _camera.push_back(_auxiliar[0]);
+    for (std::size_t i = 0; i + 3 < n; i += 3) {
+        const PontoDeCamera segmento[4] = {_auxiliar[i], _auxiliar[i + 1], _auxiliar[i + 2], _auxiliar[i + 3]};
+        achatarBezier(segmento, _vista, _camera);
+    }
+    _vertices.clear();
+    for (const PontoDeCamera& c : _camera)
+        _vertices.push_back(vertice(c));
+    tracarPolilinha(false);
+}
+
+void Projetor::poligonoPreenchido(const std::vector<Coordenada>& vertices)
+{
+    _temVerticesRecortados = true;
+    _camera.clear();
+    for (const Coordenada& p : vertices)
+        _camera.push_back(paraCamera(p));
+    recortarPoligonoNoPlanoProximo(_camera, _vista.perto, _auxiliar);
+
+    // From here on _camera holds the polygon on the projection plane, its depths kept as z.
+    _camera.clear();
+    std::uint8_t todos = 0xF;
+    std::uint8_t algum = 0;
+    for (const PontoDeCamera& c : _auxiliar) {
+        const Vertice v = vertice(c);
+        if (!v.naFrente)
+            continue;
+        _verticesRecortados.push_back(ppc(v.x, v.y, v.c.z));
+        _camera.push_back({v.x, v.y, v.c.z});
+        todos &= v.codigo;
+        algum |= v.codigo;
+    }
+    if (_camera.size() < 3 || todos != 0)
+        return;
+    if (algum != 0) {
+        recortarPoligono(_camera, _vista.retangulo, _auxiliar);
+        if (_camera.size() < 3)
+            return;
+        // A concave polygon that wraps round the window without covering any of it leaves a
+        // polygon of no area lying on the window's edges: that is nothing to draw.
+        const Retangulo& r = _vista.retangulo;
+        const bool naBorda = std::all_of(_camera.begin(), _camera.end(), [&r](const PontoDeCamera& p) {
+            return p.x == r.xMin || p.x == r.xMax || p.y == r.yMin || p.y == r.yMax;
+        });
+        const double areaDaJanela = (r.xMax - r.xMin) * (r.yMax - r.yMin);
+        if (naBorda && std::fabs(areaDupla(_camera)) <= 1e-12 * areaDaJanela)
+            return;
+    }
+    for (const PontoDeCamera& p : _camera)
+        _desenho.push_back(ppc(p.x, p.y, p.z));
+}

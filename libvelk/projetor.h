@@ -1,0 +1,146 @@
+#ifndef PROJETOR_H
+#define PROJETOR_H
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <utility>
+#include <vector>
+
+#include "coordenada.h"
+#include "curvas.h"
+#include "geometria.h"
+#include "recorte.h"
+#include "vetor.h"
+
+// The projection pipeline that every kind of object goes through: takes an object's world geometry
+// (as a Geometria sink) and builds its drawing list, in projection-plane coordinates (PPC) clipped
+// to the window's rectangle, with null coordinates between the runs of a broken polyline.
+// PPC of a camera point (xc, yc, zc) are (xc·d/zc, yc·d/zc, zc − d); nothing nearer than the near
+// plane zc = d/100 is projected, and what crosses it is cut there first.
+// The buffers are kept from one object to the next, so a whole scene costs few allocations.
+class Projetor : public Geometria {
+public:
+    // The camera: centre of projection, orthonormal frame û, v̂, n, focal distance and the window's
+    // width and height on the projection plane.
+    Projetor(const Coordenada& centroDeProjecao, const Vetor& u, const Vetor& v, const Vetor& n, double distancia,
+             double largura, double altura);
+
+    // Forgets what the last object described.
+    void iniciar();
+
+    void pontos(const std::vector<Coordenada>& pontos) override;
+    void polilinha(const std::vector<Coordenada>& pontos, bool fechada) override;
+    void poligonoPreenchido(const std::vector<Coordenada>& vertices) override;
+    void arestas(const std::vector<Coordenada>& vertices, const std::vector<std::pair<int, int>>& arestas) override;
+    void bezier(const std::vector<Coordenada>& controles) override;
+
+    // The drawing list of everything described since iniciar().
+    const std::vector<Coordenada>& desenho() const { return _desenho; }
+    // Whether a filled polygon was described: its vertices after the near-plane cut, in PPC, are
+    // then what the projected copy keeps as its own coordinates.
+    bool temVerticesRecortados() const { return _temVerticesRecortados; }
+    const std::vector<Coordenada>& verticesRecortados() const { return _verticesRecortados; }
+
+    // saida = the PPC of the points of pontos that lie beyond the near plane, in order.
+    void projetarCoordenadas(const std::vector<Coordenada>& pontos, std::vector<Coordenada>& saida) const;
+
+    PontoDeCamera paraCamera(const Coordenada& p) const noexcept;
+    const Vista& vista() const { return _vista; }
+
+private:
+    // A vertex with its projection and Cohen–Sutherland outcode, worked out once for all the
+    // segments that share it; naFrente is false for a vertex nearer than the near plane (or one
+    // that is not finite), and then only c is meaningful.
+    struct Vertice {
+        PontoDeCamera c;
+        double x;
+        double y;
+        std::uint8_t codigo;
+        bool naFrente;
+    };
+
+    Vertice vertice(const PontoDeCamera& c) const noexcept;
+    std::uint8_t codigo(double x, double y) const noexcept;
+    Coordenada ppc(double x, double y, double zc) const noexcept { return Coordenada(x, y, zc - _vista.distancia); }
+    void prepararVertices(const std::vector<PontoDeCamera>& pontos);
+    // Clips one segment and adds its visible piece to the drawing list, joining it to the run in
+    // progress when it starts where the last piece ended.
+    void segmento(const Vertice& a, const Vertice& b);
+    void tracarPolilinha(bool fechada);
+
+    Coordenada _centroDeProjecao;
+    Vetor _u;
+    Vetor _v;
+    Vetor _n;
+    Vista _vista;
+
+    std::vector<Coordenada> _desenho;
+    std::vector<Coordenada> _verticesRecortados;
+    bool _temVerticesRecortados = false;
+    // Whether the run in progress ends at the original end of the last segment.
+    bool _runAberta = false;
+    bool _ultimoTerminouNoVertice = false;
+    bool _ultimoComecouNoVertice = false;
+
+    // The last list of own coordinates described, and which buffer still holds it in camera space,
+    // so that projetarCoordenadas need not transform it again.
+    enum class Fonte { nenhuma, vertices, auxiliar };
+    const std::vector<Coordenada>* _entrada = nullptr;
+    Fonte _fonte = Fonte::nenhuma;
+
+    std::vector<PontoDeCamera> _camera;
+    std::vector<PontoDeCamera> _auxiliar;
+    std::vector<Vertice> _vertices;
+};
+
+// The per-point work of the pipeline, inline: calls into a shared library's own exported functions
+// are not inlined otherwise.
+
+inline PontoDeCamera Projetor::paraCamera(const Coordenada& p) const noexcept
+{
+    const double dx = p.x() - _centroDeProjecao.x();
+    const double dy = p.y() - _centroDeProjecao.y();
+    const double dz = p.z() - _centroDeProjecao.z();
+    PontoDeCamera c{dx * _u.x() + dy * _u.y() + dz * _u.z(), dx * _v.x() + dy * _v.y() + dz * _v.z(),
+                    dx * _n.x() + dy * _n.y() + dz * _n.z()};
+    // A point that is not finite is nowhere: a depth of NaN keeps it out of every test of "in front".
+    if (!(std::isfinite(c.x) && std::isfinite(c.y) && std::isfinite(c.z)))
+        c.z = std::numeric_limits<double>::quiet_NaN();
+    return c;
+}
+
+// Cohen–Sutherland outcode: 1 left of the rectangle, 2 right, 4 below, 8 above.
+inline std::uint8_t Projetor::codigo(double x, double y) const noexcept
+{
+    const Retangulo& r = _vista.retangulo;
+    std::uint8_t c = 0;
+    if (x < r.xMin)
+        c |= 1;
+    else if (x > r.xMax)
+        c |= 2;
+    if (y < r.yMin)
+        c |= 4;
+    else if (y > r.yMax)
+        c |= 8;
+    return c;
+}
+
+inline Projetor::Vertice Projetor::vertice(const PontoDeCamera& c) const noexcept
+{
+    Vertice v{c, 0.0, 0.0, 0, c.z >= _vista.perto};
+    if (v.naFrente) {
+        const double k = _vista.distancia / c.z;
+        v.x = c.x * k;
+        v.y = c.y * k;
+        if (std::isfinite(v.x) && std::isfinite(v.y)) {
+            v.codigo = codigo(v.x, v.y);
+        } else {
+            v.naFrente = false;
+            v.c.z = std::numeric_limits<double>::quiet_NaN();
+        }
+    }
+    return v;
+}
+
+#endif

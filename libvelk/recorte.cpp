@@ -1,0 +1,153 @@
+#include "recorte.h"
+
+#include <cmath>
+#include <utility>
+
+bool recortarSegmento(double x0, double y0, double x1, double y1, const Retangulo& r, double& t0,
+                      double& t1) noexcept
+{
+    if (!(std::isfinite(x0) && std::isfinite(y0) && std::isfinite(x1) && std::isfinite(y1)))
+        return false;
+    const double dx = x1 - x0;
+    const double dy = y1 - y0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x0 - r.xMin, r.xMax - x0, y0 - r.yMin, r.yMax - y0};
+    double inicio = 0.0;
+    double fim = 1.0;
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0.0) {
+            if (q[k] < 0.0)
+                return false;
+            continue;
+        }
+        const double t = q[k] / p[k];
+        if (p[k] < 0.0) {
+            if (t > fim)
+                return false;
+            if (t > inicio)
+                inicio = t;
+        } else {
+            if (t < inicio)
+                return false;
+            if (t < fim)
+                fim = t;
+        }
+    }
+    if (!(inicio < fim))
+        return false;
+    t0 = inicio;
+    t1 = fim;
+    return true;
+}
+
+bool recortarNoPlanoProximo(double za, double zb, double perto, double& t0, double& t1) noexcept
+{
+    const bool aNaFrente = za >= perto;
+    const bool bNaFrente = zb >= perto;
+    if (aNaFrente && bNaFrente) {
+        t0 = 0.0;
+        t1 = 1.0;
+        return true;
+    }
+    if (!aNaFrente && !bNaFrente)
+        return false;
+    const double t = (perto - za) / (zb - za);
+    if (aNaFrente) {
+        if (!(t > 0.0))
+            return false;
+        t0 = 0.0;
+        t1 = t;
+    } else {
+        if (!(t < 1.0))
+            return false;
+        t0 = t;
+        t1 = 1.0;
+    }
+    return true;
+}
+
+PontoDeCamera interpolar(const PontoDeCamera& a, const PontoDeCamera& b, double t) noexcept
+{
+    return {a.x + t * (b.x - a.x), a.y + t * (b.y - a.y), a.z + t * (b.z - a.z)};
+}
+
+double profundidadeNaTela(double za, double zb, double s) noexcept
+{
+    if (s <= 0.0)
+        return za;
+    if (s >= 1.0)
+        return zb;
+    return za * zb / (zb + s * (za - zb));
+}
+
+void recortarPoligonoNoPlanoProximo(const std::vector<PontoDeCamera>& entrada, double perto,
+                                    std::vector<PontoDeCamera>& saida)
+{
+    saida.clear();
+    const std::size_t n = entrada.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const PontoDeCamera& a = entrada[i];
+        const PontoDeCamera& b = entrada[(i + 1) % n];
+        const bool aDentro = a.z >= perto;
+        const bool bDentro = b.z >= perto;
+        if (aDentro)
+            saida.push_back(a);
+        if (aDentro != bDentro) {
+            PontoDeCamera corte = interpolar(a, b, (perto - a.z) / (b.z - a.z));
+            corte.z = perto;
+            saida.push_back(corte);
+        }
+    }
+}
+
+namespace {
+
+// One pass of Sutherland–Hodgman against the half-plane where lado(p) ≥ 0 (lado is affine in x and
+// y, so the crossing is where it changes sign); the crossing is pinned to the edge itself.
+template <typename Lado, typename Fixar>
+void recortarContraBorda(const std::vector<PontoDeCamera>& entrada, std::vector<PontoDeCamera>& saida, Lado lado,
+                         Fixar fixar)
+{
+    saida.clear();
+    const std::size_t n = entrada.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const PontoDeCamera& a = entrada[i];
+        const PontoDeCamera& b = entrada[(i + 1) % n];
+        const double la = lado(a);
+        const double lb = lado(b);
+        if (la >= 0.0)
+            saida.push_back(a);
+        if ((la >= 0.0) != (lb >= 0.0)) {
+            const double s = la / (la - lb);
+            PontoDeCamera corte{a.x + s * (b.x - a.x), a.y + s * (b.y - a.y), profundidadeNaTela(a.z, b.z, s)};
+            fixar(corte);
+            saida.push_back(corte);
+        }
+    }
+}
+
+} // namespace
+
+void recortarPoligono(std::vector<PontoDeCamera>& poligono, const Retangulo& r, std::vector<PontoDeCamera>& auxiliar)
+{
+    recortarContraBorda(poligono, auxiliar, [&r](const PontoDeCamera& p) { return p.x - r.xMin; },
+                        [&r](PontoDeCamera& p) { p.x = r.xMin; });
+    recortarContraBorda(auxiliar, poligono, [&r](const PontoDeCamera& p) { return r.xMax - p.x; },
+                        [&r](PontoDeCamera& p) { p.x = r.xMax; });
+    recortarContraBorda(poligono, auxiliar, [&r](const PontoDeCamera& p) { return p.y - r.yMin; },
+                        [&r](PontoDeCamera& p) { p.y = r.yMin; });
+    recortarContraBorda(auxiliar, poligono, [&r](const PontoDeCamera& p) { return r.yMax - p.y; },
+                        [&r](PontoDeCamera& p) { p.y = r.yMax; });
+}
+
+double areaDupla(const std::vector<PontoDeCamera>& poligono) noexcept
+{
+    const std::size_t n = poligono.size();
+    double soma = 0.0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const PontoDeCamera& a = poligono[i];
+        const PontoDeCamera& b = poligono[(i + 1) % n];
+        soma += a.x * b.y - b.x * a.y;
+    }
+    return soma;
+}

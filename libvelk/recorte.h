@@ -1,0 +1,62 @@
+#ifndef RECORTE_H
+#define RECORTE_H
+
+#include <vector>
+
+// Clipping on plain numbers, free of the objects and the camera that use it.
+//
+// Camera space: x to the right, y up, z the depth along the line of sight from the eye. A point is
+// in front of the near plane when z ≥ perto; anything nearer is never projected, so segments and
+// polygons are cut there before the perspective division.
+// Projection plane: the rectangle is [xMin, xMax] × [yMin, yMax], edges included.
+
+struct PontoDeCamera {
+    double x;
+    double y;
+    double z;
+};
+
+struct Retangulo {
+    double xMin;
+    double xMax;
+    double yMin;
+    double yMax;
+
+    constexpr bool contem(double x, double y) const noexcept
+    {
+        return x >= xMin && x <= xMax && y >= yMin && y <= yMax;
+    }
+};
+
+// Liang–Barsky: the part of the segment (x0, y0)–(x1, y1) inside r, as parameters 0 ≤ t0 < t1 ≤ 1
+// along it. False when nothing is inside or the segment only touches r at one point; a segment of
+// zero length is kept (t0 = 0, t1 = 1) when its point is inside.
+bool recortarSegmento(double x0, double y0, double x1, double y1, const Retangulo& r, double& t0,
+                      double& t1) noexcept;
+
+// The part of a segment whose ends have depths za and zb that lies at depth ≥ perto, as parameters
+// 0 ≤ t0 < t1 ≤ 1 (or 0 and 1 for a segment wholly in front). False when nothing of it is in front.
+bool recortarNoPlanoProximo(double za, double zb, double perto, double& t0, double& t1) noexcept;
+
+// The point of the segment a–b at parameter t, linearly (camera space is affine).
+PontoDeCamera interpolar(const PontoDeCamera& a, const PontoDeCamera& b, double t) noexcept;
+
+// Depth at parameter s of a segment drawn on the projection plane between ends of depths za and zb:
+// under perspective the reciprocal of the depth, not the depth, varies linearly across the plane.
+double profundidadeNaTela(double za, double zb, double s) noexcept;
+
+// Sutherland–Hodgman against the near plane, in camera space: saida receives the part of the
+// polygon at depth ≥ perto (empty when none). saida must not alias entrada.
+void recortarPoligonoNoPlanoProximo(const std::vector<PontoDeCamera>& entrada, double perto,
+                                    std::vector<PontoDeCamera>& saida);
+
+// Sutherland–Hodgman against the rectangle, on the projection plane: x and y are clipped, z is the
+// depth, interpolated as profundidadeNaTela does. poligono is replaced by the clipped polygon (empty
+// when no part of it is inside); auxiliar is scratch space, kept by the caller to spare allocations.
+void recortarPoligono(std::vector<PontoDeCamera>& poligono, const Retangulo& r,
+                      std::vector<PontoDeCamera>& auxiliar);
+
+// Twice the signed area of a polygon on the plane (x, y), by the shoelace formula.
+double areaDupla(const std::vector<PontoDeCamera>& poligono) noexcept;
+
+#endif

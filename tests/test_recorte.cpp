@@ -1,0 +1,175 @@
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "pertode.h"
+#include "recorte.h"
+
+namespace {
+
+const Retangulo janela{-10, 10, -10, 10};
+
+// One segment against the rectangle [-10, 10]²; the expected piece was worked out by hand.
+struct CasoDeSegmento {
+    const char* nome;
+    double x0, y0, x1, y1;
+    bool visivel;
+    double ex0, ey0, ex1, ey1;
+};
+
+const CasoDeSegmento casosDeSegmento[] = {
+    {"dentro", -5, -5, 5, 3, true, -5, -5, 5, 3},
+    {"fora à esquerda", -20, -5, -11, 5, false, 0, 0, 0, 0},
+    {"fora acima, cruzando a reta x = 0", -5, 11, 5, 30, false, 0, 0, 0, 0},
+    {"cruza a borda direita", 0, 0, 20, 10, true, 0, 0, 10, 5},
+    {"cruza a borda inferior de fora para dentro", 2, -30, 2, 0, true, 2, -10, 2, 0},
+    {"atravessa duas bordas", -20, 0, 20, 0, true, -10, 0, 10, 0},
+    {"atravessa de cima a baixo inclinada", -3, 20, 3, -20, true, -1.5, 10, 1.5, -10},
+    {"diagonal pelos dois cantos", -20, -20, 20, 20, true, -10, -10, 10, 10},
+    {"sobre a borda esquerda", -10, -20, -10, 20, true, -10, -10, -10, 10},
+    {"toca só o canto", -15, 5, -5, 15, false, 0, 0, 0, 0},
+    {"termina na borda, vindo de fora", -20, 0, -10, 0, false, 0, 0, 0, 0},
+    {"passa por fora do canto", -12, 9, -9, 12, false, 0, 0, 0, 0},
+    {"ponto dentro", 3, 4, 3, 4, true, 3, 4, 3, 4},
+    {"ponto fora", 30, 4, 30, 4, false, 0, 0, 0, 0},
+};
+
+} // namespace
+
+TEST(RecortarSegmento, CasosFeitosAMao)
+{
+    for (const CasoDeSegmento& c : casosDeSegmento) {
+        SCOPED_TRACE(c.nome);
+        double t0 = -1, t1 = -1;
+        const bool visivel = recortarSegmento(c.x0, c.y0, c.x1, c.y1, janela, t0, t1);
+        ASSERT_EQ(visivel, c.visivel);
+        if (!visivel)
+            continue;
+        EXPECT_LE(0.0, t0);
+        EXPECT_LE(t0, t1);
+        EXPECT_LE(t1, 1.0);
+        EXPECT_TRUE(pertoDe(c.x0 + t0 * (c.x1 - c.x0), c.ex0));
+        EXPECT_TRUE(pertoDe(c.y0 + t0 * (c.y1 - c.y0), c.ey0));
+        EXPECT_TRUE(pertoDe(c.x0 + t1 * (c.x1 - c.x0), c.ex1));
+        EXPECT_TRUE(pertoDe(c.y0 + t1 * (c.y1 - c.y0), c.ey1));
+    }
+}
+
+TEST(RecortarSegmento, NumerosQueNaoSaoFinitosNaoPassam)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    double t0, t1;
+    EXPECT_FALSE(recortarSegmento(nan, 0, 1, 1, janela, t0, t1));
+    EXPECT_FALSE(recortarSegmento(0, 0, inf, 1, janela, t0, t1));
+}
+
+TEST(RecortarNoPlanoProximo, CortaOndeADistanciaPassaDoPlano)
+{
+    struct Caso {
+        double za, zb;
+        bool visivel;
+        double t0, t1;
+    };
+    const Caso casos[] = {
+        {5, 20, true, 0, 1},     // wholly in front
+        {-5, 0.05, false, 0, 0}, // wholly nearer than 0.1
+        {-9.9, 10.1, true, 0.5, 1},
+        {10.1, -9.9, true, 0, 0.5},
+        {0.1, 0.1, true, 0, 1},  // on the plane counts as in front
+        {0.1, -3, false, 0, 0},  // touches the plane and goes behind: one point only
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(::testing::Message() << c.za << " → " << c.zb);
+        double t0 = -1, t1 = -1;
+        ASSERT_EQ(recortarNoPlanoProximo(c.za, c.zb, 0.1, t0, t1), c.visivel);
+        if (c.visivel) {
+            EXPECT_TRUE(pertoDe(t0, c.t0));
+            EXPECT_TRUE(pertoDe(t1, c.t1));
+        }
+    }
+}
+
+TEST(ProfundidadeNaTela, SegueAPerspectivaEnaoARetaDaTela)
+{
+    // The segment from (-10, 0, 10) to (30, 0, 30) under d = 10 projects from x = -10 to x = 10.
+    // Its screen midpoint x = 0 is the camera point on the segment with x = 0: (0, 0, 15).
+    EXPECT_TRUE(pertoDe(profundidadeNaTela(10, 30, 0.5), 15));
+    EXPECT_EQ(profundidadeNaTela(10, 30, 0), 10);
+    EXPECT_EQ(profundidadeNaTela(10, 30, 1), 30);
+}
+
+TEST(RecortarPoligonoNoPlanoProximo, TrianguloQueAtravessaOPlano)
+{
+    const std::vector<PontoDeCamera> triangulo = {{0, 0, -10}, {10, 0, 10}, {-10, 0, 10}};
+    std::vector<PontoDeCamera> saida;
+    recortarPoligonoNoPlanoProximo(triangulo, 1, saida);
+    // Edges from the apex behind cross z = 1 at 11/20 of the way: x = ±5.5.
+    ASSERT_EQ(saida.size(), 4u);
+    for (const PontoDeCamera& p : saida)
+        EXPECT_GE(p.z, 1.0);
+    EXPECT_TRUE(pertoDe(saida[0].x, 5.5));
+    EXPECT_EQ(saida[0].z, 1.0);
+    EXPECT_EQ(saida[1].x, 10);
+    EXPECT_EQ(saida[2].x, -10);
+    EXPECT_TRUE(pertoDe(saida[3].x, -5.5));
+    EXPECT_EQ(saida[3].z, 1.0);
+
+    recortarPoligonoNoPlanoProximo({{0, 0, -1}, {1, 0, -2}, {0, 1, 0.5}}, 1, saida);
+    EXPECT_TRUE(saida.empty());
+}
+
+TEST(RecortarPoligono, MaiorQueAJanelaViraAJanela)
+{
+    std::vector<PontoDeCamera> poligono = {{-30, -20, 10}, {40, -25, 10}, {35, 30, 10}, {-25, 40, 10}};
+    std::vector<PontoDeCamera> auxiliar;
+    recortarPoligono(poligono, janela, auxiliar);
+    ASSERT_GE(poligono.size(), 4u);
+    for (const PontoDeCamera& p : poligono)
+        EXPECT_TRUE(janela.contem(p.x, p.y)) << p.x << ", " << p.y;
+    EXPECT_TRUE(pertoDe(std::fabs(areaDupla(poligono)) / 2, 400));
+}
+
+TEST(RecortarPoligono, ConcavoTemAAreaDoRecorteFeitoAMao)
+{
+    // A U open at the top: outer square [-15, 15]², the notch x ∈ [-5, 5], y ∈ [0, 15].
+    std::vector<PontoDeCamera> u = {{-15, -15, 1}, {15, -15, 1}, {15, 15, 1}, {5, 15, 1},
+                                    {5, 0, 1},     {-5, 0, 1},   {-5, 15, 1}, {-15, 15, 1}};
+    std::vector<PontoDeCamera> auxiliar;
+    recortarPoligono(u, janela, auxiliar);
+    // Inside [-10, 10]²: the window (400) less the part of the notch in it, 10 × 10.
+    EXPECT_TRUE(pertoDe(std::fabs(areaDupla(u)) / 2, 300));
+    for (const PontoDeCamera& p : u)
+        EXPECT_TRUE(janela.contem(p.x, p.y));
+}
+
+TEST(RecortarPoligono, ForaDaJanelaFicaVazio)
+{
+    std::vector<PontoDeCamera> poligono = {{20, 0, 1}, {30, 0, 1}, {25, 5, 1}};
+    std::vector<PontoDeCamera> auxiliar;
+    recortarPoligono(poligono, janela, auxiliar);
+    EXPECT_TRUE(poligono.empty());
+}
+
+TEST(RecortarPoligono, ProfundidadeDosPontosDeCorte)
+{
+    // An edge from (0, 0) at depth 10 to (20, 0) at depth 30, cut at x = 10 (s = 1/2).
+    std::vector<PontoDeCamera> poligono = {{0, 0, 10}, {20, 0, 30}, {0, 5, 10}};
+    std::vector<PontoDeCamera> auxiliar;
+    recortarPoligono(poligono, janela, auxiliar);
+    bool achou = false;
+    for (const PontoDeCamera& p : poligono)
+        if (p.x == 10 && p.y == 0) {
+            achou = true;
+            EXPECT_TRUE(pertoDe(p.z, 15));
+        }
+    EXPECT_TRUE(achou);
+}
+
+TEST(AreaDupla, Shoelace)
+{
+    EXPECT_EQ(areaDupla({{0, 0, 0}, {4, 0, 0}, {4, 3, 0}}), 12);
+    EXPECT_EQ(areaDupla({{0, 0, 0}, {4, 3, 0}, {4, 0, 0}}), -12);
+}

@@ -1,0 +1,516 @@
+#include <cmath>
+#include <limits>
+#include <random>
+#include <stdexcept>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "bezier.h"
+#include "displayfile.h"
+#include "objeto3d.h"
+#include "pertode.h"
+#include "poligono.h"
+#include "ponto.h"
+#include "reta.h"
+#include "window.h"
+
+namespace {
+
+Window janelaPadrao()
+{
+    return Window(Coordenada(-10, -10, 0), Coordenada(10, 10, 0), Coordenada(0, 0, -10));
+}
+
+::testing::AssertionResult mesmoPonto(const Matriz<1, 4>& p, double x, double y, double z, double eps = 1e-9)
+{
+    if (pertoDe(p(0, 0), x, eps) && pertoDe(p(0, 1), y, eps) && pertoDe(p(0, 2), z, eps))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "(" << p(0, 0) << ", " << p(0, 1) << ", " << p(0, 2) << ") is not ("
+                                         << x << ", " << y << ", " << z << ")";
+}
+
+std::vector<Coordenada> desenhoDe(const Objeto* o, const Window* w)
+{
+    return std::vector<Coordenada>(o->inicioDoDesenho(w), o->fimDoDesenho(w));
+}
+
+std::vector<Coordenada> proprias(const Objeto* o)
+{
+    return std::vector<Coordenada>(o->inicioDasCoordenadas(), o->fimDasCoordenadas());
+}
+
+double areaDe(const std::vector<Coordenada>& anel)
+{
+    double soma = 0;
+    for (std::size_t i = 0; i < anel.size(); ++i) {
+        const Coordenada& a = anel[i];
+        const Coordenada& b = anel[(i + 1) % anel.size()];
+        soma += a.x() * b.y() - b.x() * a.y();
+    }
+    return std::fabs(soma) / 2;
+}
+
+// The scene holds one object; the camera is the application's default.
+class UmObjeto : public ::testing::Test {
+protected:
+    const Objeto* projetar(Objeto* o)
+    {
+        cena.listaDeObjetos.push_back(o);
+        janela.atualizarCPP(cena);
+        projecao = janela.coordenadasDePlanoDeProjecao();
+        return projecao.listaDeObjetos.at(0);
+    }
+    std::vector<Coordenada> desenho(const Objeto* o) const { return desenhoDe(o, &janela); }
+
+    DisplayFile cena;
+    Window janela = janelaPadrao();
+    DisplayFile projecao;
+};
+
+} // namespace
+
+TEST(WindowConstrucao, JanelaPadrao)
+{
+    const Window w = janelaPadrao();
+    EXPECT_TRUE(mesmoPonto(w.centro(), 0, 0, 0));
+    EXPECT_TRUE(mesmoPonto(w.viewRightVector(), 20, 0, 0));
+    EXPECT_TRUE(mesmoPonto(w.viewUpVector(), 0, 20, 0));
+    EXPECT_EQ(w.distanciaFocal(), 10);
+    EXPECT_TRUE(mesmoPonto(w.direcaoDeVisao(), 0, 0, 1));
+    EXPECT_TRUE(mesmoPonto(w.centroDeProjecao(), 0, 0, -10));
+}
+
+TEST(WindowConstrucao, RecusaJanelasSemSentido)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Caso {
+        const char* nome;
+        Coordenada a, b, cop;
+    };
+    const Caso casos[] = {
+        {"COP no centro", Coordenada(-1, -1, 0), Coordenada(1, 1, 0), Coordenada(0, 0, 0)},
+        {"largura nula", Coordenada(2, -1, 0), Coordenada(2, 1, 0), Coordenada(0, 0, -5)},
+        {"altura nula", Coordenada(-1, 3, 0), Coordenada(1, 3, 0), Coordenada(0, 0, -5)},
+        {"NaN", Coordenada(nan, -1, 0), Coordenada(1, 1, 0), Coordenada(0, 0, -5)},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        EXPECT_THROW(Window(c.a, c.b, c.cop), std::invalid_argument);
+    }
+}
+
+TEST(WindowConstrucao, OlhandoAoLongoDeX)
+{
+    // n = x̂: right comes from ŷ, so up stays ŷ and right is -ẑ (the frame rodar(0, 90, 0) gives).
+    const Window w(Coordenada(-1, -3, -2), Coordenada(1, 3, 2), Coordenada(-5, 0, 0));
+    EXPECT_TRUE(mesmoPonto(w.direcaoDeVisao(), 1, 0, 0));
+    EXPECT_TRUE(mesmoPonto(w.viewRightVector(), 0, 0, -2));
+    EXPECT_TRUE(mesmoPonto(w.viewUpVector(), 0, 6, 0));
+    EXPECT_EQ(w.distanciaFocal(), 5);
+}
+
+TEST(WindowConstrucao, CopOblíquoDaUmQuadroOrtonormal)
+{
+    const Window w(Coordenada(-10, -10, 0), Coordenada(10, 10, 0), Coordenada(10, 0, -10));
+    const Vetor u = w.viewRightVector().normalizado();
+    const Vetor v = w.viewUpVector().normalizado();
+    const Vetor n = w.direcaoDeVisao();
+    EXPECT_TRUE(mesmoPonto(n, -1 / std::sqrt(2.0), 0, 1 / std::sqrt(2.0)));
+    EXPECT_TRUE(pertoDe(u.escalar(n), 0));
+    EXPECT_TRUE(pertoDe(v.escalar(n), 0));
+    EXPECT_TRUE(pertoDe(u.escalar(v), 0));
+    EXPECT_TRUE(pertoDe(w.viewRightVector().modulo(), 20));
+    EXPECT_TRUE(pertoDe(w.distanciaFocal(), std::sqrt(200.0)));
+    EXPECT_TRUE(mesmoPonto(w.centroDeProjecao(), 10, 0, -10));
+}
+
+TEST_F(UmObjeto, ProjecoesFeitasAMao)
+{
+    struct Caso {
+        const char* nome;
+        Coordenada mundo;
+        double x, y, z;
+    };
+    const Caso casos[] = {
+        {"no plano da window fica onde está", Coordenada(3, 4, 0), 3, 4, 0},
+        {"duas vezes mais longe do COP, metade do caminho ao centro", Coordenada(6, 8, 10), 3, 4, 10},
+        {"na metade da distância, o dobro", Coordenada(2, -2, -5), 4, -4, -5},
+        {"no eixo de visão", Coordenada(0, 0, 90), 0, 0, 90},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        cena = DisplayFile();
+        const Objeto* p = projetar(new Ponto("P", Cor(), c.mundo));
+        ASSERT_EQ(p->numeroDeCoordenadas(), 1);
+        EXPECT_TRUE(mesmoPonto(*p->inicioDasCoordenadas(), c.x, c.y, c.z));
+        ASSERT_EQ(p->tamanhoDoDesenho(&janela), 1);
+        EXPECT_TRUE(mesmoPonto(*p->inicioDoDesenho(&janela), c.x, c.y, c.z));
+    }
+}
+
+TEST_F(UmObjeto, PontosForaDaJanelaOuAtrasDoOlho)
+{
+    struct Caso {
+        const char* nome;
+        Coordenada mundo;
+        int proprias;
+        int desenhadas;
+    };
+    const Caso casos[] = {
+        {"na quina, que conta como dentro", Coordenada(10, -10, 0), 1, 1},
+        {"fora do retângulo", Coordenada(10.5, 0, 0), 1, 0},
+        {"atrás do olho", Coordenada(1, 1, -20), 0, 0},
+        {"entre o olho e o plano próximo", Coordenada(0, 0, -9.95), 0, 0},
+        {"logo além do plano próximo", Coordenada(0, 0, -9.8), 1, 1},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        cena = DisplayFile();
+        const Objeto* p = projetar(new Ponto("P", Cor(), c.mundo));
+        EXPECT_EQ(p->numeroDeCoordenadas(), c.proprias);
+        EXPECT_EQ(p->tamanhoDoDesenho(&janela), c.desenhadas);
+    }
+}
+
+TEST(WindowCamera, OperacoesSobreUmPontoConhecido)
+{
+    struct Caso {
+        const char* nome;
+        void (*operar)(Window&);
+        double x, y, z;
+    };
+    const Caso casos[] = {
+        {"nada", [](Window&) {}, 3, 4, 0},
+        {"um décimo da largura à direita", [](Window& w) { w.mover(0.1, 0, 0); }, 1, 4, 0},
+        {"um décimo da altura para cima", [](Window& w) { w.mover(0, 0.1, 0); }, 3, 2, 0},
+        {"um passo para dentro", [](Window& w) { w.mover(0, 0, 0.1); }, 3.75, 5, -2},
+        {"zoom não muda a PPC", [](Window& w) { w.escala(0.5); }, 3, 4, 0},
+        {"rodar(0, 0, 90): a cena gira um quarto no sentido horário", [](Window& w) { w.rodar(0, 0, 90); }, 4, -3, 0},
+        {"rodar e desfazer", [](Window& w) { w.rodar(10, 20, 30); w.rodar(0, 0, -30); w.rodar(0, -20, 0); w.rodar(-10, 0, 0); },
+         3, 4, 0},
+        {"NaN é ignorado", [](Window& w) {
+             const double nan = std::numeric_limits<double>::quiet_NaN();
+             w.mover(nan, 0, 0);
+             w.rodar(0, nan, 0);
+             w.escala(nan);
+         },
+         3, 4, 0},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        DisplayFile cena;
+        cena.listaDeObjetos.push_back(new Ponto("P", Cor(), Coordenada(3, 4, 0)));
+        Window w = janelaPadrao();
+        w.atualizarCPP(cena);
+        // The camera changes after atualizarCPP, and shows all the same.
+        c.operar(w);
+        const DisplayFile projecao = w.coordenadasDePlanoDeProjecao();
+        EXPECT_TRUE(mesmoPonto(*projecao.listaDeObjetos.at(0)->inicioDasCoordenadas(), c.x, c.y, c.z));
+    }
+}
+
+TEST(WindowCamera, Rotacoes)
+{
+    Window w = janelaPadrao();
+    w.rodar(0, 0, 90);
+    EXPECT_TRUE(mesmoPonto(w.viewRightVector(), 0, 20, 0));
+    EXPECT_TRUE(mesmoPonto(w.viewUpVector(), -20, 0, 0));
+    EXPECT_TRUE(mesmoPonto(w.centroDeProjecao(), 0, 0, -10));
+
+    w = janelaPadrao();
+    w.rodar(0, 90, 0);
+    EXPECT_TRUE(mesmoPonto(w.direcaoDeVisao(), 1, 0, 0));
+    EXPECT_TRUE(mesmoPonto(w.centroDeProjecao(), -10, 0, 0));
+    EXPECT_TRUE(mesmoPonto(w.viewRightVector(), 0, 0, -20));
+    EXPECT_TRUE(mesmoPonto(w.centro(), 0, 0, 0));
+
+    w = janelaPadrao();
+    w.rodar(90, 0, 0);
+    EXPECT_TRUE(mesmoPonto(w.viewUpVector(), 0, 0, 20));
+    EXPECT_TRUE(mesmoPonto(w.direcaoDeVisao(), 0, -1, 0));
+    EXPECT_TRUE(mesmoPonto(w.centroDeProjecao(), 0, 10, 0));
+
+    // Each turn is about the axes as they stand after the one before: about û by 90 makes v̂ = ẑ,
+    // so the turn about v̂ that follows is about ẑ.
+    w = janelaPadrao();
+    w.rodar(90, 90, 0);
+    EXPECT_TRUE(mesmoPonto(w.viewUpVector(), 0, 0, 20));
+    EXPECT_TRUE(mesmoPonto(w.direcaoDeVisao(), 1, 0, 0));
+    EXPECT_TRUE(mesmoPonto(w.viewRightVector(), 0, 20, 0));
+}
+
+TEST(WindowCamera, QuadroContinuaOrtonormalDepoisDeMuitasVoltas)
+{
+    Window w = janelaPadrao();
+    for (int i = 0; i < 5000; ++i)
+        w.rodar(7.3, -11.1, 13.7);
+    const Vetor u = w.viewRightVector();
+    const Vetor v = w.viewUpVector();
+    EXPECT_TRUE(pertoDe(u.modulo(), 20, 1e-12));
+    EXPECT_TRUE(pertoDe(v.modulo(), 20, 1e-12));
+    EXPECT_TRUE(pertoDe(u.escalar(v) / 400, 0, 1e-14));
+    EXPECT_TRUE(pertoDe(w.distanciaFocal(), 10));
+    EXPECT_TRUE(mesmoPonto(w.centro(), 0, 0, 0));
+    EXPECT_TRUE(pertoDe(Vetor(w.centro(), w.centroDeProjecao()).modulo(), 10, 1e-12));
+}
+
+TEST(WindowCamera, Escala)
+{
+    Window w = janelaPadrao();
+    w.escala(0.9);
+    w.escala(1.1);
+    EXPECT_TRUE(pertoDe(w.viewRightVector().modulo(), 20 * 0.99));
+    EXPECT_TRUE(pertoDe(w.viewUpVector().modulo(), 20 * 0.99));
+    EXPECT_EQ(w.distanciaFocal(), 10);
+    for (double f : {0.0, -2.0, std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()}) {
+        const Vetor antes = w.viewRightVector();
+        w.escala(f);
+        EXPECT_EQ(w.viewRightVector(), antes) << f;
+    }
+}
+
+TEST_F(UmObjeto, CopiaProjetadaGuardaNomeTipoCorENivel)
+{
+    const Objeto* p = projetar(new Poligono("tri", Cor(10, 20, 30), {Coordenada(0, 0, 0), Coordenada(1, 0, 0),
+                                                                    Coordenada(0, 1, 0)}, true));
+    EXPECT_EQ(p->nome(), "tri");
+    EXPECT_EQ(p->nomeDoTipo(), "Polígono");
+    EXPECT_EQ(p->cor(), Cor(10, 20, 30));
+    EXPECT_EQ(p->nivelDePreenchimento(), 2);
+    EXPECT_NE(p, cena.listaDeObjetos[0]);
+    // The original keeps its world coordinates and no drawing list.
+    EXPECT_EQ(cena.listaDeObjetos[0]->tamanhoDoDesenho(&janela), 0);
+}
+
+TEST_F(UmObjeto, ListaDeDesenhoPertenceAJanelaQueAFez)
+{
+    const Objeto* r = projetar(new Reta("r", Cor(), Coordenada(-1, 0, 0), Coordenada(1, 0, 0)));
+    ASSERT_EQ(r->tamanhoDoDesenho(&janela), 2);
+    EXPECT_EQ(r->inicioDoDesenho(&janela), r->inicioDoDesenho(&janela));
+    EXPECT_EQ(r->fimDoDesenho(&janela), r->fimDoDesenho(&janela));
+    EXPECT_EQ(r->fimDoDesenho(&janela) - r->inicioDoDesenho(&janela), 2);
+
+    const Window outra = janela;
+    EXPECT_EQ(r->tamanhoDoDesenho(&outra), 0);
+    EXPECT_EQ(r->inicioDoDesenho(&outra), r->fimDoDesenho(&outra));
+    EXPECT_EQ(r->tamanhoDoDesenho(nullptr), 0);
+}
+
+TEST(WindowProjecao, SemCenaNaoHaCopias)
+{
+    const Window w = janelaPadrao();
+    EXPECT_TRUE(w.coordenadasDePlanoDeProjecao().listaDeObjetos.empty());
+}
+
+TEST_F(UmObjeto, SegmentoQueVaiParaTrasDoOlhoNaoApareceEspelhado)
+{
+    // From the window plane straight back past the eye (z = -10) to z = -20. Cut at zc = d/100:
+    // camera (2, 1, 0.1) projects to (200, 100): the visible piece runs from (2, 1) out along
+    // the same direction, to the right edge.
+    const Objeto* r = projetar(new Reta("r", Cor(), Coordenada(2, 1, 0), Coordenada(2, 1, -20)));
+    const std::vector<Coordenada> d = desenho(r);
+    ASSERT_EQ(d.size(), 2u);
+    EXPECT_TRUE(mesmoPonto(d[0], 2, 1, 0));
+    EXPECT_TRUE(mesmoPonto(d[1], 10, 5, d[1].z()));
+    // Only the end in front of the eye is an own coordinate of the copy.
+    EXPECT_EQ(r->numeroDeCoordenadas(), 1);
+}
+
+TEST_F(UmObjeto, PontoDeCorteNoPlanoProximoTemSuaProfundidade)
+{
+    const Objeto* r = projetar(new Reta("r", Cor(), Coordenada(0.01, 0.02, 0), Coordenada(0.01, 0.02, -20)));
+    const std::vector<Coordenada> d = desenho(r);
+    ASSERT_EQ(d.size(), 2u);
+    EXPECT_TRUE(mesmoPonto(d[0], 0.01, 0.02, 0));
+    // zc = 0.1: ×100, PPC z = 0.1 − 10.
+    EXPECT_TRUE(mesmoPonto(d[1], 1, 2, -9.9));
+}
+
+TEST_F(UmObjeto, SegmentoTodoAtrasDoOlhoNaoDesenhaNada)
+{
+    const Objeto* r = projetar(new Reta("r", Cor(), Coordenada(1, 1, -15), Coordenada(3, 3, -12)));
+    EXPECT_EQ(r->tamanhoDoDesenho(&janela), 0);
+    EXPECT_EQ(r->numeroDeCoordenadas(), 0);
+}
+
+TEST_F(UmObjeto, PoligonoPreenchidoMaiorQueAJanela)
+{
+    const Objeto* p = projetar(new Poligono("grande", Cor(), {Coordenada(-30, -25, 0), Coordenada(40, -30, 0),
+                                                              Coordenada(35, 30, 0), Coordenada(-20, 40, 0)},
+                                            true));
+    const std::vector<Coordenada> d = desenho(p);
+    ASSERT_GE(d.size(), 4u);
+    for (const Coordenada& c : d) {
+        EXPECT_FALSE(c.isNull());
+        EXPECT_LE(std::fabs(c.x()), 10);
+        EXPECT_LE(std::fabs(c.y()), 10);
+    }
+    EXPECT_TRUE(pertoDe(areaDe(d), 400));
+    EXPECT_EQ(p->numeroDeCoordenadas(), 4);
+}
+
+TEST_F(UmObjeto, PoligonoPreenchidoConcavo)
+{
+    // A U open at the top, seen twice as far away as the window plane, so that everything halves:
+    // inside the window it covers the window less a 10 × 10 notch.
+    std::vector<Coordenada> u;
+    for (auto [x, y] : std::vector<std::pair<double, double>>{
+             {-15, -15}, {15, -15}, {15, 15}, {5, 15}, {5, 0}, {-5, 0}, {-5, 15}, {-15, 15}})
+        u.emplace_back(2 * x, 2 * y, 10);
+    const Objeto* p = projetar(new Poligono("U", Cor(), u, true));
+    const std::vector<Coordenada> d = desenho(p);
+    EXPECT_TRUE(pertoDe(areaDe(d), 300));
+    for (const Coordenada& c : d)
+        EXPECT_TRUE(mesmoPonto(c, c.x(), c.y(), 10));
+}
+
+TEST_F(UmObjeto, PoligonoQueContornaAJanelaSemCobriLaNaoDesenhaNada)
+{
+    // A C whose opening holds the whole window: nothing of it is visible.
+    const Objeto* p = projetar(new Poligono("C", Cor(), {Coordenada(-30, -30, 0), Coordenada(30, -30, 0),
+                                                         Coordenada(30, -20, 0), Coordenada(-20, -20, 0),
+                                                         Coordenada(-20, 20, 0), Coordenada(30, 20, 0),
+                                                         Coordenada(30, 30, 0), Coordenada(-30, 30, 0)},
+                                           true));
+    EXPECT_EQ(p->tamanhoDoDesenho(&janela), 0);
+    EXPECT_EQ(p->numeroDeCoordenadas(), 8);
+}
+
+TEST_F(UmObjeto, PoligonoPreenchidoCortadoNoPlanoProximo)
+{
+    // One vertex behind the eye: the copy keeps the four vertices of the cut polygon.
+    const Objeto* p = projetar(new Poligono("t", Cor(), {Coordenada(-1, -1, 0), Coordenada(1, -1, 0),
+                                                         Coordenada(0, 1, -30)},
+                                           true));
+    ASSERT_EQ(p->numeroDeCoordenadas(), 4);
+    for (const Coordenada& c : proprias(p))
+        EXPECT_GE(c.z(), 0.1 - 10 - 1e-12);
+    const std::vector<Coordenada> d = desenho(p);
+    ASSERT_GE(d.size(), 3u);
+    for (const Coordenada& c : d) {
+        EXPECT_FALSE(c.isNull());
+        // In front the polygon runs from y = -1 downwards; the apex behind the eye, mirrored,
+        // would come out above, at (0, -0.5).
+        EXPECT_LE(c.y(), -1.0 + 1e-9);
+    }
+}
+
+TEST_F(UmObjeto, ContornoVisivelTerminaOndeComeca)
+{
+    const Objeto* p = projetar(new Poligono("t", Cor(), {Coordenada(0, 0, 0), Coordenada(4, 0, 0),
+                                                         Coordenada(0, 3, 0)},
+                                           false));
+    const std::vector<Coordenada> d = desenho(p);
+    ASSERT_EQ(d.size(), 4u);
+    EXPECT_TRUE(mesmoPonto(d[0], 0, 0, 0));
+    EXPECT_TRUE(mesmoPonto(d[1], 4, 0, 0));
+    EXPECT_TRUE(mesmoPonto(d[2], 0, 3, 0));
+    EXPECT_EQ(d[3], d[0]);
+}
+
+TEST_F(UmObjeto, ContornoCortadoEmV0FicaUmaSoRun)
+{
+    // v1 and v2 lie outside to the right: the piece that closes at v0 continues into the first.
+    const Objeto* p = projetar(new Poligono("t", Cor(), {Coordenada(0, 0, 0), Coordenada(20, -5, 0),
+                                                         Coordenada(20, 5, 0)},
+                                           false));
+    const std::vector<Coordenada> d = desenho(p);
+    ASSERT_EQ(d.size(), 3u);
+    EXPECT_TRUE(mesmoPonto(d[0], 10, 2.5, 0));
+    EXPECT_TRUE(mesmoPonto(d[1], 0, 0, 0));
+    EXPECT_TRUE(mesmoPonto(d[2], 10, -2.5, 0));
+}
+
+TEST_F(UmObjeto, ContornoComDuasPartesVisiveis)
+{
+    // A long thin diamond whose middle crosses the window and whose ends lie outside: two runs.
+    const Objeto* p = projetar(new Poligono("d", Cor(), {Coordenada(-30, 0, 0), Coordenada(0, -5, 0),
+                                                         Coordenada(30, 0, 0), Coordenada(0, 5, 0)},
+                                           false));
+    const std::vector<Coordenada> d = desenho(p);
+    ASSERT_EQ(d.size(), 7u);
+    EXPECT_TRUE(d[3].isNull());
+    EXPECT_TRUE(mesmoPonto(d[0], -10, -10.0 / 3, 0));
+    EXPECT_TRUE(mesmoPonto(d[1], 0, -5, 0));
+    EXPECT_TRUE(mesmoPonto(d[2], 10, -10.0 / 3, 0));
+    EXPECT_TRUE(mesmoPonto(d[4], 10, 10.0 / 3, 0));
+    EXPECT_TRUE(mesmoPonto(d[5], 0, 5, 0));
+    EXPECT_TRUE(mesmoPonto(d[6], -10, 10.0 / 3, 0));
+}
+
+TEST_F(UmObjeto, CadaArestaDoObjeto3DEUmaRun)
+{
+    const Objeto* o = projetar(new Objeto3D("V", Cor(), {Coordenada(0, 0, 0), Coordenada(1, 0, 0), Coordenada(0, 1, 0)},
+                                            {{0, 1}, {1, 2}, {2, 0}}));
+    const std::vector<Coordenada> d = desenho(o);
+    ASSERT_EQ(d.size(), 8u);
+    EXPECT_TRUE(d[2].isNull());
+    EXPECT_TRUE(d[5].isNull());
+    EXPECT_TRUE(mesmoPonto(d[0], 0, 0, 0));
+    EXPECT_TRUE(mesmoPonto(d[1], 1, 0, 0));
+    EXPECT_TRUE(mesmoPonto(d[3], 1, 0, 0));
+    EXPECT_TRUE(mesmoPonto(d[7], 0, 0, 0));
+}
+
+TEST(WindowProjecao, ContratoDaListaDeDesenhoEmMuitasCameras)
+{
+    // A scene of every kind, much of it partly outside the window or behind the eye, seen by many
+    // cameras: every list keeps to the contract.
+    std::mt19937 aleatorio(12345);
+    std::uniform_real_distribution<double> coordenada(-25, 25);
+    const auto ponto = [&] { return Coordenada(coordenada(aleatorio), coordenada(aleatorio), coordenada(aleatorio)); };
+    DisplayFile cena;
+    for (int i = 0; i < 60; ++i) {
+        switch (i % 5) {
+        case 0:
+            cena.listaDeObjetos.push_back(new Ponto("p", Cor(), ponto()));
+            break;
+        case 1:
+            cena.listaDeObjetos.push_back(new Reta("r", Cor(), ponto(), ponto()));
+            break;
+        case 2:
+            cena.listaDeObjetos.push_back(new Poligono("q", Cor(), {ponto(), ponto(), ponto(), ponto(), ponto()}, i % 2 == 0));
+            break;
+        case 3:
+            cena.listaDeObjetos.push_back(new Bezier("b", Cor(), {ponto(), ponto(), ponto(), ponto(), ponto(), ponto(), ponto()}));
+            break;
+        default:
+            cena.listaDeObjetos.push_back(new Objeto3D("o", Cor(), {ponto(), ponto(), ponto(), ponto()},
+                                                       {{0, 1}, {1, 2}, {2, 3}, {3, 0}, {0, 2}}));
+        }
+    }
+    Window w = janelaPadrao();
+    w.atualizarCPP(cena);
+    for (int camera = 0; camera < 12; ++camera) {
+        SCOPED_TRACE(camera);
+        const DisplayFile projecao = w.coordenadasDePlanoDeProjecao();
+        ASSERT_EQ(projecao.listaDeObjetos.size(), cena.listaDeObjetos.size());
+        const double meiaLargura = w.viewRightVector().modulo() / 2;
+        const double meiaAltura = w.viewUpVector().modulo() / 2;
+        const double zMinimo = w.distanciaFocal() / 100 - w.distanciaFocal();
+        for (const Objeto* o : projecao.listaDeObjetos) {
+            const std::vector<Coordenada> d = desenhoDe(o, &w);
+            if (d.empty())
+                continue;
+            EXPECT_FALSE(d.front().isNull());
+            EXPECT_FALSE(d.back().isNull());
+            for (std::size_t i = 0; i < d.size(); ++i) {
+                if (d[i].isNull()) {
+                    EXPECT_NE(o->nivelDePreenchimento(), 2);
+                    EXPECT_FALSE(d.at(i + 1).isNull());
+                    continue;
+                }
+                EXPECT_LE(std::fabs(d[i].x()), meiaLargura * (1 + 1e-12));
+                EXPECT_LE(std::fabs(d[i].y()), meiaAltura * (1 + 1e-12));
+                EXPECT_GE(d[i].z(), zMinimo - 1e-9);
+            }
+            if (o->nivelDePreenchimento() == 1) {
+                EXPECT_GE(d.size(), 2u);
+            }
+        }
+        w.rodar(11, 23, 31);
+        w.mover(0.3, -0.2, camera % 3 == 0 ? 0.6 : -0.25);
+        w.escala(camera % 2 == 0 ? 0.7 : 1.6);
+    }
+}
