@@ -10,9 +10,10 @@
 #include "window.h"
 
 Viewport::Viewport()
-    : _displayFile(nullptr), _janela(new Window(Coordenada(-10, -10, 0), Coordenada(10, 10, 0), Coordenada(0, 0, -10)))
 {
+    auto janela = std::make_unique<Window>(Coordenada(-10, -10, 0), Coordenada(10, 10, 0), Coordenada(0, 0, -10));
     _displayFile = new DisplayFile();
+    _janela = janela.release();
 }
 
 Viewport::~Viewport()

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 Projetor::Projetor(const Coordenada& centroDeProjecao, const Vetor& u, const Vetor& v, const Vetor& n, double distancia,
                    double largura, double altura)
@@ -25,9 +24,6 @@ void Projetor::iniciar()
     _entrada = nullptr;
     _fonte = Fonte::nenhuma;
 }
-
-
-
 
 void Projetor::projetarCoordenadas(const std::vector<Coordenada>& pontos, std::vector<Coordenada>& saida) const
 {
