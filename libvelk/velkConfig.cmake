@@ -1,0 +1,5 @@
+include(CMakeFindDependencyMacro)
+find_dependency(Qt6 COMPONENTS Gui)
+find_dependency(PkgConfig)
+pkg_check_modules(TINYXML REQUIRED IMPORTED_TARGET tinyxml)
+include("${CMAKE_CURRENT_LIST_DIR}/velkTargets.cmake")
