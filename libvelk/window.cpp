@@ -68,7 +68,8 @@ Window::Window(Coordenada centro, Vetor direita, Vetor cima, double distancia)
 
 Vetor Window::direcaoDeVisao() const
 {
-    return _direita.vetorial(_cima).normalizado();
+    // From the unit vectors: |u|·|v| overflows or underflows long before |u| and |v| do.
+    return _direita.normalizado().vetorial(_cima.normalizado()).normalizado();
 }
 
 Coordenada Window::centroDeProjecao() const

@@ -270,6 +270,20 @@ TEST(WindowCamera, Escala)
     }
 }
 
+TEST(WindowCamera, ZoomMuitoProfundoMantemADirecaoDeVisao)
+{
+    // Past about 3,400 zooms in, |u|·|v| underflows; the view direction must not depend on it.
+    Window w = janelaPadrao();
+    for (int i = 0; i < 3600; ++i)
+        w.escala(0.9);
+    EXPECT_LT(w.viewRightVector().modulo(), 1e-150);
+    const Vetor n = w.direcaoDeVisao();
+    EXPECT_TRUE(pertoDe(n.x(), 0));
+    EXPECT_TRUE(pertoDe(n.y(), 0));
+    EXPECT_TRUE(pertoDe(n.z(), 1));
+    EXPECT_TRUE(pertoDe(w.centroDeProjecao().z(), -10));
+}
+
 TEST_F(UmObjeto, CopiaProjetadaGuardaNomeTipoCorENivel)
 {
     const Objeto* p = projetar(new Poligono("tri", Cor(10, 20, 30), {Coordenada(0, 0, 0), Coordenada(1, 0, 0),
