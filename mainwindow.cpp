@@ -27,6 +27,10 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     showMaximized();
     setFocusPolicy(Qt::StrongFocus);
     ui->setupUi(this);
+    // The form's resize to 994 × 693 makes Qt 6 forget the maximized state until the platform
+    // reports it again, so the window would read as not maximized right after construction. The
+    // form's size stays as the size the window returns to when un-maximized.
+    setWindowState(windowState() | Qt::WindowMaximized);
     ui->help->setVisible(false);
     atualizarLista();
     atualizarCpp();

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMetaMethod>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -216,6 +217,8 @@ TEST(JanelaPrincipal, ArvoreDeWidgetsComClassesELugares)
     EXPECT_EQ(canvas->minimumSize(), QSize(600, 600));
     EXPECT_EQ(canvas->sizePolicy().horizontalPolicy(), QSizePolicy::Minimum);
     EXPECT_EQ(canvas->sizePolicy().verticalPolicy(), QSizePolicy::Minimum);
+    EXPECT_EQ(canvas->sizePolicy().horizontalStretch(), 0);
+    EXPECT_EQ(canvas->sizePolicy().verticalStretch(), 0);
     EXPECT_EQ(filho<QScrollBar>(w, "barraY")->orientation(), Qt::Vertical);
     EXPECT_EQ(filho<QScrollBar>(w, "barraX")->orientation(), Qt::Horizontal);
     EXPECT_FALSE(filho<QScrollBar>(w, "barraY")->isEnabled());
@@ -257,6 +260,21 @@ TEST(JanelaPrincipal, ArvoreDeWidgetsComClassesELugares)
     EXPECT_EQ(fator->itemAt(0)->widget(), filho<QLabel>(w, "label_2"));
     EXPECT_EQ(fator->itemAt(1)->widget(), filho<QLineEdit>(w, "fatorEscalaDisplay"));
 
+    // Every widget's layout under its own name; the nested ones and the panels' layouts all with
+    // margins 0 and spacing 6 (only the central one has margins, the canvas grid no spacing).
+    const std::vector<std::pair<const char*, const char*>> layouts = {
+        {"verticalLayoutWidget", "verticalLayout"}, {"formLayoutWidget", "verticalLayout_3"},
+        {"gridLayoutWidget_2", "gridLayout_4"}, {"horizontalLayoutWidget_4", "horizontalLayout_5"},
+        {"horizontalLayoutWidget_2", "horizontalLayout_3"}, {"gridLayoutWidget", "gridLayout"}};
+    for (const auto& [dono, nome] : layouts) {
+        ASSERT_NE(filho<QWidget>(w, dono)->layout(), nullptr) << dono;
+        EXPECT_EQ(filho<QWidget>(w, dono)->layout()->objectName(), nome) << dono;
+    }
+    for (const char* nome : {"verticalLayout", "verticalLayout_3", "gridLayout_2", "horizontalLayout", "horizontalLayout_4",
+                             "gridLayout_4", "horizontalLayout_2", "horizontalLayout_5", "horizontalLayout_3"})
+        esperarMargens(w.findChild<QLayout*>(QString::fromLatin1(nome)), 0, 6);
+    EXPECT_EQ(w.findChild<QLayout*>("horizontalLayout")->count(), 0);
+
     // Menus: "Cena" then "Help".
     auto* barra = filho<QMenuBar>(w, "menuBar");
     EXPECT_EQ(w.menuBar(), barra);
@@ -275,6 +293,62 @@ TEST(JanelaPrincipal, ArvoreDeWidgetsComClassesELugares)
         EXPECT_TRUE(a->shortcut().isEmpty()) << a->objectName().toStdString();
     EXPECT_TRUE(filho<QAction>(w, "actionTeclas_de_Atalho")->isCheckable());
     EXPECT_FALSE(filho<QAction>(w, "actionSalvar")->isCheckable());
+}
+
+// Before the event loop has run: what the constructor itself leaves behind.
+TEST(JanelaPrincipal, MaximizadaAoFimDoConstrutor)
+{
+    MainWindow w;
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.isMaximized());
+    EXPECT_EQ(w.normalGeometry().size(), QSize(994, 693));
+    EXPECT_EQ(filho<QMenuBar>(w, "menuBar")->geometry(), QRect(0, 0, 994, 27));
+
+    // The platform's own report of the state changes nothing.
+    mostrada(w);
+    EXPECT_TRUE(w.isMaximized());
+    EXPECT_EQ(w.normalGeometry().size(), QSize(994, 693));
+}
+
+// The slots' order is the order of the meta-call dispatch; their parameter names are part of the
+// meta-object too.
+TEST(JanelaPrincipal, SlotsNaOrdemDoMetaObjeto)
+{
+    const std::vector<std::pair<const char*, const char*>> esperados = {
+        {"on_actionCarregar_triggered()", ""},
+        {"on_actionSalvar_triggered()", ""},
+        {"on_mostrarCoordenadas_toggled(bool)", "checked"},
+        {"on_windowRotacaoYDisplay_valueChanged(int)", "value"},
+        {"on_windowRotacaoXDisplay_valueChanged(int)", "value"},
+        {"on_windowRotacaoZDisplay_valueChanged(int)", "value"},
+        {"on_actionTeclas_de_Atalho_toggled(bool)", "mostrarAjuda"},
+        {"on_botaoEscala_clicked()", ""},
+        {"on_orbitar_toggled(bool)", "checked"},
+        {"on_objetoEsquerdo_clicked()", ""},
+        {"on_objetoDireita_clicked()", ""},
+        {"on_objetoBaixo_clicked()", ""},
+        {"on_objetoCima_clicked()", ""},
+        {"on_objetoAplicarRotacao_clicked()", ""},
+        {"on_windowBaixo_clicked()", ""},
+        {"on_windowEsquerda_clicked()", ""},
+        {"on_windowDireito_clicked()", ""},
+        {"on_windowCima_clicked()", ""},
+        {"on_zoomOutButton_clicked()", ""},
+        {"on_zoomInButton_clicked()", ""},
+        {"on_adicionarButton_clicked()", ""}};
+    const QMetaObject& mo = MainWindow::staticMetaObject;
+    EXPECT_STREQ(mo.className(), "MainWindow");
+    EXPECT_EQ(mo.superClass(), &QMainWindow::staticMetaObject);
+    ASSERT_EQ(mo.methodCount() - mo.methodOffset(), int(esperados.size()));
+    for (int i = 0; i < int(esperados.size()); ++i) {
+        const QMetaMethod m = mo.method(mo.methodOffset() + i);
+        EXPECT_EQ(m.methodSignature(), esperados[i].first) << i;
+        EXPECT_EQ(m.methodType(), QMetaMethod::Slot) << i;
+        EXPECT_EQ(m.access(), QMetaMethod::Private) << i;
+        EXPECT_EQ(m.parameterNames().join(','), esperados[i].second) << i;
+    }
+    EXPECT_EQ(mo.propertyCount(), mo.propertyOffset());
+    EXPECT_EQ(mo.enumeratorCount(), mo.enumeratorOffset());
 }
 
 TEST(JanelaPrincipal, PropriedadesEEstadoInicial)
@@ -393,8 +467,10 @@ TEST(JanelaPrincipal, DocumentoDeAjuda)
         // Titles are the paragraphs that end in a colon; they alone are bold.
         const bool titulo = b.text().endsWith(':');
         EXPECT_EQ(f.fontWeight(), titulo ? 600 : 400) << b.text().toStdString();
-        EXPECT_EQ(f.fontPointSize() > 0 ? f.fontPointSize() : doc->defaultFont().pointSizeF(), 12.0);
-        EXPECT_TRUE(f.fontFamilies().toStringList().contains("Sans Serif") || doc->defaultFont().family() == "Sans Serif");
+        // From the document's own body style, not from the widget's font (which may well be
+        // "Sans Serif" too, but at another size).
+        EXPECT_EQ(f.fontPointSize(), 12.0) << b.text().toStdString();
+        EXPECT_TRUE(f.fontFamilies().toStringList().contains("Sans Serif")) << b.text().toStdString();
     }
 }
 
