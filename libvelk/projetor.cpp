@@ -110,23 +110,39 @@ void Projetor::segmento(const Vertice& a, const Vertice& b)
         inicio = ppc(ax, ay, az);
         fim = ppc(bx, by, bz);
     } else {
-        double s0, s1;
-        if (!recortarSegmento(ax, ay, bx, by, _vista.retangulo, s0, s1)) {
+        // A parameter near 1 keeps too few digits to place a cut close to b on a segment far longer
+        // than the window (one end far away, or a deep zoom): the visible piece would shrink to
+        // nothing. So each cut is measured from the end nearer to it, clipping b → a when needed.
+        const Retangulo& r = _vista.retangulo;
+        double s0 = 0.0, s1 = 0.0, r0 = 0.0, r1 = 0.0;
+        const bool ida = recortarSegmento(ax, ay, bx, by, r, s0, s1);
+        const bool volta =
+            (!ida || s0 > 0.5 || (s1 > 0.5 && s1 < 1.0)) && recortarSegmento(bx, by, ax, ay, r, r0, r1);
+        if (!ida && !volta) {
             _runAberta = false;
             _ultimoComecouNoVertice = _ultimoTerminouNoVertice = false;
             return;
         }
         // Points made by the cut are pinned inside the rectangle against rounding.
-        const Retangulo& r = _vista.retangulo;
-        const auto ponto = [&](double s) {
-            const double x = std::clamp(ax + s * (bx - ax), r.xMin, r.xMax);
-            const double y = std::clamp(ay + s * (by - ay), r.yMin, r.yMax);
-            return ppc(x, y, profundidadeNaTela(az, bz, s));
+        const auto ponto = [this, &r](double x0, double y0, double z0, double x1, double y1, double z1, double s) {
+            const double x = std::clamp(x0 + s * (x1 - x0), r.xMin, r.xMax);
+            const double y = std::clamp(y0 + s * (y1 - y0), r.yMin, r.yMax);
+            return ppc(x, y, profundidadeNaTela(z0, z1, s));
         };
-        inicio = s0 > 0.0 ? ponto(s0) : ppc(ax, ay, az);
-        fim = s1 < 1.0 ? ponto(s1) : ppc(bx, by, bz);
-        inicioNoVertice = inicioNoVertice && s0 == 0.0;
-        fimNoVertice = fimNoVertice && s1 == 1.0;
+        const bool inicioDeA = ida && (!volta || s0 <= 0.5);
+        const bool fimDeB = volta && (!ida || s1 > 0.5);
+        const bool inicioEmA = inicioDeA ? s0 == 0.0 : r1 == 1.0;
+        const bool fimEmB = fimDeB ? r0 == 0.0 : s1 == 1.0;
+        if (inicioEmA)
+            inicio = ppc(ax, ay, az);
+        else
+            inicio = inicioDeA ? ponto(ax, ay, az, bx, by, bz, s0) : ponto(bx, by, bz, ax, ay, az, r1);
+        if (fimEmB)
+            fim = ppc(bx, by, bz);
+        else
+            fim = fimDeB ? ponto(bx, by, bz, ax, ay, az, r0) : ponto(ax, ay, az, bx, by, bz, s1);
+        inicioNoVertice = inicioNoVertice && inicioEmA;
+        fimNoVertice = fimNoVertice && fimEmB;
     }
 
     if (_runAberta && inicioNoVertice) {

@@ -453,6 +453,54 @@ TEST_F(UmObjeto, ContornoComDuasPartesVisiveis)
     EXPECT_TRUE(mesmoPonto(d[6], -10, 10.0 / 3, 0));
 }
 
+TEST_F(UmObjeto, SegmentoComUmaPontaMuitoLongeMostraOQueCabeNaJanela)
+{
+    // Measured from the far end, the visible piece lies within 1e-99 of the parameter 1, which a
+    // double cannot tell from 1: the cut must be measured from the near end.
+    const Objeto* r = projetar(new Reta("r", Cor(), Coordenada(-1e100, -1e99, 0), Coordenada(0, 0, 0)));
+    std::vector<Coordenada> d = desenho(r);
+    ASSERT_EQ(d.size(), 2u);
+    EXPECT_TRUE(mesmoPonto(d[0], -10, -1, 0));
+    EXPECT_TRUE(mesmoPonto(d[1], 0, 0, 0));
+
+    // The outline of a triangle with one vertex that far shows the same as the filled one.
+    const std::vector<Coordenada> v = {Coordenada(-1e100, 0, 0), Coordenada(0, 5, 0), Coordenada(0, -5, 0)};
+    Window w = janelaPadrao();
+    DisplayFile df;
+    df.listaDeObjetos = {new Poligono("c", Cor(), v, false), new Poligono("p", Cor(), v, true)};
+    w.atualizarCPP(df);
+    const DisplayFile p = w.coordenadasDePlanoDeProjecao();
+    d = desenhoDe(p.listaDeObjetos[0], &w);
+    ASSERT_EQ(d.size(), 4u);
+    EXPECT_TRUE(mesmoPonto(d[0], -10, 5, 0));
+    EXPECT_TRUE(mesmoPonto(d[1], 0, 5, 0));
+    EXPECT_TRUE(mesmoPonto(d[2], 0, -5, 0));
+    EXPECT_TRUE(mesmoPonto(d[3], -10, -5, 0));
+    EXPECT_TRUE(pertoDe(areaDe(desenhoDe(p.listaDeObjetos[1], &w)), 100.0));
+}
+
+TEST(WindowProjecao, ZoomProfundoNumVerticeMantemAsDuasArestas)
+{
+    // Width 2e-15 at the corner of a triangle of side 30: each edge crosses the window over a
+    // stretch of 5e-17 of its length.
+    Window w = janelaPadrao();
+    w.escala(1e-16);
+    const double meia = w.viewRightVector().modulo() / 2;
+    DisplayFile df;
+    df.listaDeObjetos.push_back(new Poligono("t", Cor(), {Coordenada(30, 0, 0), Coordenada(0, 0, 0),
+                                                          Coordenada(0, 30, 0)},
+                                             false));
+    w.atualizarCPP(df);
+    const DisplayFile p = w.coordenadasDePlanoDeProjecao();
+    const std::vector<Coordenada> d = desenhoDe(p.listaDeObjetos[0], &w);
+    ASSERT_EQ(d.size(), 3u);
+    EXPECT_TRUE(pertoDe(d[0].x() / meia, 1)) << d[0].x();
+    EXPECT_EQ(d[0].y(), 0.0);
+    EXPECT_EQ(d[1], Coordenada(0, 0, 0));
+    EXPECT_EQ(d[2].x(), 0.0);
+    EXPECT_TRUE(pertoDe(d[2].y() / meia, 1)) << d[2].y();
+}
+
 TEST_F(UmObjeto, CadaArestaDoObjeto3DEUmaRun)
 {
     const Objeto* o = projetar(new Objeto3D("V", Cor(), {Coordenada(0, 0, 0), Coordenada(1, 0, 0), Coordenada(0, 1, 0)},
