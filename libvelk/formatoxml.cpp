@@ -58,7 +58,7 @@ std::string quantas(std::size_t n, const char* singular, const char* plural)
 
 std::string onde(const TiXmlNode* pai)
 {
-    return pai->ToElement() != nullptr ? "em " + tag(pai) : std::string("no documento");
+    return pai->ToElement() != nullptr ? tag(pai) : std::string("o documento");
 }
 
 // Passes over comments, declarations, processing instructions and white space; any other text or
@@ -77,14 +77,14 @@ void paraCadaElemento(const TiXmlNode* pai, F&& f)
         case TiXmlNode::TINYXML_UNKNOWN:
             // TinyXML keeps <?target …?> as an unknown node whose value starts with '?'.
             if (no->ValueStr().empty() || no->ValueStr()[0] != '?')
-                falha(no, "marcação desconhecida " + onde(pai) + ".");
+                falha(no, onde(pai) + " contém marcação desconhecida.");
             break;
         case TiXmlNode::TINYXML_TEXT:
             if (no->ValueStr().find_first_not_of(" \t\r\n") != std::string::npos)
-                falha(no, "texto inesperado " + onde(pai) + ".");
+                falha(no, onde(pai) + " contém texto inesperado.");
             break;
         default:
-            falha(no, "conteúdo inesperado " + onde(pai) + ".");
+            falha(no, onde(pai) + " contém conteúdo inesperado.");
         }
     }
 }

@@ -543,12 +543,12 @@ std::vector<Falha> falhasDeObjetos()
         {tetraedro + "<aresta origem=\"0\" destino=\"1\"><nota/></aresta>\n</objeto3d>",
             "Linha 7: <nota> não pode estar dentro de <aresta>."},
         {"<reta nome=\"r\" cor=\"#000000\">\noi\n<coordenada x=\"0\" y=\"0\" z=\"0\"/>\n</reta>",
-            "Linha 3: texto inesperado em <reta>."},
+            "Linha 3: <reta> contém texto inesperado."},
         {"<ponto nome=\"p\" cor=\"#000000\">\n<coordenada x=\"0\" y=\"0\" z=\"0\">1</coordenada>\n</ponto>",
-            "Linha 3: texto inesperado em <coordenada>."},
-        {"solto", "Linha 2: texto inesperado em <formas>."},
-        {"<![CDATA[dados]]>", "Linha 2: texto inesperado em <formas>."},
-        {"<!DOCTYPE formas>", "Linha 2: marcação desconhecida em <formas>."},
+            "Linha 3: <coordenada> contém texto inesperado."},
+        {"solto", "Linha 2: <formas> contém texto inesperado."},
+        {"<![CDATA[dados]]>", "Linha 2: <formas> contém texto inesperado."},
+        {"<!DOCTYPE formas>", "Linha 2: <formas> contém marcação desconhecida."},
 
         // Name, colour and fill flag: the object's own line
         {ponto("cor=\"#000000\""), "Linha 2: <ponto> precisa do atributo nome."},
@@ -732,7 +732,7 @@ std::vector<std::pair<Camera, std::string>> falhasDeCamera()
         "Linha 6: <cima> aparece mais de uma vez em <window>.");
     com([](Camera& c) { c.extra = "<foco x=\"0\" y=\"0\" z=\"0\"/>"; },
         "Linha 6: <foco> não pode estar dentro de <window>.");
-    com([](Camera& c) { c.extra = "texto"; }, "Linha 6: texto inesperado em <window>.");
+    com([](Camera& c) { c.extra = "texto"; }, "Linha 6: <window> contém texto inesperado.");
     com([](Camera& c) { c.centro = "<centro x=\"0\" z=\"0\"/>"; }, "Linha 3: <centro> precisa do atributo y.");
     com([](Camera& c) { c.centro = "<centro x=\"nan\" y=\"0\" z=\"0\"/>"; },
         "Linha 3: <centro> tem x=\"nan\", que não é um número finito.");
