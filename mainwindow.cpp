@@ -34,6 +34,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     ui->help->setVisible(false);
     atualizarLista();
     atualizarCpp();
+    // The window itself starts with the keyboard, not the first child in the tab chain (the object
+    // list, which takes letters for its own search), so that every shortcut works from the start.
+    setFocus(Qt::OtherFocusReason);
 }
 
 MainWindow::~MainWindow()

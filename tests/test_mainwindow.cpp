@@ -312,6 +312,19 @@ TEST(JanelaPrincipal, MaximizadaAoFimDoConstrutor)
 
 // The slots' order is the order of the meta-call dispatch; their parameter names are part of the
 // meta-object too.
+TEST(JanelaPrincipal, AtalhosFuncionamDesdeOInicio)
+{
+    MainWindow w;
+    mostrada(w);
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    EXPECT_EQ(QApplication::focusWidget(), &w);
+    // A key sent to whatever holds the keyboard reaches the shortcuts.
+    const double antes = canvasDe(w)->janela()->centro().x();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    EXPECT_GT(canvasDe(w)->janela()->centro().x(), antes);
+}
+
 TEST(JanelaPrincipal, SlotsNaOrdemDoMetaObjeto)
 {
     const std::vector<std::pair<const char*, const char*>> esperados = {
