@@ -9,6 +9,7 @@
 #include <QListWidgetItem>
 #include <QLoggingCategory>
 #include <QMap>
+#include <QPushButton>
 #include <QTest>
 #include <QWidget>
 
@@ -18,6 +19,7 @@
 #include "mainwindow.h"
 #include "objeto.h"
 #include "pertode.h"
+#include "ponto.h"
 #include "qviewport.h"
 #include "window.h"
 
@@ -94,5 +96,30 @@ inline ::testing::AssertionResult mesmoVetor(const Vetor& a, double x, double y,
 {
     return mesmoPonto(Coordenada(a.x(), a.y(), a.z()), x, y, z, eps);
 }
+
+// A window with one object whose row the user clicked, the list holding the keyboard: what the add
+// command must leave alone and what it must change are both visible.
+class JanelaComUmObjeto : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        mostrada(w);
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        existente = new Ponto("velho", Cor(), Coordenada(0, 0, 0));
+        adicionar(w, {existente});
+        lista = filho<QListWidget>(w, "objetos");
+        clicarNaLinha(lista, 0);
+        lista->setFocus();
+        ASSERT_EQ(w.focusWidget(), lista);
+    }
+
+    std::vector<Objeto*>& cena() { return canvasDe(w)->displayFile()->listaDeObjetos; }
+    void clicarEmAdicionar() { QTest::mouseClick(filho<QPushButton>(w, "adicionarButton"), Qt::LeftButton); }
+
+    MainWindow w;
+    Objeto* existente = nullptr;
+    QListWidget* lista = nullptr;
+};
 
 #endif

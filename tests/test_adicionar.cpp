@@ -188,31 +188,6 @@ int pixelsDaCor(QWidget* w, const QColor& cor)
     return n;
 }
 
-// A window with one object whose row the user clicked, with the list holding the keys: what the add
-// command must leave alone and what it must change are both visible.
-class JanelaComUmObjeto : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        mostrada(w);
-        w.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-        existente = new Ponto("velho", Cor(), Coordenada(0, 0, 0));
-        adicionar(w, {existente});
-        lista = filho<QListWidget>(w, "objetos");
-        clicarNaLinha(lista, 0);
-        lista->setFocus();
-        ASSERT_EQ(w.focusWidget(), lista);
-    }
-
-    std::vector<Objeto*>& cena() { return canvasDe(w)->displayFile()->listaDeObjetos; }
-    void clicarEmAdicionar() { QTest::mouseClick(filho<QPushButton>(w, "adicionarButton"), Qt::LeftButton); }
-
-    MainWindow w;
-    Objeto* existente = nullptr;
-    QListWidget* lista = nullptr;
-};
-
 class AdicionarCadaTipo : public JanelaComUmObjeto, public ::testing::WithParamInterface<Pedido> {};
 
 TEST_P(AdicionarCadaTipo, OObjetoDoDialogoEntraNoFimDaCenaEDaLista)

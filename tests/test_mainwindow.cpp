@@ -610,26 +610,8 @@ TEST(JanelaPrincipal, EscEncerraComStatusZero)
         ::testing::ExitedWithCode(0), "");
 }
 
-class Adicionar : public ::testing::Test {
+class Adicionar : public JanelaComUmObjeto {
 protected:
-    void SetUp() override
-    {
-        mostrada(w);
-        w.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-        existente = new Ponto("velho", Cor(), Coordenada(0, 0, 0));
-        adicionar(w, {existente});
-        lista = filho<QListWidget>(w, "objetos");
-        // The user was working in the list before adding.
-        clicarNaLinha(lista, 0);
-        lista->setFocus();
-    }
-
-    std::vector<Objeto*>& cena() { return canvasDe(w)->displayFile()->listaDeObjetos; }
-
-    MainWindow w;
-    Objeto* existente = nullptr;
-    QListWidget* lista = nullptr;
     bool aberto = false;
 };
 
