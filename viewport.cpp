@@ -76,15 +76,13 @@ void Viewport::restore(TiXmlNode* where)
     // the camera nor the scene.
     Window janela = *_janela;
     // An element: a comment that reads "window" is no camera.
-    TiXmlElement* window = where->FirstChildElement("window");
-    if (window)
+    if (TiXmlElement* window = where->FirstChildElement("window"))
         janela.restore(window);
+    else
+        std::cerr << "Não há window especificada no arquivo XML, mantendo a window atual.";
     DisplayFile cena;
     cena.restore(where);
 
-    // The notice tells what the load did, so it waits until the load is sure to happen.
-    if (!window)
-        std::cerr << "Não há window especificada no arquivo XML, mantendo a window atual.";
     *_janela = janela;
     *_displayFile = std::move(cena);
     _janela->atualizarCPP(*_displayFile);
