@@ -333,7 +333,11 @@ void ler(const QString& caminho, TiXmlDocument& doc)
     const QByteArray bytes = arquivo.readAll();
     if (arquivo.error() != QFileDevice::NoError)
         throw std::string(erroDesconhecido);
+    lerConteudo(bytes, doc);
+}
 
+void lerConteudo(const QByteArray& bytes, TiXmlDocument& doc)
+{
     std::string texto = comoLoadFile(bytes);
     if (profundidadeDeElementos(texto) > profundidadeMaxima)
         throw "O arquivo tem elementos aninhados em mais de " + std::to_string(profundidadeMaxima)

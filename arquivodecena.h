@@ -3,6 +3,7 @@
 
 #include <string>
 
+class QByteArray;
 class QString;
 class TiXmlDocument;
 
@@ -24,6 +25,8 @@ int profundidadeDeElementos(const std::string& texto, int limite = profundidadeM
 // Reads the file at caminho into doc. Throws "Erro desconhecido." when the name is empty, the file
 // cannot be read or TinyXML rejects it, and a message of its own when it nests too deep.
 void ler(const QString& caminho, TiXmlDocument& doc);
+// The same checks and parse for a file's contents already in memory.
+void lerConteudo(const QByteArray& bytes, TiXmlDocument& doc);
 
 // Writes doc to caminho through a temporary file that replaces it only once complete, so that a
 // failure leaves whatever was there. Throws "Não foi possível salvar em '<caminho>': <motivo>.".
