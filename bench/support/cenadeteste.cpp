@@ -58,10 +58,9 @@ Objeto* cubo(Gerador& g, int i)
     return new Objeto3D("cubo " + std::to_string(i), g.cor(), std::move(v), std::move(arestas));
 }
 
-// A star of 24 vertices (concave), flat but turned in space; half of them filled.
-Objeto* estrela(Gerador& g, int i)
+// A star of 2·pontas vertices (concave), flat but turned in space; half of them filled.
+Objeto* estrela(Gerador& g, int i, int pontas = 12)
 {
-    const int pontas = 12;
     const double r = g.uniforme(0.25, 0.8);
     const Transformacao t = g.pose(g.lugar());
     std::vector<Coordenada> v;
@@ -108,6 +107,30 @@ DisplayFile criarCenaDeTeste()
             break;
         default:
             cena.listaDeObjetos.push_back(new BSpline("B-spline " + std::to_string(i), g.cor(), passeio(g, 17, 0.8)));
+        }
+    }
+    return cena;
+}
+
+DisplayFile criarCenaDeCubosCurvasEPoligonos()
+{
+    Gerador g;
+    DisplayFile cena;
+    cena.listaDeObjetos.reserve(objetos);
+    for (int i = 0; i < objetos; ++i) {
+        switch (i % 4) {
+        case 0:
+        case 2:
+            cena.listaDeObjetos.push_back(cubo(g, i));
+            break;
+        case 1:
+            cena.listaDeObjetos.push_back(estrela(g, (i - 1) / 4, 10));
+            break;
+        default:
+            if (i % 8 == 3)
+                cena.listaDeObjetos.push_back(new Bezier("Bézier " + std::to_string(i), g.cor(), passeio(g, 13, 0.5)));
+            else
+                cena.listaDeObjetos.push_back(new BSpline("B-spline " + std::to_string(i), g.cor(), passeio(g, 10, 0.5)));
         }
     }
     return cena;
