@@ -224,7 +224,7 @@ const std::vector<CasoDeProfundidade>& casosDeProfundidade()
     return casos;
 }
 
-TEST(ProfundidadeDeElementos, contaComoOTinyXml)
+TEST(ProfundidadeDeElementos, ContaComoOTinyXml)
 {
     for (const CasoDeProfundidade& caso : casosDeProfundidade())
         EXPECT_EQ(ArquivoDeCena::profundidadeDeElementos(caso.texto, 1000), caso.profundidade) << caso.nome;
@@ -247,7 +247,7 @@ void conferirComOTinyXml(const std::string& texto, const std::string& nome)
         EXPECT_EQ(contada, arvore) << nome;
 }
 
-TEST(ProfundidadeDeElementos, nuncaContaMenosQueOTinyXml)
+TEST(ProfundidadeDeElementos, NuncaContaMenosQueOTinyXml)
 {
     for (const CasoDeProfundidade& caso : casosDeProfundidade())
         conferirComOTinyXml(caso.texto, caso.nome);
@@ -269,7 +269,7 @@ TEST(ProfundidadeDeElementos, nuncaContaMenosQueOTinyXml)
     }
 }
 
-TEST(ProfundidadeDeElementos, paraDeContarPassadoOLimite)
+TEST(ProfundidadeDeElementos, ParaDeContarPassadoOLimite)
 {
     // 100,000 levels (700 kB): the count stops at the 65th, whatever the size.
     EXPECT_EQ(ArquivoDeCena::profundidadeDeElementos(aninhados(100000)), ArquivoDeCena::profundidadeMaxima + 1);
@@ -291,7 +291,7 @@ void esperarErroAoLer(const QString& caminho, const std::string& mensagem)
     }
 }
 
-TEST(LerArquivo, recusaOQueNaoEUmaCenaLegivel)
+TEST(LerArquivo, RecusaOQueNaoEUmaCenaLegivel)
 {
     QTemporaryDir pasta;
     ASSERT_TRUE(pasta.isValid());
@@ -307,7 +307,7 @@ TEST(LerArquivo, recusaOQueNaoEUmaCenaLegivel)
     esperarErroAoLer(QStringLiteral("/dev/zero"), "Erro desconhecido.");
 }
 
-TEST(LerArquivo, recusaAninhamentoProfundoAntesDoTinyXml)
+TEST(LerArquivo, RecusaAninhamentoProfundoAntesDoTinyXml)
 {
     QTemporaryDir pasta;
     ASSERT_TRUE(pasta.isValid());
@@ -323,7 +323,7 @@ TEST(LerArquivo, recusaAninhamentoProfundoAntesDoTinyXml)
     EXPECT_EQ(profundidadeDaArvore(&doc), 64);
 }
 
-TEST(LerArquivo, leOsBytesComoOLoadFile)
+TEST(LerArquivo, LeOsBytesComoOLoadFile)
 {
     QTemporaryDir pasta;
     ASSERT_TRUE(pasta.isValid());
@@ -376,7 +376,7 @@ void esperarErroAoSalvar(const QString& caminho)
     }
 }
 
-TEST(SalvarArquivo, escreveODocumentoInteiro)
+TEST(SalvarArquivo, EscreveODocumentoInteiro)
 {
     QTemporaryDir pasta;
     ASSERT_TRUE(pasta.isValid());
@@ -386,7 +386,7 @@ TEST(SalvarArquivo, escreveODocumentoInteiro)
     EXPECT_EQ(conteudo(caminho), impresso(documentoPequeno()));
 }
 
-TEST(SalvarArquivo, falhaOndeNaoHaComoEscrever)
+TEST(SalvarArquivo, FalhaOndeNaoHaComoEscrever)
 {
     QTemporaryDir pasta;
     ASSERT_TRUE(pasta.isValid());
@@ -434,7 +434,7 @@ const char* const windowValida =
     "<window distancia=\"4\"><centro x=\"1\" y=\"2\" z=\"3\"/><direita x=\"0\" y=\"8\" z=\"0\"/><cima x=\"-6\" y=\"0\" z=\"0\"/></window>";
 const char* const pontoValido = "<ponto nome=\"novo\" cor=\"#123456\"><coordenada x=\"1\" y=\"1\" z=\"1\"/></ponto>";
 
-TEST(ViewportPersist, escreveAWindowPrimeiroEDepoisOsObjetos)
+TEST(ViewportPersist, EscreveAWindowPrimeiroEDepoisOsObjetos)
 {
     SuperficieDeTeste v;
     v.adicionar(umDeCada());
@@ -446,7 +446,7 @@ TEST(ViewportPersist, escreveAWindowPrimeiroEDepoisOsObjetos)
     EXPECT_EQ(filhos, (std::vector<std::string>{"window", "ponto", "reta", "poligono", "poligono", "bezier", "bspline", "objeto3d"}));
 }
 
-TEST(ViewportRestore, leDeVoltaOQuePersistiu)
+TEST(ViewportRestore, LeDeVoltaOQuePersistiu)
 {
     SuperficieDeTeste origem;
     origem.adicionar(umDeCada());
@@ -471,7 +471,7 @@ TEST(ViewportRestore, leDeVoltaOQuePersistiu)
     EXPECT_EQ(destino.janela()->coordenadasDePlanoDeProjecao().listaDeObjetos.size(), origem.displayFile()->listaDeObjetos.size());
 }
 
-TEST(ViewportRestore, semWindowMantemACameraEAvisaSemQuebraDeLinha)
+TEST(ViewportRestore, SemWindowMantemACameraEAvisaSemQuebraDeLinha)
 {
     SuperficieDeTeste v;
     v.janela()->rodar(0, 0, 30);
@@ -486,7 +486,7 @@ TEST(ViewportRestore, semWindowMantemACameraEAvisaSemQuebraDeLinha)
     EXPECT_EQ(v.janela()->coordenadasDePlanoDeProjecao().listaDeObjetos.size(), 1u);
 }
 
-TEST(ViewportRestore, comentarioChamadoWindowNaoEACamera)
+TEST(ViewportRestore, ComentarioChamadoWindowNaoEACamera)
 {
     SuperficieDeTeste v;
     Raiz raiz(std::string("<formas><!--window-->") + windowValida + "</formas>");
@@ -498,7 +498,7 @@ TEST(ViewportRestore, comentarioChamadoWindowNaoEACamera)
 
 // A file the library rejects changes neither the camera nor the objects, whichever part is bad,
 // and says nothing but the library's message (thrown to the caller).
-TEST(ViewportRestore, tudoOuNada)
+TEST(ViewportRestore, TudoOuNada)
 {
     const std::string objetoRuim = "<reta nome=\"r\" cor=\"#000000\"><coordenada x=\"0\" y=\"0\" z=\"0\"/></reta>";
     const std::string windowRuim =
@@ -666,7 +666,7 @@ protected:
     QListWidget* lista = nullptr;
 };
 
-TEST_F(ComandosDeArquivo, salvarECarregarDevolvemCameraEObjetos)
+TEST_F(ComandosDeArquivo, SalvarECarregarDevolvemCameraEObjetos)
 {
     adicionarTodos(umDeCada());
     canvas->janela()->mover(0.25, 0.5, -0.3);
@@ -702,7 +702,7 @@ TEST_F(ComandosDeArquivo, salvarECarregarDevolvemCameraEObjetos)
     EXPECT_EQ(canvas->janela()->coordenadasDePlanoDeProjecao().listaDeObjetos.size(), salvo.objetos.size());
 }
 
-TEST_F(ComandosDeArquivo, arquivoSalvoComecaPelaDeclaracaoERaizComWindow)
+TEST_F(ComandosDeArquivo, ArquivoSalvoComecaPelaDeclaracaoERaizComWindow)
 {
     adicionarTodos(umDeCada());
     const QString caminho = pasta.filePath("cena.xml");
@@ -726,7 +726,7 @@ TEST_F(ComandosDeArquivo, arquivoSalvoComecaPelaDeclaracaoERaizComWindow)
     EXPECT_EQ(raiz->NextSibling(), nullptr);
 }
 
-TEST_F(ComandosDeArquivo, caminhoSemSufixoEUsadoComoEsta)
+TEST_F(ComandosDeArquivo, CaminhoSemSufixoEUsadoComoEsta)
 {
     adicionarTodos(umDeCada());
     const Estado salvo = estado();
@@ -740,14 +740,14 @@ TEST_F(ComandosDeArquivo, caminhoSemSufixoEUsadoComoEsta)
     EXPECT_EQ(estado().linhas, salvo.linhas);
 }
 
-TEST_F(ComandosDeArquivo, salvarCanceladoNaoEscreveNemDizNada)
+TEST_F(ComandosDeArquivo, SalvarCanceladoNaoEscreveNemDizNada)
 {
     adicionarTodos(umDeCada());
     EXPECT_EQ(salvar(QString()), "");
     EXPECT_TRUE(QDir(pasta.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
 }
 
-TEST_F(ComandosDeArquivo, salvarOndeNaoDaDizPorQue)
+TEST_F(ComandosDeArquivo, SalvarOndeNaoDaDizPorQue)
 {
     adicionarTodos(umDeCada());
     const QString caminho = pasta.filePath("não existe/cena.xml");
@@ -760,7 +760,7 @@ TEST_F(ComandosDeArquivo, salvarOndeNaoDaDizPorQue)
     EXPECT_FALSE(QFileInfo::exists(pasta.filePath("não existe")));
 }
 
-TEST_F(ComandosDeArquivo, salvarQueFalhaNoMeioDeixaOArquivoAnterior)
+TEST_F(ComandosDeArquivo, SalvarQueFalhaNoMeioDeixaOArquivoAnterior)
 {
     // A good scene on disk first.
     adicionar(janela, {new Ponto("P", Cor(), Coordenada(1, 2, 3))});
@@ -800,7 +800,7 @@ public:
     std::string nomeDoTipo() const override { return "Estranho"; }
 };
 
-TEST_F(ComandosDeArquivo, cenaQueABibliotecaRecusaNaoEscreveArquivo)
+TEST_F(ComandosDeArquivo, CenaQueABibliotecaRecusaNaoEscreveArquivo)
 {
     adicionar(janela, {new Ponto("P", Cor(), Coordenada(1, 2, 3)), new ObjetoSemFormato()});
     const QString caminho = pasta.filePath("cena.xml");
@@ -811,7 +811,7 @@ TEST_F(ComandosDeArquivo, cenaQueABibliotecaRecusaNaoEscreveArquivo)
     EXPECT_FALSE(QFileInfo::exists(caminho));
 }
 
-TEST_F(ComandosDeArquivo, carregarQueFalhaNaoMudaNada)
+TEST_F(ComandosDeArquivo, CarregarQueFalhaNaoMudaNada)
 {
     adicionarTodos(umDeCada());
     canvas->janela()->rodar(5, 10, 15);
@@ -854,7 +854,7 @@ TEST_F(ComandosDeArquivo, carregarQueFalhaNaoMudaNada)
     EXPECT_TRUE(mesmoPonto(reta[1], 2.0 / 3.0 - (-5 + 1.0 / 3.0) / 2, 14 - 4.75, -4 + 1));
 }
 
-TEST_F(ComandosDeArquivo, carregarSemWindowMantemACamera)
+TEST_F(ComandosDeArquivo, CarregarSemWindowMantemACamera)
 {
     adicionarTodos(umDeCada());
     canvas->janela()->rodar(0, 20, 0);
@@ -869,7 +869,7 @@ TEST_F(ComandosDeArquivo, carregarSemWindowMantemACamera)
 // ---------------------------------------------------------------------------------------------
 // The sample scenes
 
-TEST_F(ComandosDeArquivo, exemplosCarregamInteiros)
+TEST_F(ComandosDeArquivo, ExemplosCarregamInteiros)
 {
     const QDir exemplos(QStringLiteral(VELK_TEST_DATA "/../../examples"));
     const QStringList arquivos = exemplos.entryList({QStringLiteral("*.xml")}, QDir::Files, QDir::Name);
@@ -895,7 +895,7 @@ TEST_F(ComandosDeArquivo, exemplosCarregamInteiros)
     }
 }
 
-TEST(Exemplos, usamTodosOsTipos)
+TEST(Exemplos, UsamTodosOsTipos)
 {
     // Every kind appears in some sample scene, and the flat drawing has them all.
     std::set<std::string> tipos;
