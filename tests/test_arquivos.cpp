@@ -854,6 +854,45 @@ TEST_F(ComandosDeArquivo, CarregarQueFalhaNaoMudaNada)
     EXPECT_TRUE(mesmoPonto(reta[1], 2.0 / 3.0 - (-5 + 1.0 / 3.0) / 2, 14 - 4.75, -4 + 1));
 }
 
+// TinyXML takes time quadratic in the attributes of an element; the check before it stops at 64.
+TEST_F(ComandosDeArquivo, ElementoComAtributosDemaisNaoChegaAoTinyXml)
+{
+    adicionarTodos(umDeCada());
+    const auto ponto = [](int atributos) {
+        std::string texto = "<formas>\n<ponto nome=\"p\" cor=\"#000000\"";
+        for (int i = 2; i < atributos; ++i)
+            texto += " a" + std::to_string(i) + "=\"1\"";
+        return texto + "><coordenada x=\"0\" y=\"0\" z=\"0\"/></ponto>\n</formas>\n";
+    };
+    const QString caminho = pasta.filePath("atributos.xml");
+    // 100,000 attributes would take TinyXML some 50 s.
+    escrever(caminho, ponto(100000));
+    const Estado antes = estado();
+    EXPECT_EQ(carregar(caminho), "Linha 2: <ponto> tem mais de 64 atributos, e o arquivo não foi carregado.\n");
+    EXPECT_EQ(estado(), antes);
+    escrever(caminho, ponto(65));
+    EXPECT_EQ(carregar(caminho), "Linha 2: <ponto> tem mais de 64 atributos, e o arquivo não foi carregado.\n");
+    escrever(caminho, ponto(64));
+    EXPECT_EQ(carregar(caminho), semWindow);
+    EXPECT_EQ(estado().linhas, QStringList{QStringLiteral("p : Ponto")});
+}
+
+// Past 256 MiB TinyXML's column counter can overflow (512 MiB of tabs abort it): such a file is
+// refused from its size, before a byte of it is read. A sparse file costs no disk.
+TEST_F(ComandosDeArquivo, ArquivoMaiorQue256MiBNaoELido)
+{
+    adicionarTodos(umDeCada());
+    const QString caminho = pasta.filePath("enorme.xml");
+    QFile arquivo(caminho);
+    ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(arquivo.write("<formas/>") == 9);
+    ASSERT_TRUE(arquivo.resize(256LL * 1024 * 1024 + 1));
+    arquivo.close();
+    const Estado antes = estado();
+    EXPECT_EQ(carregar(caminho), "O arquivo tem mais de 256 MiB e não foi carregado.\n");
+    EXPECT_EQ(estado(), antes);
+}
+
 TEST_F(ComandosDeArquivo, CarregarSemWindowMantemACamera)
 {
     adicionarTodos(umDeCada());
