@@ -1,8 +1,12 @@
 #include "arquivodecena.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstddef>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -396,14 +400,37 @@ void salvar(const QString& caminho, const TiXmlDocument& doc)
     TiXmlPrinter impressora;
     doc.Accept(&impressora);
     const std::string& texto = impressora.Str();
-    const qint64 tamanho = static_cast<qint64>(texto.size());
 
+    // QSaveFile keeps the temporary file and renames it over the old one; every other step is taken
+    // here on its descriptor, since Qt loses errno after a short write (a full disk would read
+    // "Unknown error") and its commit ignores what syncing and closing report.
     QSaveFile arquivo(caminho);
-    // flush on its own: when the disk takes only part of the buffer, commit would still replace the
-    // file with what was written.
-    if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(texto.data(), tamanho) != tamanho || !arquivo.flush()
-        || !arquivo.commit())
-        throw "Não foi possível salvar em '" + caminho.toStdString() + "': " + arquivo.errorString().toStdString() + ".";
+    const auto falha = [&](const std::string& motivo) {
+        arquivo.cancelWriting();
+        return "Não foi possível salvar em '" + FormatoXml::textoVisivel(caminho.toStdString(), std::string::npos)
+               + "': " + motivo + ".";
+    };
+    if (!arquivo.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw falha(arquivo.errorString().toStdString());
+    const int fd = arquivo.handle();
+    for (std::size_t escritos = 0; escritos < texto.size();) {
+        const ssize_t n = ::write(fd, texto.data() + escritos, texto.size() - escritos);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            throw falha(std::strerror(n < 0 ? errno : ENOSPC));
+        escritos += static_cast<std::size_t>(n);
+    }
+    // A lost write (EIO from a failing disk or NFS) shows up here or on close, not on write. close
+    // on a duplicate runs the file system's flush all the same, while QSaveFile keeps its own
+    // descriptor for the rename.
+    if (::fdatasync(fd) != 0)
+        throw falha(std::strerror(errno));
+    const int copia = ::dup(fd);
+    if (copia < 0 || ::close(copia) != 0)
+        throw falha(std::strerror(errno));
+    if (!arquivo.commit())
+        throw falha(arquivo.errorString().toStdString());
 }
 
 } // namespace ArquivoDeCena

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <csignal>
@@ -29,6 +30,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -789,6 +791,57 @@ TEST_F(ComandosDeArquivo, SalvarQueFalhaNoMeioDeixaOArquivoAnterior)
     EXPECT_EQ(erro.substr(erro.size() - 2), ".\n");
     EXPECT_EQ(conteudo(caminho), bom);
     EXPECT_EQ(QDir(pasta.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("cena.xml")});
+}
+
+// Run in a child process (below) with the disk-failure library preloaded: the old file stays, and
+// the message gives the reason the system gave.
+TEST_F(ComandosDeArquivo, SalvarNumDiscoQueFalhaDeixaOArquivoAnterior)
+{
+    const QString caminho = qEnvironmentVariable("VELK_FALHA_ARQUIVO");
+    if (caminho.isEmpty())
+        GTEST_SKIP() << "só roda com a biblioteca de falhas de disco (abaixo)";
+    const std::string anterior = conteudo(caminho);
+    adicionarTodos(umDeCada());
+    const Execucao salvamento = executar("actionSalvar", caminho);
+    EXPECT_EQ(salvamento.substituicoes, 1);
+    EXPECT_EQ(salvamento.erro, "Não foi possível salvar em '" + caminho.toStdString() + "': "
+                                   + std::strerror(qEnvironmentVariableIntValue("VELK_FALHA_ERRNO")) + ".\n");
+    EXPECT_EQ(conteudo(caminho), anterior);
+    const QDir pasta = QFileInfo(caminho).dir();
+    EXPECT_EQ(pasta.entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(caminho).fileName()});
+}
+
+TEST_F(ComandosDeArquivo, EscritaSincronizacaoOuFechamentoQueFalhamNaoSubstituemOArquivo)
+{
+    const struct {
+        const char* funcao;
+        int erro;
+    } casos[] = {{"write", ENOSPC}, {"fdatasync", EIO}, {"close", EIO}, {"close", EDQUOT}};
+    const QString caminho = pasta.filePath("cena.xml");
+    escrever(caminho, "<formas/>\n");
+    for (const auto& caso : casos) {
+        QProcess filho;
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(VELK_FALHAS_DE_DISCO));
+        // The sanitizers' runtime wants to come first among the libraries; the order does not
+        // matter to what is tested.
+        ambiente.insert(QStringLiteral("ASAN_OPTIONS"),
+                        ambiente.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
+        ambiente.insert(QStringLiteral("VELK_FALHA_EM"), QString::fromLatin1(caso.funcao));
+        ambiente.insert(QStringLiteral("VELK_FALHA_ERRNO"), QString::number(caso.erro));
+        ambiente.insert(QStringLiteral("VELK_FALHA_CAMINHO"), QDir(pasta.path()).canonicalPath());
+        ambiente.insert(QStringLiteral("VELK_FALHA_ARQUIVO"), caminho);
+        filho.setProcessEnvironment(ambiente);
+        filho.setProcessChannelMode(QProcess::MergedChannels);
+        filho.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_filter=ComandosDeArquivo.SalvarNumDiscoQueFalhaDeixaOArquivoAnterior")});
+        ASSERT_TRUE(filho.waitForFinished(60000)) << caso.funcao;
+        const std::string saida = filho.readAll().toStdString();
+        EXPECT_EQ(filho.exitStatus(), QProcess::NormalExit) << caso.funcao << "\n" << saida;
+        EXPECT_EQ(filho.exitCode(), 0) << caso.funcao << "\n" << saida;
+        EXPECT_NE(saida.find("[  PASSED  ] 1 test."), std::string::npos) << caso.funcao << "\n" << saida;
+        EXPECT_EQ(conteudo(caminho), "<formas/>\n") << caso.funcao;
+    }
 }
 
 // An object of a kind the file cannot hold: the library refuses the whole scene.
