@@ -270,6 +270,29 @@ TEST(WindowCamera, Escala)
     }
 }
 
+TEST(WindowCamera, EscalaEmTornoDeUmPontoODeixaNoLugar)
+{
+    // (3, 4) is at (0.15, 0.2) of the window's width and height before and after.
+    DisplayFile cena;
+    cena.listaDeObjetos.push_back(new Ponto("P", Cor(), Coordenada(3, 4, 0)));
+    Window w = janelaPadrao();
+    w.atualizarCPP(cena);
+    w.escala(0.5, 3, 4);
+    EXPECT_TRUE(pertoDe(w.viewRightVector().modulo(), 10));
+    EXPECT_TRUE(pertoDe(w.viewUpVector().modulo(), 10));
+    EXPECT_TRUE(mesmoPonto(w.centro(), 1.5, 2, 0));
+    const DisplayFile projecao = w.coordenadasDePlanoDeProjecao();
+    EXPECT_TRUE(mesmoPonto(*projecao.listaDeObjetos.at(0)->inicioDasCoordenadas(), 1.5, 2, 0));
+
+    // Refused factors move nothing either.
+    const Window antes = w;
+    for (double f : {0.0, -1.0, std::numeric_limits<double>::quiet_NaN()}) {
+        w.escala(f, 3, 4);
+        EXPECT_EQ(w.centro(), antes.centro()) << f;
+        EXPECT_EQ(w.viewRightVector(), antes.viewRightVector()) << f;
+    }
+}
+
 TEST(WindowCamera, ZoomMuitoProfundoMantemADirecaoDeVisao)
 {
     // Past about 3,400 zooms in, |u|·|v| underflows; the view direction must not depend on it.
