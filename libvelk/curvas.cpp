@@ -1,5 +1,6 @@
 #include "curvas.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -71,8 +72,13 @@ bool finito(const PontoDeCamera& p) noexcept
 bool precisaDividir(const Trecho& t, const Vista& vista) noexcept
 {
     int naFrente = 0;
-    for (const PontoDeCamera& p : t.p)
-        naFrente += p.z >= vista.perto ? 1 : 0;
+    for (int i = 0; i < 4; ++i) {
+        if (!(t.p[i].z >= vista.perto))
+            continue;
+        if (!(std::isfinite(t.qx[i]) && std::isfinite(t.qy[i])))
+            return false;
+        ++naFrente;
+    }
     if (naFrente == 0)
         return false;
     if (naFrente < 4)
@@ -112,11 +118,11 @@ bool precisaDividir(const Trecho& t, const Vista& vista) noexcept
 
 } // namespace
 
-void achatarBezier(const PontoDeCamera (&c)[4], const Vista& vista, std::vector<PontoDeCamera>& saida)
+int achatarBezier(const PontoDeCamera (&c)[4], const Vista& vista, std::vector<PontoDeCamera>& saida, int orcamento)
 {
     if (!(finito(c[0]) && finito(c[1]) && finito(c[2]) && finito(c[3]))) {
         saida.push_back(c[3]);
-        return;
+        return 0;
     }
     // Depth first, left half on top, so the chords come out in order along the curve. Each split
     // replaces one piece by two one level deeper: the stack never holds more than the depth + 1.
@@ -131,7 +137,7 @@ void achatarBezier(const PontoDeCamera (&c)[4], const Vista& vista, std::vector<
     int subdivisoes = 0;
     while (topo > 0) {
         Trecho& trecho = pilha[topo - 1];
-        if (subdivisoes < subdivisoesMaximasPorSegmento && precisaDividir(trecho, vista)) {
+        if (subdivisoes < orcamento && precisaDividir(trecho, vista)) {
             ++subdivisoes;
             // The right half takes the piece's place, the left goes on top of it.
             dividir(trecho, pilha[topo], trecho, vista);
@@ -140,6 +146,19 @@ void achatarBezier(const PontoDeCamera (&c)[4], const Vista& vista, std::vector<
             saida.push_back(trecho.p[3]);
             --topo;
         }
+    }
+    return subdivisoes;
+}
+
+void achatarCadeiaDeBezier(const std::vector<PontoDeCamera>& c, const Vista& vista, std::vector<PontoDeCamera>& saida)
+{
+    const std::size_t segmentos = c.size() < 4 ? 0 : (c.size() - 1) / 3;
+    // Wider than int: a chain of a billion segments must not wrap it.
+    long long orcamento = subdivisoesMaximasPorSegmento + static_cast<long long>(segmentos) * subdivisoesMediasPorSegmento;
+    for (std::size_t i = 0; i < segmentos; ++i) {
+        const PontoDeCamera segmento[4] = {c[3 * i], c[3 * i + 1], c[3 * i + 2], c[3 * i + 3]};
+        const int parte = static_cast<int>(std::min<long long>(orcamento, subdivisoesMaximasPorSegmento));
+        orcamento -= achatarBezier(segmento, vista, saida, parte);
     }
 }
 

@@ -21,21 +21,32 @@ struct Vista {
 
 // The subdivision never goes deeper than these levels: the first bounds pieces wholly in front of
 // the near plane (2⁻³² of the parameter is past double precision for any sensible zoom), the second
-// pieces that cross that plane, whose projection is unbounded. A budget of subdivisions per segment
-// bounds the work on a curve whatever its numbers.
+// pieces that cross that plane, whose projection is unbounded. Budgets of subdivisions bound the work
+// on a curve whatever its numbers: one per segment, and one shared by a whole chain that grows with
+// its segments, so that a long chain of hopeless segments costs a constant times its controls.
 constexpr int profundidadeMaximaDeCurva = 32;
 constexpr int profundidadeMaximaNoPlanoProximo = 24;
 constexpr int subdivisoesMaximasPorSegmento = 1 << 16;
+constexpr int subdivisoesMediasPorSegmento = 64;
 
 // Adaptive de Casteljau flattening of the cubic Bézier segment with camera-space controls c[0..3].
-// Appends to saida the points that follow c[0] on the polyline, ending with c[3] exactly.
+// Appends to saida the points that follow c[0] on the polyline, ending with c[3] exactly; spends at
+// most orcamento subdivisions and returns how many it spent.
 // Where all four controls are in front of the near plane the projected segment is a rational cubic
 // with positive weights and so lies in the hull of the projected controls: a piece is drawn as its
 // chord once both inner projected controls are within tolerancia of the projected chord, or as soon
 // as the projected hull lies wholly beyond one edge of the rectangle (it cannot be seen; the chord
 // keeps the polyline connected). A piece wholly behind the near plane is one chord too; a piece that
-// crosses it is split until the depth bound.
-void achatarBezier(const PontoDeCamera (&c)[4], const Vista& vista, std::vector<PontoDeCamera>& saida);
+// crosses it is split until the depth bound. A piece with a projection that is not finite (a control
+// at the eye of a camera whose near plane is 0) is never split: no split can make it flat.
+int achatarBezier(const PontoDeCamera (&c)[4], const Vista& vista, std::vector<PontoDeCamera>& saida,
+                  int orcamento = subdivisoesMaximasPorSegmento);
+
+// The chain of cubic segments with controls c[0..3k], segment i on c[3i] … c[3i + 3], flattened as
+// achatarBezier does: appends the points that follow c[0]. The chain spends at most
+// subdivisoesMediasPorSegmento per segment on the whole, plus one segment's budget, so saida grows by
+// at most a constant times the controls.
+void achatarCadeiaDeBezier(const std::vector<PontoDeCamera>& c, const Vista& vista, std::vector<PontoDeCamera>& saida);
 
 // The point at parameter t of the cubic Bézier segment c[0..3], by de Casteljau.
 PontoDeCamera pontoDeBezier(const PontoDeCamera (&c)[4], double t) noexcept;

@@ -221,10 +221,7 @@ void Projetor::bezier(const std::vector<Coordenada>& controles)
     _fonte = Fonte::auxiliar;
     _camera.clear();
     _camera.push_back(_auxiliar[0]);
-    for (std::size_t i = 0; i + 3 < n; i += 3) {
-        const PontoDeCamera segmento[4] = {_auxiliar[i], _auxiliar[i + 1], _auxiliar[i + 2], _auxiliar[i + 3]};
-        achatarBezier(segmento, _vista, _camera);
-    }
+    achatarCadeiaDeBezier(_auxiliar, _vista, _camera);
     _vertices.clear();
     for (const PontoDeCamera& c : _camera)
         _vertices.push_back(vertice(c));

@@ -181,6 +181,35 @@ TEST_F(Achatamento, NumerosRuinsTerminam)
     EXPECT_EQ(saida.back().x, 1e300);
 }
 
+TEST_F(Achatamento, PedacoQueNaoProjetaNumNumeroNaoSeDivide)
+{
+    // A distance so small that the near plane is 0: controls at the eye project to NaN, and
+    // no split can ever make such a piece flat.
+    const Vista olhoNoPlano{4e-323, 0, {-10, 10, -10, 10}, 20.0 / 1000};
+    const PontoDeCamera c[4] = {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}};
+    std::vector<PontoDeCamera> saida;
+    EXPECT_EQ(achatarBezier(c, olhoNoPlano, saida), 0);
+    EXPECT_EQ(saida.size(), 1u);
+}
+
+TEST_F(Achatamento, CadeiaSemRemedioTemUmOrcamentoSo)
+{
+    // With no tolerance no visible piece is ever flat, and each segment would spend the whole budget
+    // of a segment: a long chain must share one that grows with its length only.
+    const Vista semTolerancia{10, 0.1, {-10, 10, -10, 10}, 0};
+    const std::size_t segmentos = 100;
+    std::vector<PontoDeCamera> c = {{-5, -5, 10}};
+    for (std::size_t i = 0; i < segmentos; ++i) {
+        const double lado = i % 2 == 0 ? 5 : -5;
+        c.insert(c.end(), {{-lado, 5, 10}, {lado, 5, 10}, {lado, -5, 10}});
+    }
+    std::vector<PontoDeCamera> saida;
+    achatarCadeiaDeBezier(c, semTolerancia, saida);
+    // One point per segment and one more per subdivision.
+    EXPECT_LE(saida.size(), segmentos + subdivisoesMaximasPorSegmento + segmentos * subdivisoesMediasPorSegmento);
+    EXPECT_EQ(saida.back().x, c.back().x);
+}
+
 namespace {
 
 // What the canvas would draw for one curve object seen by w, in PPC, breaks marked.
@@ -334,3 +363,4 @@ TEST(CurvasNaJanela, CurvaLongeDaJanelaNaoGeraPontos)
     const Bezier longe("b", Cor(), controles);
     EXPECT_TRUE(desenhar(&longe, w).linha.empty());
 }
+
