@@ -3,7 +3,7 @@
 set -euo pipefail
 
 pacotes=(cmake g++ make pkg-config qt6-base-dev libtinyxml-dev libgtest-dev libbenchmark-dev locales
-         fonts-dejavu-core)
+         fonts-dejavu-core clang libclang-rt-14-dev)
 faltando=()
 for p in "${pacotes[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || faltando+=("$p")

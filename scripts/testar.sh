@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: in the C locale, in pt_BR.UTF-8, and once more built with
-# AddressSanitizer and UndefinedBehaviorSanitizer, where any report fails the run.
+# AddressSanitizer and UndefinedBehaviorSanitizer, where any report fails the run; then fuzzes the
+# scene files and the projection for 30 seconds each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/dependencias.sh
@@ -20,3 +21,6 @@ export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1:strict_string_checks=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
 LC_ALL=pt_BR.UTF-8 LANG=pt_BR.UTF-8 ctest --test-dir build-san --output-on-failure -j"$jobs"
+
+echo "== fuzzing"
+bash scripts/fuzzar.sh 30

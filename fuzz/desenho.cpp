@@ -1,0 +1,92 @@
+#include "desenho.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "bezier.h"
+#include "bspline.h"
+#include "curvas.h"
+#include "objeto.h"
+#include "objeto3d.h"
+#include "window.h"
+
+namespace Prova {
+
+void falha(const std::string& motivo)
+{
+    std::fprintf(stderr, "\n*** %s\n", motivo.c_str());
+    std::abort();
+}
+
+std::size_t limiteDoDesenho(const Objeto& original)
+{
+    const std::size_t n = static_cast<std::size_t>(original.numeroDeCoordenadas());
+    // A run adds at most a null and two ends per segment it draws.
+    const auto polilinha = [](std::size_t segmentos) { return 3 * segmentos; };
+    std::size_t segmentosDeCurva = 0;
+    if (dynamic_cast<const Bezier*>(&original))
+        segmentosDeCurva = (n - 1) / 3;
+    else if (dynamic_cast<const BSpline*>(&original))
+        segmentosDeCurva = n - 3;
+    if (segmentosDeCurva > 0) {
+        // Each subdivision adds one chord to the polyline of its segment.
+        const std::size_t cordas = segmentosDeCurva * (static_cast<std::size_t>(subdivisoesMaximasPorSegmento) + 1);
+        return polilinha(cordas);
+    }
+    if (const auto* wireframe = dynamic_cast<const Objeto3D*>(&original))
+        return polilinha(wireframe->arestas().size());
+    switch (original.nivelDePreenchimento()) {
+    case 0:
+        return n;
+    case 2:
+        // Sutherland–Hodgman: each of the five planes (near plane, four edges) at most doubles it.
+        return 32 * n;
+    default:
+        // An outline, closed.
+        return polilinha(n);
+    }
+}
+
+void verificarDesenho(const Objeto& original, const Objeto& copia, const Window& janela)
+{
+    const std::string quem = "'" + original.nome().substr(0, 40) + "' (" + original.nomeDoTipo() + "): ";
+    const auto inicio = copia.inicioDoDesenho(&janela);
+    const auto fim = copia.fimDoDesenho(&janela);
+    const std::size_t tamanho = static_cast<std::size_t>(fim - inicio);
+    if (tamanho != static_cast<std::size_t>(copia.tamanhoDoDesenho(&janela)))
+        falha(quem + "tamanhoDoDesenho differs from the list's length");
+    if (tamanho > limiteDoDesenho(original))
+        falha(quem + "drawing list of " + std::to_string(tamanho) + " entries from "
+              + std::to_string(original.numeroDeCoordenadas()) + " coordinates");
+
+    // The rectangle exactly as the camera works it out.
+    const double meiaLargura = janela.viewRightVector().modulo() / 2.0;
+    const double meiaAltura = janela.viewUpVector().modulo() / 2.0;
+    bool anteriorNulo = true;
+    for (auto c = inicio; c != fim; ++c) {
+        const std::string onde = quem + "entry " + std::to_string(c - inicio) + " of " + std::to_string(tamanho) + ": ";
+        if (c->isNull()) {
+            if (copia.nivelDePreenchimento() == 2)
+                falha(onde + "null in a filled polygon");
+            if (anteriorNulo)
+                falha(onde + "null first or after another null");
+            anteriorNulo = true;
+            continue;
+        }
+        anteriorNulo = false;
+        char texto[160];
+        std::snprintf(texto, sizeof texto, "(%.17g, %.17g, %.17g, %.17g)", c->x(), c->y(), c->z(), c->w());
+        if (!(std::isfinite(c->x()) && std::isfinite(c->y())) || c->w() != 1.0)
+            falha(onde + "not a finite point " + texto);
+        if (!(std::fabs(c->x()) <= meiaLargura && std::fabs(c->y()) <= meiaAltura)) {
+            char janelaTexto[80];
+            std::snprintf(janelaTexto, sizeof janelaTexto, " outside ±%.17g × ±%.17g", meiaLargura, meiaAltura);
+            falha(onde + texto + janelaTexto);
+        }
+    }
+    if (tamanho > 0 && anteriorNulo)
+        falha(quem + "drawing list ends in a null");
+}
+
+} // namespace Prova
