@@ -1,15 +1,33 @@
 #include "objeto.h"
 
+#include <atomic>
 #include <stdexcept>
 
 #include "transformacao.h"
 
 namespace {
+
 const std::vector<Coordenada> semDesenho;
+
+// Projections run on several threads at once and copy objects there. Starts at 1: 0 is no version.
+std::atomic<std::uint64_t> ultimaVersao{0};
+
+std::uint64_t novaVersao() noexcept
+{
+    return ultimaVersao.fetch_add(1, std::memory_order_relaxed) + 1;
 }
 
+} // namespace
+
 Objeto::Objeto(std::string nome, Cor cor, std::vector<Coordenada> coordenadas, char nivel)
-    : _coordenadas(std::move(coordenadas)), _nome(std::move(nome)), _cor(cor), _nivel(nivel)
+    : _coordenadas(std::move(coordenadas)), _nome(std::move(nome)), _cor(cor), _nivel(nivel), _versao(novaVersao())
+{
+}
+
+Objeto::Objeto(const Objeto& outro)
+    : _coordenadas(outro._coordenadas), _nome(outro._nome), _cor(outro._cor), _nivel(outro._nivel),
+      _desenho(outro._desenho), _autorDoDesenho(outro._autorDoDesenho), _versao(novaVersao()),
+      _versaoDoOriginal(outro._versaoDoOriginal)
 {
 }
 
@@ -26,6 +44,7 @@ void Objeto::transformar(const Transformacao& t)
 {
     for (Coordenada& c : _coordenadas)
         c = c * t;
+    _versao = novaVersao();
 }
 
 Objeto::Iterador Objeto::inicioDasCoordenadas() const

@@ -1,6 +1,7 @@
 #ifndef OBJETO_H
 #define OBJETO_H
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -46,9 +47,14 @@ public:
 
     const std::vector<Coordenada>& coordenadas() const { return _coordenadas; }
 
+    // Taken afresh, from one counter for the whole program, by every object made (copies too) and
+    // every change of its coordinates, so no two states of any two objects share one: what was
+    // worked out from an object holds for as long as its version is the same.
+    std::uint64_t versao() const { return _versao; }
+
 protected:
     Objeto(std::string nome, Cor cor, std::vector<Coordenada> coordenadas, char nivel);
-    Objeto(const Objeto&) = default;
+    Objeto(const Objeto& outro);
     Objeto& operator=(const Objeto&) = delete;
 
     // Throws std::invalid_argument when any coordinate is the null coordinate.
@@ -65,6 +71,9 @@ private:
     char _nivel;
     std::vector<Coordenada> _desenho;
     const Window* _autorDoDesenho = nullptr;
+    std::uint64_t _versao;
+    // For a projected copy: the version of the object it was projected from.
+    std::uint64_t _versaoDoOriginal = 0;
 };
 
 #endif

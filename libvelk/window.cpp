@@ -1,10 +1,16 @@
 #include "window.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cfloat>
 #include <cmath>
+#include <exception>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include "displayfile.h"
 #include "formatoxml.h"
@@ -28,6 +34,53 @@ bool comprimentoUtil(double l) noexcept
 Vetor linha(const Matriz<4, 4>& m, std::size_t i) noexcept
 {
     return Vetor(m(i, 0), m(i, 1), m(i, 2));
+}
+
+// Whether nothing of what an object draws can be seen, judged by a sphere round its own coordinates
+// (every kind draws within their convex hull, curves included): the sphere lies wholly behind the
+// near plane, or wholly in front of it and wholly beyond one side of the view. An object that
+// crosses the near plane is never judged so: a filled one keeps the vertices that plane's cut makes.
+// The sphere is taken a little larger than it is, so that rounding never hides what shows; any
+// coordinate that is not finite leaves the object to the full pipeline.
+bool foraDeVista(const std::vector<Coordenada>& coordenadas, const Projetor& projetor) noexcept
+{
+    if (coordenadas.empty())
+        return false;
+    double minimo[3] = {coordenadas[0].x(), coordenadas[0].y(), coordenadas[0].z()};
+    double maximo[3] = {minimo[0], minimo[1], minimo[2]};
+    for (const Coordenada& c : coordenadas) {
+        const double p[3] = {c.x(), c.y(), c.z()};
+        for (int i = 0; i < 3; ++i) {
+            minimo[i] = std::min(minimo[i], p[i]);
+            maximo[i] = std::max(maximo[i], p[i]);
+        }
+    }
+    const Coordenada centro(0.5 * minimo[0] + 0.5 * maximo[0], 0.5 * minimo[1] + 0.5 * maximo[1],
+                            0.5 * minimo[2] + 0.5 * maximo[2]);
+    double raio2 = 0.0;
+    for (const Coordenada& c : coordenadas) {
+        const double dx = c.x() - centro.x(), dy = c.y() - centro.y(), dz = c.z() - centro.z();
+        raio2 = std::max(raio2, dx * dx + dy * dy + dz * dz);
+    }
+    const PontoDeCamera o = projetor.paraCamera(centro);
+    const double margem = 1e-9 * (std::fabs(o.x) + std::fabs(o.y) + std::fabs(o.z) + std::sqrt(raio2)) + 1e-300;
+    const double raio = std::sqrt(raio2) + margem;
+    if (!(std::isfinite(raio) && std::isfinite(o.z)))
+        return false;
+    const Vista& vista = projetor.vista();
+    if (o.z + raio < vista.perto)
+        return true;
+    if (!(o.z - raio > vista.perto))
+        return false;
+    // The side planes pass through the eye and the window's edges: beyond the right one,
+    // x·d − z·xMax > 0, and so on.
+    const double d = vista.distancia;
+    const double w = vista.retangulo.xMax;
+    const double h = vista.retangulo.yMax;
+    const double lw = std::hypot(d, w);
+    const double lh = std::hypot(d, h);
+    return o.x * d - o.z * w > raio * lw || -o.x * d - o.z * w > raio * lw || o.y * d - o.z * h > raio * lh
+           || -o.y * d - o.z * h > raio * lh;
 }
 
 } // namespace
@@ -98,22 +151,6 @@ void Window::escala(double f)
     }
 }
 
-void Window::escala(double f, double x, double y)
-{
-    const Window antes = *this;
-    escala(f);
-    if (_direita == antes._direita)
-        return;
-    // A point of the plane at (x, y) sits at (f·x, f·y) of the scaled window's extent; the centre
-    // moves by the difference so that it sits at (x, y) again.
-    const double resto = 1.0 - f;
-    const Coordenada centro = _centro + _direita.normalizado() * (resto * x) + _cima.normalizado() * (resto * y);
-    if (finita(centro))
-        _centro = centro;
-    else
-        *this = antes;
-}
-
 void Window::rodar(double ax, double ay, double az)
 {
     if (!(std::isfinite(ax) && std::isfinite(ay) && std::isfinite(az)))
@@ -150,6 +187,33 @@ void Window::atualizarCPP(const DisplayFile& df)
     _cena = &df;
 }
 
+Projetor Window::projetor() const
+{
+    return Projetor(centroDeProjecao(), _direita.normalizado(), _cima.normalizado(), direcaoDeVisao(), _distancia,
+                    _direita.modulo(), _cima.modulo());
+}
+
+void Window::projetar(const Objeto& original, Objeto& copia, Projetor& projetor) const
+{
+    projetor.iniciar();
+    if (foraDeVista(original.coordenadas(), projetor)) {
+        // What the full pipeline would give such an object: its own coordinates projected, no drawing.
+        projetor.projetarCoordenadas(original.coordenadas(), copia._coordenadas);
+        copia._desenho.clear();
+        copia._autorDoDesenho = this;
+        copia._versaoDoOriginal = original._versao;
+        return;
+    }
+    original.descreverGeometria(projetor);
+    if (projetor.temVerticesRecortados())
+        copia._coordenadas = projetor.verticesRecortados();
+    else
+        projetor.projetarCoordenadas(original.coordenadas(), copia._coordenadas);
+    copia._desenho = projetor.desenho();
+    copia._autorDoDesenho = this;
+    copia._versaoDoOriginal = original._versao;
+}
+
 DisplayFile Window::coordenadasDePlanoDeProjecao() const
 {
     DisplayFile projecao;
@@ -158,24 +222,99 @@ DisplayFile Window::coordenadasDePlanoDeProjecao() const
     const std::vector<Objeto*>& originais = _cena->listaDeObjetos;
     projecao.listaDeObjetos.reserve(originais.size());
 
-    Projetor projetor(centroDeProjecao(), _direita.normalizado(), _cima.normalizado(), direcaoDeVisao(), _distancia,
-                      _direita.modulo(), _cima.modulo());
+    Projetor p = projetor();
     for (const Objeto* original : originais) {
         if (original == nullptr)
             continue;
         std::unique_ptr<Objeto> copia(original->clone());
-        projetor.iniciar();
-        original->descreverGeometria(projetor);
-        if (projetor.temVerticesRecortados())
-            copia->_coordenadas = projetor.verticesRecortados();
-        else
-            projetor.projetarCoordenadas(original->coordenadas(), copia->_coordenadas);
-        copia->_desenho = projetor.desenho();
-        copia->_autorDoDesenho = this;
+        projetar(*original, *copia, p);
         // Cannot throw: the room was reserved above.
         projecao.listaDeObjetos.push_back(copia.release());
     }
     return projecao;
+}
+
+void Window::atualizarProjecao(DisplayFile& projecao) const
+{
+    std::vector<const Objeto*> originais;
+    if (_cena != nullptr) {
+        originais.reserve(_cena->listaDeObjetos.size());
+        for (const Objeto* o : _cena->listaDeObjetos)
+            if (o != nullptr)
+                originais.push_back(o);
+    }
+    std::vector<Objeto*>& copias = projecao.listaDeObjetos;
+    while (copias.size() > originais.size()) {
+        delete copias.back();
+        copias.pop_back();
+    }
+    // Null until a worker clones the object: a clone that throws leaves a list the destructor can
+    // still walk.
+    copias.resize(originais.size(), nullptr);
+
+    // Objects are taken in blocks from a shared counter; each copy is written by one thread only
+    // and depends on nothing but its object and the camera, so the result is the same however the
+    // blocks fall.
+    constexpr std::size_t bloco = 64;
+    std::atomic<std::size_t> proximo{0};
+    const auto trabalhar = [&]() {
+        Projetor p = projetor();
+        for (std::size_t inicio = proximo.fetch_add(bloco); inicio < originais.size();
+             inicio = proximo.fetch_add(bloco)) {
+            const std::size_t fim = std::min(inicio + bloco, originais.size());
+            for (std::size_t i = inicio; i < fim; ++i) {
+                const Objeto& original = *originais[i];
+                Objeto*& copia = copias[i];
+                // Same version, same object in the same state: only the camera may have moved, and
+                // the copy's memory is reused. Otherwise a new copy.
+                if (copia == nullptr || copia->_versaoDoOriginal != original._versao) {
+                    delete copia;
+                    copia = nullptr;
+                    copia = original.clone();
+                }
+                projetar(original, *copia, p);
+            }
+        }
+    };
+
+    // A thread is worth starting only for a scene large enough to pay for it.
+    constexpr std::size_t objetosPorThread = 1000;
+    const std::size_t nucleos = std::max(1U, std::thread::hardware_concurrency());
+    const std::size_t ajudantes = std::min(nucleos, originais.size() / objetosPorThread + 1) - 1;
+    std::vector<std::thread> threads;
+    std::vector<std::exception_ptr> erros(ajudantes);
+    for (std::size_t t = 0; t < ajudantes; ++t) {
+        try {
+            threads.emplace_back([&trabalhar, &erro = erros[t]]() {
+                try {
+                    trabalhar();
+                } catch (...) {
+                    erro = std::current_exception();
+                }
+            });
+        } catch (const std::system_error&) {
+            // No thread to be had: this one does the work.
+            break;
+        }
+    }
+    std::exception_ptr erroAqui;
+    try {
+        trabalhar();
+    } catch (...) {
+        erroAqui = std::current_exception();
+    }
+    for (std::thread& t : threads)
+        t.join();
+    for (const std::exception_ptr& e : erros)
+        if (e)
+            erroAqui = e;
+    if (erroAqui) {
+        // Some copies are missing or stale: nothing of this projection is kept.
+        for (Objeto* copia : copias)
+            delete copia;
+        copias.clear();
+        std::rethrow_exception(erroAqui);
+    }
 }
 
 void Window::persist(TiXmlElement* element) const

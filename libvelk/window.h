@@ -5,6 +5,8 @@
 #include "vetor.h"
 
 class DisplayFile;
+class Objeto;
+class Projetor;
 class TiXmlElement;
 class TiXmlNode;
 
@@ -30,10 +32,6 @@ public:
     void mover(double dx, double dy, double dz);
     // Multiplies u and v by f (d unchanged); ignored unless f is finite and positive.
     void escala(double f);
-    // As escala(f), about the point (x, y) of the projection plane (window coordinates, the centre
-    // being the origin) instead of the centre: that point keeps its place in the window, so that a
-    // zoom follows the cursor. Nothing changes when escala(f) would change nothing.
-    void escala(double f, double x, double y);
     // Turns the window about its centre by ax about û, then ay about v̂, then az about n (degrees),
     // each about the axes as they stand then: about n turns û toward v̂, about û turns v̂ toward n,
     // about v̂ turns n toward û.
@@ -43,6 +41,12 @@ public:
     void atualizarCPP(const DisplayFile& df);
     // One projected copy per object of that scene, in its order, with the camera as it is now.
     DisplayFile coordenadasDePlanoDeProjecao() const;
+    // Makes projecao what coordenadasDePlanoDeProjecao() returns, keeping each copy it already holds
+    // of an object whose version is unchanged (and so its memory), and sharing the objects out among
+    // the processor's cores. projecao must be a list this function or that one made.
+    void atualizarProjecao(DisplayFile& projecao) const;
+    // The scene atualizarCPP gave, or null.
+    const DisplayFile* cena() const { return _cena; }
 
     Vetor viewRightVector() const { return _direita; }
     Vetor viewUpVector() const { return _cima; }
@@ -60,6 +64,9 @@ public:
 
 private:
     Window(Coordenada centro, Vetor direita, Vetor cima, double distancia);
+    Projetor projetor() const;
+    // Writes into copia, a copy of original, the projection of original.
+    void projetar(const Objeto& original, Objeto& copia, Projetor& projetor) const;
 
     Coordenada _centro;
     Vetor _direita;
