@@ -38,7 +38,7 @@ double xDe(const DisplayFile& d, std::size_t i)
     return d.listaDeObjetos.at(i)->coordenadas().at(0).x();
 }
 
-class DisplayFileTeste : public ::testing::Test {
+class DisplayFileTest : public ::testing::Test {
 protected:
     void SetUp() override { Contado::vivos = 0; }
     void TearDown() override { EXPECT_EQ(Contado::vivos, 0) << "objects leaked or deleted twice"; }
@@ -46,7 +46,7 @@ protected:
 
 } // namespace
 
-TEST_F(DisplayFileTeste, DestruirApagaOsObjetos)
+TEST_F(DisplayFileTest, DestruirApagaOsObjetos)
 {
     {
         const DisplayFile d = cenaDe({1, 2, 3});
@@ -55,7 +55,7 @@ TEST_F(DisplayFileTeste, DestruirApagaOsObjetos)
     EXPECT_EQ(Contado::vivos, 0);
 }
 
-TEST_F(DisplayFileTeste, CopiaEIndependenteDaOrigem)
+TEST_F(DisplayFileTest, CopiaEIndependenteDaOrigem)
 {
     DisplayFile origem = cenaDe({1, 2});
     DisplayFile copia(origem);
@@ -70,7 +70,7 @@ TEST_F(DisplayFileTeste, CopiaEIndependenteDaOrigem)
     EXPECT_EQ(xDe(copia, 1), 2);
 }
 
-TEST_F(DisplayFileTeste, AtribuicaoPorCopiaTrocaOsObjetos)
+TEST_F(DisplayFileTest, AtribuicaoPorCopiaTrocaOsObjetos)
 {
     DisplayFile a = cenaDe({1, 2, 3});
     const DisplayFile b = cenaDe({7});
@@ -86,7 +86,7 @@ TEST_F(DisplayFileTeste, AtribuicaoPorCopiaTrocaOsObjetos)
     EXPECT_EQ(xDe(a, 0), 7);
 }
 
-TEST_F(DisplayFileTeste, MoverLevaOsObjetosSemCopiar)
+TEST_F(DisplayFileTest, MoverLevaOsObjetosSemCopiar)
 {
     DisplayFile a = cenaDe({1, 2});
     Objeto* primeiro = a.listaDeObjetos[0];
@@ -102,7 +102,7 @@ TEST_F(DisplayFileTeste, MoverLevaOsObjetosSemCopiar)
     EXPECT_TRUE(b.listaDeObjetos.empty()); // NOLINT(bugprone-use-after-move)
 }
 
-TEST_F(DisplayFileTeste, CopiaDeObjetosDeVariosTipos)
+TEST_F(DisplayFileTest, CopiaDeObjetosDeVariosTipos)
 {
     DisplayFile d;
     d.listaDeObjetos.push_back(new Ponto("p", Cor(1, 2, 3), Coordenada(1, 2, 3)));

@@ -144,7 +144,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(abrir()); }
 };
 
-TEST(DialogoNovo, TemTituloETamanho)
+TEST(DialogoNovo, HasItsTitleAndSize)
 {
     NovoObjeto dialogo(nullptr);
     EXPECT_EQ(dialogo.windowTitle(), "Dialog");
@@ -152,7 +152,7 @@ TEST(DialogoNovo, TemTituloETamanho)
     EXPECT_EQ(dialogo.objectName(), "NovoObjeto");
 }
 
-TEST_F(Dialogo, ListaAsSeisFabricasEmOrdemEAbreNaPrimeira)
+TEST_F(Dialogo, ListsTheSixFactoriesInOrderAndOpensOnTheFirst)
 {
     ASSERT_EQ(tipo()->count(), 6);
     for (int i = 0; i < 6; ++i)
@@ -179,7 +179,7 @@ TEST_F(Dialogo, ListaAsSeisFabricasEmOrdemEAbreNaPrimeira)
     EXPECT_TRUE(cancelar()->isEnabled());
 }
 
-TEST_F(Dialogo, ParametroDeListaOcupaDuasLinhasDaGrade)
+TEST_F(Dialogo, AListParameterTakesTwoGridRows)
 {
     tipo()->setCurrentIndex(poligono);
     EXPECT_EQ(grade()->rowCount(), 5);
@@ -201,7 +201,7 @@ TEST_F(Dialogo, ParametroDeListaOcupaDuasLinhasDaGrade)
     EXPECT_EQ(extensao(arestas), std::make_pair(1, 2));
 }
 
-TEST_F(Dialogo, MaisEMenosSeguemODescritorDeUmPonto)
+TEST_F(Dialogo, PlusAndMinusFollowTheDescriptorForAPoint)
 {
     // Right after opening, the descriptors are the ones the dialog's editors write into.
     const auto descritores = obterFabricaDePonto()->parametros();
@@ -226,7 +226,7 @@ TEST_F(Dialogo, MaisEMenosSeguemODescritorDeUmPonto)
     EXPECT_TRUE(cancelar()->isEnabled());
 }
 
-TEST_F(Dialogo, OkSoEReavaliadoQuandoMudamTextoCorOuContagem)
+TEST_F(Dialogo, OkIsReevaluatedOnlyWhenTextColourOrCoordinateCountChange)
 {
     tipo()->setCurrentIndex(objeto3d);
     digitarNome("cub");
@@ -241,7 +241,7 @@ TEST_F(Dialogo, OkSoEReavaliadoQuandoMudamTextoCorOuContagem)
     EXPECT_TRUE(ok()->isEnabled());
 }
 
-TEST_F(Dialogo, MarcarBooleanoOuEditarCoordenadaNaoReavaliaOOk)
+TEST_F(Dialogo, TogglingABooleanOrEditingCoordinatesDoesNotReevaluateOk)
 {
     tipo()->setCurrentIndex(poligono);
     digitarNome("t");
@@ -262,7 +262,7 @@ TEST_F(Dialogo, MarcarBooleanoOuEditarCoordenadaNaoReavaliaOOk)
     EXPECT_TRUE(cancelar()->isEnabled());
 }
 
-TEST_F(Dialogo, TrocarDeTipoEVoltarRecriaOsEditoresVazios)
+TEST_F(Dialogo, SwitchingTypeAndBackRebuildsTheEditorsEmpty)
 {
     const auto descritores = obterFabricaDePonto()->parametros();
     digitarNome("antigo");
@@ -290,7 +290,7 @@ TEST_F(Dialogo, TrocarDeTipoEVoltarRecriaOsEditoresVazios)
     EXPECT_EQ(parametros()->findChildren<StringOption*>().size(), 1) << "one set of editors only";
 }
 
-TEST_F(Dialogo, CancelarODialogoDeCorMantemACorEscolhida)
+TEST_F(Dialogo, CancellingTheColourDialogKeepsThePickedColour)
 {
     digitarNome("P");
     ASSERT_TRUE(escolherCorDoObjeto(QColor(200, 10, 40)));
@@ -307,14 +307,14 @@ TEST_F(Dialogo, CancelarODialogoDeCorMantemACorEscolhida)
     EXPECT_EQ(objeto->cor(), Cor(200, 10, 40)) << "the object must not turn black";
 }
 
-TEST_F(Dialogo, CancelarRejeita)
+TEST_F(Dialogo, CancelRejects)
 {
     cancelar()->click();
     EXPECT_EQ(dialogo.result(), QDialog::Rejected);
     EXPECT_FALSE(dialogo.isVisible());
 }
 
-TEST_F(Dialogo, MudancaDeIdiomaReescreveOTituloEMantemOResto)
+TEST_F(Dialogo, LanguageChangeSetsTheTitleAgainAndKeepsTheRest)
 {
     dialogo.setWindowTitle("outro");
     QPointer<QWidget> antes = parametros();
@@ -337,7 +337,7 @@ struct Pedido {
     Pares arestas;
 };
 
-TEST(DialogoCriacao, CriaUmObjetoDeCadaTipo)
+TEST(DialogoCriacao, CreatesOneObjectOfEveryKind)
 {
     const std::vector<Pedido> pedidos = {
         {ponto, "Ponto", "P1", QColor(255, 0, 0), {Coordenada(1.5, -2, 0.25)}, false, {}},

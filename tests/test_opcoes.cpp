@@ -58,7 +58,7 @@ std::vector<Linha*> linhas(QWidget* editor)
 
 // --- single values -----------------------------------------------------------------------------
 
-TEST(StringOption, EscreveOTextoInteiroACadaMudancaEAvisaCadaUma)
+TEST(StringOption, WritesTheWholeTextAfterEveryChangeAndReportsEach)
 {
     FabricaDeObjeto::TypeString descritor("Nome", "antes", {});
     StringOption editor(&descritor);
@@ -77,7 +77,7 @@ TEST(StringOption, EscreveOTextoInteiroACadaMudancaEAvisaCadaUma)
     EXPECT_EQ(avisos.count(), 3);
 }
 
-TEST(StringOption, TextoPassaComoUtf8)
+TEST(StringOption, TextCrossesAsUtf8)
 {
     FabricaDeObjeto::TypeString descritor("Nome", "", {});
     StringOption editor(&descritor);
@@ -85,7 +85,7 @@ TEST(StringOption, TextoPassaComoUtf8)
     EXPECT_EQ(descritor.valor, "Pol\xc3\xadgono \xc3\xa7");
 }
 
-TEST(BooleanOption, ComecaDesmarcadoSemTextoEEscreveCadaMudanca)
+TEST(BooleanOption, StartsUntickedWithoutTextAndWritesEveryToggle)
 {
     FabricaDeObjeto::TypeBool descritor("Preenchido", true, {});
     BooleanOption editor(&descritor);
@@ -115,13 +115,13 @@ protected:
     QSignalSpy avisos{&editor, qOverload<>(&ColorOption::valueChanged)};
 };
 
-TEST_F(ColorOptionTeste, ComecaPretoENaoEscreveNadaAteUmaEscolha)
+TEST_F(ColorOptionTeste, StartsBlackAndWritesNothingUntilAPick)
 {
     EXPECT_EQ(editor.color(), QColor(Qt::black));
     EXPECT_EQ(descritor.valor, Cor(1, 2, 3));
 }
 
-TEST_F(ColorOptionTeste, CorEscolhidaEEscritaEAvisada)
+TEST_F(ColorOptionTeste, APickedColourIsWrittenAndReported)
 {
     auto resposta = escolherCor(QColor(250, 128, 7));
     QTest::mouseClick(&editor, Qt::LeftButton);
@@ -130,7 +130,7 @@ TEST_F(ColorOptionTeste, CorEscolhidaEEscritaEAvisada)
     EXPECT_EQ(avisos.count(), 1);
 }
 
-TEST_F(ColorOptionTeste, CancelarMantemACorEscolhida)
+TEST_F(ColorOptionTeste, CancellingKeepsThePickedColour)
 {
     auto escolha = escolherCor(QColor(0, 200, 0));
     QTest::mouseClick(&editor, Qt::LeftButton);
@@ -163,7 +163,7 @@ protected:
     QSignalSpy avisos{&editor, &CoordenadasOption::valueChanged};
 };
 
-TEST_F(CoordenadasOptionTeste, MaisMenosEUmaColunaDeLinhasComRolagem)
+TEST_F(CoordenadasOptionTeste, LaysOutPlusMinusAndAScrolledColumnOfRows)
 {
     auto* grade = qobject_cast<QGridLayout*>(editor.layout());
     ASSERT_NE(grade, nullptr);
@@ -197,7 +197,7 @@ TEST_F(CoordenadasOptionTeste, MaisMenosEUmaColunaDeLinhasComRolagem)
     EXPECT_EQ(perguntas, 0) << "the constructor does not ask the descriptor";
 }
 
-TEST_F(CoordenadasOptionTeste, PrimeiroMaisAcrescentaALinhaZeroComCamposZerados)
+TEST_F(CoordenadasOptionTeste, FirstPlusAddsRowZeroWithZeroFields)
 {
     maisUma();
     const auto rows = linhasAgora();
@@ -221,7 +221,7 @@ TEST_F(CoordenadasOptionTeste, PrimeiroMaisAcrescentaALinhaZeroComCamposZerados)
     EXPECT_EQ(avisos.count(), 1);
 }
 
-TEST_F(CoordenadasOptionTeste, MaisMenosMaisDeixaUmaLinhaEUmItem)
+TEST_F(CoordenadasOptionTeste, PlusMinusPlusLeavesOneRowAndOneItem)
 {
     maisUma();
     menosUma();
@@ -237,7 +237,7 @@ TEST_F(CoordenadasOptionTeste, MaisMenosMaisDeixaUmaLinhaEUmItem)
     EXPECT_EQ(avisos.count(), 3);
 }
 
-TEST_F(CoordenadasOptionTeste, MaisParaComAListaCheiaEMenosOReabre)
+TEST_F(CoordenadasOptionTeste, PlusStopsWhenTheListIsFullAndMinusReopensIt)
 {
     QPushButton* mais = botao(&editor, "+");
     maisUma();
@@ -254,7 +254,7 @@ TEST_F(CoordenadasOptionTeste, MaisParaComAListaCheiaEMenosOReabre)
     EXPECT_EQ(perguntas, 3);
 }
 
-TEST_F(CoordenadasOptionTeste, MenosSemLinhasNaoFazNada)
+TEST_F(CoordenadasOptionTeste, MinusWithNoRowsDoesNothing)
 {
     QMetaObject::invokeMethod(&editor, "removeCoordenada");
     EXPECT_TRUE(descritor.valor.empty());
@@ -263,7 +263,7 @@ TEST_F(CoordenadasOptionTeste, MenosSemLinhasNaoFazNada)
     EXPECT_FALSE(botao(&editor, "-")->isEnabled());
 }
 
-TEST_F(CoordenadasOptionTeste, EditarUmaLinhaTrocaSoSeuItemESemAviso)
+TEST_F(CoordenadasOptionTeste, EditingARowReplacesOnlyItsItemAndIsNotReported)
 {
     // Without a limit, so that three rows fit.
     FabricaDeObjeto::TypeCoordenadas lista("Pontos de controle", {}, {});
@@ -294,7 +294,7 @@ TEST_F(CoordenadasOptionTeste, EditarUmaLinhaTrocaSoSeuItemESemAviso)
     EXPECT_EQ(linhas<CoordenadaOption>(&editor3).size(), 2u);
 }
 
-TEST_F(CoordenadasOptionTeste, ContainerSegueAsLinhasNosDoisSentidos)
+TEST_F(CoordenadasOptionTeste, ContainerFollowsTheRowsBothWays)
 {
     editor.resize(500, 400);
     editor.show();
@@ -334,7 +334,7 @@ protected:
     IntIntsOption editor{&descritor};
 };
 
-TEST_F(IntIntsOptionTeste, MaisNuncaEDesabilitadoEMenosSegueAsLinhas)
+TEST_F(IntIntsOptionTeste, PlusIsNeverDisabledAndMinusFollowsTheRows)
 {
     QPushButton* mais = botao(&editor, "+");
     QPushButton* menos = botao(&editor, "-");
@@ -355,7 +355,7 @@ TEST_F(IntIntsOptionTeste, MaisNuncaEDesabilitadoEMenosSegueAsLinhas)
     EXPECT_EQ(perguntas, 0);
 }
 
-TEST_F(IntIntsOptionTeste, LinhasSaoDuasCaixasSemRotuloAPartirDeZero)
+TEST_F(IntIntsOptionTeste, RowsAreTwoUnlabelledSpinBoxesFromZero)
 {
     maisUm();
     const auto rows = linhas<IntIntOption>(&editor);
@@ -371,7 +371,7 @@ TEST_F(IntIntsOptionTeste, LinhasSaoDuasCaixasSemRotuloAPartirDeZero)
     EXPECT_EQ(descritor.valor, Pares({{0, 0}}));
 }
 
-TEST_F(IntIntsOptionTeste, MaisMenosMaisDeixaUmPar)
+TEST_F(IntIntsOptionTeste, PlusMinusPlusLeavesOnePair)
 {
     maisUm();
     menosUm();
@@ -380,7 +380,7 @@ TEST_F(IntIntsOptionTeste, MaisMenosMaisDeixaUmPar)
     EXPECT_EQ(descritor.valor, Pares({{0, 0}}));
 }
 
-TEST_F(IntIntsOptionTeste, EditarUmaLinhaTrocaSoSeuPar)
+TEST_F(IntIntsOptionTeste, EditingARowReplacesOnlyItsPair)
 {
     for (int i = 0; i < 3; ++i)
         maisUm();

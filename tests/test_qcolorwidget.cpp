@@ -22,7 +22,7 @@ QRgb pixel(const QImage& imagem, int x, int y)
 }
 
 // A swatch shown on screen, so that it receives mouse events like the real one.
-class AmostraDeCor : public ::testing::Test {
+class Swatch : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -42,7 +42,7 @@ protected:
     QColorWidget swatch{nullptr};
 };
 
-TEST_F(AmostraDeCor, ComecaPretoEPintaPretoDentroDeContornoPreto)
+TEST_F(Swatch, StartsBlackAndPaintsBlackInsideABlackOutline)
 {
     EXPECT_EQ(swatch.color(), QColor(Qt::black));
     const QImage imagem = pintura(swatch);
@@ -52,7 +52,7 @@ TEST_F(AmostraDeCor, ComecaPretoEPintaPretoDentroDeContornoPreto)
             ASSERT_EQ(pixel(imagem, x, y), qRgb(0, 0, 0)) << "at " << x << ", " << y;
 }
 
-TEST_F(AmostraDeCor, ContornoNosPixelsDaBordaECorEscolhidaNoResto)
+TEST_F(Swatch, OutlineLiesOnTheOutermostPixelsAndThePickedColourFillsTheRest)
 {
     const QColor verde(30, 200, 90);
     ASSERT_TRUE(escolher(verde));
@@ -71,7 +71,7 @@ TEST_F(AmostraDeCor, ContornoNosPixelsDaBordaECorEscolhidaNoResto)
     }
 }
 
-TEST_F(AmostraDeCor, QualquerBotaoDoMouseEscolheUmaCor)
+TEST_F(Swatch, AnyMouseButtonPicksAColour)
 {
     QSignalSpy mudancas(&swatch, &QColorWidget::colorChanged);
     const struct {
@@ -90,7 +90,7 @@ TEST_F(AmostraDeCor, QualquerBotaoDoMouseEscolheUmaCor)
     }
 }
 
-TEST_F(AmostraDeCor, DialogoAbreNoBrancoMesmoDepoisDeOutraEscolha)
+TEST_F(Swatch, DialogOpensOnWhiteEvenAfterAnotherPick)
 {
     ASSERT_TRUE(escolher(QColor(200, 0, 200)));
     QColor inicial;
@@ -103,7 +103,7 @@ TEST_F(AmostraDeCor, DialogoAbreNoBrancoMesmoDepoisDeOutraEscolha)
     EXPECT_EQ(inicial, QColor(Qt::white));
 }
 
-TEST_F(AmostraDeCor, CancelarMantemACorMostradaESemAviso)
+TEST_F(Swatch, CancellingKeepsTheShownColourAndTellsNobody)
 {
     const QColor azul(0, 0, 255);
     ASSERT_TRUE(escolher(azul));
@@ -119,7 +119,7 @@ TEST_F(AmostraDeCor, CancelarMantemACorMostradaESemAviso)
     EXPECT_EQ(pixel(pintura(swatch), 20, 12), azul.rgb());
 }
 
-TEST_F(AmostraDeCor, CancelarAPrimeiraEscolhaMantemPreto)
+TEST_F(Swatch, CancellingTheFirstPickKeepsBlack)
 {
     QSignalSpy mudancas(&swatch, &QColorWidget::colorChanged);
     auto resposta = cancelarCor();
