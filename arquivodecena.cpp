@@ -1,8 +1,12 @@
 #include "arquivodecena.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstddef>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -13,6 +17,8 @@
 #include <QString>
 
 #include <tinyxml.h>
+
+#include "formatoxml.h"
 
 namespace ArquivoDeCena {
 namespace {
@@ -35,34 +41,35 @@ public:
     {
     }
 
-    int profundidade(int limite) const
+    Estrutura estrutura(int limite) const
     {
+        Estrutura e;
         std::vector<std::string_view> abertos;
-        int maior = 0;
+        int& maior = e.profundidade;
         std::size_t i = 0;
         for (;;) {
             i = pularEspacos(i);
             if (abertos.empty()) {
                 // Outside every element TinyXML reads only markup: text ends the document.
                 if (em(i) != '<')
-                    return maior;
+                    return e;
             } else {
                 if (em(i) == 0)
-                    return maior;
+                    return e;
                 if (em(i) != '<') {
                     i = lerTexto(i);
                     if (i == parou)
-                        return maior;
+                        return e;
                     continue;
                 }
                 if (comeca(i, "</")) {
                     // Only the open element's own end tag is accepted.
                     const std::string_view nome = abertos.back();
                     if (!comeca(i + 2, nome))
-                        return maior;
+                        return e;
                     i = pularEspacos(i + 2 + nome.size());
                     if (em(i) != '>')
-                        return maior;
+                        return e;
                     ++i;
                     abertos.pop_back();
                     continue;
@@ -83,19 +90,31 @@ public:
                 // The element is on the stack from here, even if its start tag turns out bad.
                 maior = std::max(maior, static_cast<int>(abertos.size()) + 1);
                 if (maior > limite)
-                    return maior;
+                    return e;
+                const std::size_t inicio = i;
                 std::string_view nome;
                 bool abre = false;
-                i = lerInicioDeElemento(i, nome, abre);
+                int atributos = 0;
+                i = lerInicioDeElemento(i, nome, abre, atributos);
+                if (atributos > atributosMaximos) {
+                    e.elementoComAtributosDemais = FormatoXml::textoVisivel(std::string(nome));
+                    e.linhaDoElemento = linha(inicio);
+                    return e;
+                }
                 if (i != parou && abre)
                     abertos.push_back(nome);
             }
             if (i == parou)
-                return maior;
+                return e;
         }
     }
 
 private:
+    int linha(std::size_t i) const
+    {
+        return 1 + static_cast<int>(std::count(_texto.begin(), _texto.begin() + static_cast<std::ptrdiff_t>(i), '\n'));
+    }
+
     // The byte at i; past the end, the NUL that ends TinyXML's buffer.
     unsigned char em(std::size_t i) const { return i < _texto.size() ? static_cast<unsigned char>(_texto[i]) : 0; }
 
@@ -263,8 +282,9 @@ private:
         return parou;
     }
 
-    // A start tag from its '<': just past it, with its name and whether content follows.
-    std::size_t lerInicioDeElemento(std::size_t i, std::string_view& nome, bool& abre) const
+    // A start tag from its '<': just past it, with its name, whether content follows and how many
+    // attributes it has; it stops at the first past atributosMaximos.
+    std::size_t lerInicioDeElemento(std::size_t i, std::string_view& nome, bool& abre, int& atributos) const
     {
         i = pularEspacos(i + 1);
         const std::size_t inicio = i;
@@ -287,6 +307,8 @@ private:
                 abre = true;
                 return i + 1;
             }
+            if (++atributos > atributosMaximos)
+                return parou;
             i = lerAtributo(i);
             if (i == parou || em(i) == 0)
                 return parou;
@@ -314,23 +336,37 @@ std::string comoLoadFile(const QByteArray& bytes)
     return texto;
 }
 
+std::string grandeDemais()
+{
+    return "O arquivo tem mais de " + std::to_string(tamanhoMaximo / (1024 * 1024)) + " MiB e não foi carregado.";
+}
+
 } // namespace
+
+Estrutura estrutura(const std::string& texto, int limiteDeProfundidade)
+{
+    return Leitura(texto).estrutura(limiteDeProfundidade);
+}
 
 int profundidadeDeElementos(const std::string& texto, int limite)
 {
-    return Leitura(texto).profundidade(limite);
+    return estrutura(texto, limite).profundidade;
 }
 
 void ler(const QString& caminho, TiXmlDocument& doc)
 {
     // An empty name is what a cancelled dialog gives. Only regular files: a FIFO would block the
     // window and a device could be endless.
-    if (caminho.isEmpty() || !QFileInfo(caminho).isFile())
+    const QFileInfo info(caminho);
+    if (caminho.isEmpty() || !info.isFile())
         throw std::string(erroDesconhecido);
+    if (info.size() > tamanhoMaximo)
+        throw grandeDemais();
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly))
         throw std::string(erroDesconhecido);
-    const QByteArray bytes = arquivo.readAll();
+    // One byte more than allowed, to tell a file that grew since.
+    const QByteArray bytes = arquivo.read(tamanhoMaximo + 1);
     if (arquivo.error() != QFileDevice::NoError)
         throw std::string(erroDesconhecido);
     lerConteudo(bytes, doc);
@@ -338,15 +374,22 @@ void ler(const QString& caminho, TiXmlDocument& doc)
 
 void lerConteudo(const QByteArray& bytes, TiXmlDocument& doc)
 {
+    if (bytes.size() > tamanhoMaximo)
+        throw grandeDemais();
     std::string texto = comoLoadFile(bytes);
-    if (profundidadeDeElementos(texto) > profundidadeMaxima)
+    const Estrutura e = estrutura(texto);
+    if (e.profundidade > profundidadeMaxima)
         throw "O arquivo tem elementos aninhados em mais de " + std::to_string(profundidadeMaxima)
             + " níveis e não foi carregado.";
+    if (e.linhaDoElemento > 0)
+        throw "Linha " + std::to_string(e.linhaDoElemento) + ": <" + e.elementoComAtributosDemais + "> tem mais de "
+            + std::to_string(atributosMaximos) + " atributos, e o arquivo não foi carregado.";
     // TinyXML steps over a whole multi-byte character even when the text ends inside it: the NULs
     // give it somewhere to land.
     texto.append(4, '\0');
     // UTF-8 whatever the declaration says, as every string of the program is; and so the one mode
     // in which the bytes above were checked.
+    doc.SetTabSize(tabulacao);
     doc.Parse(texto.c_str(), nullptr, TIXML_ENCODING_UTF8);
     if (doc.Error())
         throw std::string(erroDesconhecido);
@@ -357,14 +400,37 @@ void salvar(const QString& caminho, const TiXmlDocument& doc)
     TiXmlPrinter impressora;
     doc.Accept(&impressora);
     const std::string& texto = impressora.Str();
-    const qint64 tamanho = static_cast<qint64>(texto.size());
 
+    // QSaveFile keeps the temporary file and renames it over the old one; every other step is taken
+    // here on its descriptor, since Qt loses errno after a short write (a full disk would read
+    // "Unknown error") and its commit ignores what syncing and closing report.
     QSaveFile arquivo(caminho);
-    // flush on its own: when the disk takes only part of the buffer, commit would still replace the
-    // file with what was written.
-    if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(texto.data(), tamanho) != tamanho || !arquivo.flush()
-        || !arquivo.commit())
-        throw "Não foi possível salvar em '" + caminho.toStdString() + "': " + arquivo.errorString().toStdString() + ".";
+    const auto falha = [&](const std::string& motivo) {
+        arquivo.cancelWriting();
+        return "Não foi possível salvar em '" + FormatoXml::textoVisivel(caminho.toStdString(), std::string::npos)
+               + "': " + motivo + ".";
+    };
+    if (!arquivo.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw falha(arquivo.errorString().toStdString());
+    const int fd = arquivo.handle();
+    for (std::size_t escritos = 0; escritos < texto.size();) {
+        const ssize_t n = ::write(fd, texto.data() + escritos, texto.size() - escritos);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            throw falha(std::strerror(n < 0 ? errno : ENOSPC));
+        escritos += static_cast<std::size_t>(n);
+    }
+    // A lost write (EIO from a failing disk or NFS) shows up here or on close, not on write. close
+    // on a duplicate runs the file system's flush all the same, while QSaveFile keeps its own
+    // descriptor for the rename.
+    if (::fdatasync(fd) != 0)
+        throw falha(std::strerror(errno));
+    const int copia = ::dup(fd);
+    if (copia < 0 || ::close(copia) != 0)
+        throw falha(std::strerror(errno));
+    if (!arquivo.commit())
+        throw falha(arquivo.errorString().toStdString());
 }
 
 } // namespace ArquivoDeCena

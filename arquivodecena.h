@@ -16,14 +16,36 @@ namespace ArquivoDeCena {
 // 100,000 levels deep overflows the stack. Ours are three levels deep.
 constexpr int profundidadeMaxima = 64;
 
-// The deepest element nesting that TinyXML reaches parsing texto in UTF-8 mode (an element and its
-// ancestors; the text ends at its first NUL, as it does for TinyXML). Follows TinyXML's own reading
-// of declarations, comments, CDATA, unknown tags, attribute values and multi-byte characters, so that
-// nothing it parses as an element is passed over here. Stops counting once past limite.
+// TinyXML checks each new attribute against every earlier one of its element, which takes time
+// quadratic in their number. Ours carry at most four.
+constexpr int atributosMaximos = 64;
+
+// TinyXML counts lines and columns in ints, and a tab moves its column to the next multiple of the
+// tab size: no file of up to tamanhoMaximo bytes, nor its conversion to UTF-8 (which keeps the
+// characters), can take the column past INT_MAX.
+constexpr long long tamanhoMaximo = 256LL * 1024 * 1024;
+constexpr int tabulacao = 4;
+static_assert(tamanhoMaximo * tabulacao < 2147483647LL, "TinyXML's column counter would overflow");
+
+// What TinyXML meets parsing texto in UTF-8 mode (the text ends at its first NUL, as it does for
+// TinyXML), found by following its own reading of declarations, comments, CDATA, unknown tags,
+// attribute values and multi-byte characters, so that nothing it parses as an element is passed
+// over here. The scan stops at the first of these faults.
+struct Estrutura {
+    // The deepest element nesting, an element and its ancestors; stops growing once past the limit.
+    int profundidade = 0;
+    // The first element with more than atributosMaximos attributes, quoted for a message, and its
+    // line (from 1); line 0 when there is none.
+    std::string elementoComAtributosDemais;
+    int linhaDoElemento = 0;
+};
+Estrutura estrutura(const std::string& texto, int limiteDeProfundidade = profundidadeMaxima);
+
 int profundidadeDeElementos(const std::string& texto, int limite = profundidadeMaxima);
 
 // Reads the file at caminho into doc. Throws "Erro desconhecido." when the name is empty, the file
-// cannot be read or TinyXML rejects it, and a message of its own when it nests too deep.
+// cannot be read or TinyXML rejects it, and a message of its own when it is larger than
+// tamanhoMaximo, nests too deep or holds an element with too many attributes.
 void ler(const QString& caminho, TiXmlDocument& doc);
 // The same checks and parse for a file's contents already in memory.
 void lerConteudo(const QByteArray& bytes, TiXmlDocument& doc);

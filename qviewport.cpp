@@ -5,12 +5,14 @@
 
 #include <QBrush>
 #include <QColor>
-#include <QEvent>
+#include <QMouseEvent>
 #include <QPen>
 #include <QString>
+#include <QWheelEvent>
 
 #include "cor.h"
 #include "objeto.h"
+#include "window.h"
 
 namespace {
 
@@ -37,51 +39,98 @@ QPen canetaDaCor(const Cor& cor)
 
 } // namespace
 
-QViewport::QViewport(QWidget* parent) : Viewport(), QWidget(parent)
+QViewport::QViewport(QWidget* parent) : QWidget(parent), Viewport()
 {
 }
 
-void QViewport::redesenhar()
+void QViewport::mousePressEvent(QMouseEvent* evento)
 {
-    _imagemValida = false;
+    if (QWidget* janelaDeTopo = window())
+        janelaDeTopo->setFocus(Qt::MouseFocusReason);
+    if (_botao != Qt::NoButton || (evento->button() != Qt::LeftButton && evento->button() != Qt::RightButton))
+        return;
+    _botao = evento->button();
+    _pressionado = evento->position().toPoint();
+    _ultimo = _pressionado;
+    _arrastando = false;
+}
+
+void QViewport::mouseMoveEvent(QMouseEvent* evento)
+{
+    if (_botao == Qt::NoButton)
+        return;
+    const QPoint agora = evento->position().toPoint();
+    if (!_arrastando && (agora - _pressionado).manhattanLength() < limiteDeClique)
+        return;
+    _arrastando = true;
+    const QPoint delta = agora - _ultimo;
+    _ultimo = agora;
+    if (delta.isNull())
+        return;
+    if (_botao == Qt::LeftButton) {
+        // One pixel is 1/(width − 40) of the window's width (the mapping's span); the camera moves
+        // against the cursor so that the picture moves with it. Rows grow downwards.
+        janela()->mover(-delta.x() / static_cast<double>(largura() - 40), delta.y() / static_cast<double>(altura() - 40),
+                        0);
+    } else {
+        // Horizontal motion turns about v̂ and vertical about û, so that the scene turns the way
+        // the cursor pulls it.
+        janela()->rodar(delta.y() * grausPorPixel, delta.x() * grausPorPixel, 0);
+    }
+    update();
+    emit cameraMovida();
+}
+
+void QViewport::mouseReleaseEvent(QMouseEvent* evento)
+{
+    if (evento->button() != _botao)
+        return;
+    const bool clique = !_arrastando && _botao == Qt::LeftButton;
+    _botao = Qt::NoButton;
+    _arrastando = false;
+    if (clique)
+        emit objetoClicado(objetoEm(_pressionado.x(), _pressionado.y(), raioDeEscolha));
+}
+
+void QViewport::selecionar(const Objeto* objeto)
+{
+    if (objeto == selecionado())
+        return;
+    Viewport::selecionar(objeto);
     update();
 }
 
-void QViewport::changeEvent(QEvent* event)
+void QViewport::wheelEvent(QWheelEvent* evento)
 {
-    // The labels' text is drawn in the canvas's font.
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-        redesenhar();
-    QWidget::changeEvent(event);
+    // Some systems send Shift+wheel as horizontal motion.
+    const QPoint angulo = evento->angleDelta();
+    const double entalhes = (angulo.y() != 0 ? angulo.y() : angulo.x()) / 120.0;
+    if (entalhes == 0) {
+        evento->ignore();
+        return;
+    }
+    if (evento->modifiers() & Qt::ShiftModifier) {
+        // As the keys I and O: a tenth of the width per notch.
+        janela()->mover(0, 0, 0.1 * entalhes);
+    } else {
+        // 0.9 per notch forward, as the key +; a notch back undoes it exactly.
+        const Coordenada sobOCursor = viewportToWindow(evento->position().x(), evento->position().y());
+        janela()->escala(std::pow(0.9, entalhes), sobOCursor.x(), sobOCursor.y());
+    }
+    evento->accept();
+    update();
+    emit cameraMovida();
 }
 
 void QViewport::paintEvent(QPaintEvent* event)
 {
     Q_UNUSED(event);
-    const bool cenaOuCameraMudou = atualizarProjecao();
-    const qreal escala = devicePixelRatioF();
-    if (cenaOuCameraMudou || !_imagemValida || _imagemComCoordenadas != showingCoordinates()
-        || _imagem.size() != size() * escala || _imagem.devicePixelRatioF() != escala)
-        repintar();
-    QPainter tela(this);
-    tela.drawImage(0, 0, _imagem);
+    repintar();
 }
 
 void QViewport::iniciarPintura()
 {
-    const qreal escala = devicePixelRatioF();
-    if (_imagem.size() != size() * escala || _imagem.devicePixelRatioF() != escala) {
-        _imagem = QImage(size() * escala, QImage::Format_ARGB32_Premultiplied);
-        _imagem.setDevicePixelRatio(escala);
-    }
-    // Text must come out as it would on the canvas itself: its resolution and its font.
-    _imagem.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
-    _imagem.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
-    _imagem.fill(Qt::transparent);
-    _imagemValida = false;
-    _imagemComCoordenadas = showingCoordinates();
-    pintor.begin(&_imagem);
-    pintor.setFont(font());
+    pintor.begin(this);
     // One pixel short of the widget on the right and at the bottom, as the canvas always was.
     pintor.fillRect(0, 0, width() - 1, height() - 1, Qt::white);
 }
@@ -157,6 +206,59 @@ void QViewport::pintarInformacoes(Objeto* atual)
     }
 }
 
+void QViewport::pintarSelecao(Objeto* atual)
+{
+    // The shape again with a pen three pixels wide, in the colour it was drawn with, then a small
+    // white square with a black edge on each drawn vertex, which reads on any fill.
+    const char nivel = atual->nivelDePreenchimento();
+    QPen largo(nivel == 2 ? QColor(255, 0, 0) : atual->cor().qcolor(), 3);
+    largo.setCapStyle(Qt::RoundCap);
+    largo.setJoinStyle(Qt::RoundJoin);
+    pintor.setPen(largo);
+    pintor.setBrush(Qt::NoBrush);
+    const Mapeamento mapa = mapeamento();
+    _pontos.clear();
+    QPoint p;
+    bool quebra = false;
+    _linhas.clear();
+    for (auto c = atual->inicioDoDesenho(janela()), fim = atual->fimDoDesenho(janela()); c != fim; ++c) {
+        if (c->isNull() || !paraPixel(mapa.aplicar(*c), p)) {
+            quebra = true;
+            continue;
+        }
+        if (nivel == 0) {
+            _linhas.emplace_back(p.x() - 2, p.y() + 2, p.x() + 2, p.y() - 2);
+            _linhas.emplace_back(p.x() + 2, p.y() + 2, p.x() - 2, p.y() - 2);
+        } else if (!_pontos.empty() && !quebra && nivel == 1) {
+            _linhas.emplace_back(_pontos.back().toPoint(), p);
+        }
+        quebra = false;
+        _pontos.emplace_back(p);
+    }
+    if (nivel == 2 && _pontos.size() >= 3 && atual->numeroDeCoordenadas() > 2)
+        pintor.drawPolygon(_pontos.data(), static_cast<int>(_pontos.size()));
+    else
+        pintor.drawLines(_linhas.data(), static_cast<int>(_linhas.size()));
+
+    pintor.setPen(QPen(Qt::black, 1));
+    if (nivel == 0) {
+        // A marker is all vertex: a frame around it instead, clear of the cross.
+        pintor.setBrush(Qt::NoBrush);
+        for (const QPointF& v : _pontos)
+            pintor.drawRect(QRectF(v.x() - 5, v.y() - 5, 10, 10));
+        return;
+    }
+    pintor.setBrush(Qt::white);
+    // Along a finely flattened curve the squares would touch: one only where the last one ends.
+    QPointF ultimo(-1e9, -1e9);
+    for (const QPointF& v : _pontos) {
+        if ((v - ultimo).manhattanLength() < 8)
+            continue;
+        pintor.drawRect(QRectF(v.x() - 2, v.y() - 2, 4, 4));
+        ultimo = v;
+    }
+}
+
 void QViewport::finalizarPintura()
 {
     pintor.setPen(QColor(Qt::black));
@@ -164,5 +266,4 @@ void QViewport::finalizarPintura()
     // On the limits of the mapping: columns 20 and width() − 20, rows 20 and height() − 20.
     pintor.drawRect(20, 20, width() - 40, height() - 40);
     pintor.end();
-    _imagemValida = true;
 }

@@ -1,7 +1,10 @@
 #include "viewport.h"
 
+#include <algorithm>
 #include <iostream>
+#include <limits>
 #include <memory>
+#include <vector>
 
 #include <tinyxml.h>
 
@@ -12,65 +15,93 @@
 Viewport::Viewport()
 {
     auto janela = std::make_unique<Window>(Coordenada(-10, -10, 0), Coordenada(10, 10, 0), Coordenada(0, 0, -10));
-    auto displayFile = std::make_unique<DisplayFile>();
-    _projecao = new DisplayFile();
-    _displayFile = displayFile.release();
+    _displayFile = new DisplayFile();
     _janela = janela.release();
 }
 
+namespace {
+
+// The scene's objects in the order of their projected copies, which skip null entries.
+std::vector<Objeto*> originais(const DisplayFile& cena)
+{
+    std::vector<Objeto*> lista;
+    lista.reserve(cena.listaDeObjetos.size());
+    for (Objeto* o : cena.listaDeObjetos)
+        if (o != nullptr)
+            lista.push_back(o);
+    return lista;
+}
+
+double distanciaAoSegmento(double px, double py, const Coordenada& a, const Coordenada& b)
+{
+    const double dx = b.x() - a.x();
+    const double dy = b.y() - a.y();
+    const double comprimento2 = dx * dx + dy * dy;
+    double t = 0;
+    if (comprimento2 > 0)
+        t = std::clamp(((px - a.x()) * dx + (py - a.y()) * dy) / comprimento2, 0.0, 1.0);
+    return std::hypot(px - (a.x() + t * dx), py - (a.y() + t * dy));
+}
+
+// How far (x, y) lies from what the canvas draws for the projected copy, in pixels; infinity when
+// it draws nothing.
+double distanciaAoDesenho(const Objeto& copia, const Window* janela, const Viewport::Mapeamento& mapa, double x,
+                          double y)
+{
+    std::vector<Coordenada> pixels;
+    pixels.reserve(static_cast<std::size_t>(std::max(0, copia.tamanhoDoDesenho(janela))));
+    for (auto c = copia.inicioDoDesenho(janela), fim = copia.fimDoDesenho(janela); c != fim; ++c)
+        pixels.push_back(c->isNull() ? Coordenada() : mapa.aplicar(*c));
+
+    double menor = std::numeric_limits<double>::infinity();
+    const char nivel = copia.nivelDePreenchimento();
+    if (nivel == 2) {
+        if (copia.numeroDeCoordenadas() <= 2 || pixels.size() < 3)
+            return menor;
+        // Even-odd, as the polygon is filled.
+        bool dentro = false;
+        for (std::size_t i = 0, j = pixels.size() - 1; i < pixels.size(); j = i++) {
+            const Coordenada& a = pixels[i];
+            const Coordenada& b = pixels[j];
+            if ((a.y() > y) != (b.y() > y) && x < (b.x() - a.x()) * (y - a.y()) / (b.y() - a.y()) + a.x())
+                dentro = !dentro;
+            menor = std::min(menor, distanciaAoSegmento(x, y, a, b));
+        }
+        return dentro ? 0.0 : menor;
+    }
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        const Coordenada& p = pixels[i];
+        if (p.isNull())
+            continue;
+        if (nivel == 0)
+            menor = std::min(menor, std::hypot(x - p.x(), y - p.y()));
+        else if (nivel == 1 && i + 1 < pixels.size() && !pixels[i + 1].isNull())
+            menor = std::min(menor, distanciaAoSegmento(x, y, p, pixels[i + 1]));
+    }
+    return menor;
+}
+
+} // namespace
+
 Viewport::~Viewport()
 {
-    delete _projecao;
     delete _janela;
     delete _displayFile;
 }
 
-bool Viewport::mesmaOrigem() const
-{
-    const DisplayFile* cena = _janela->cena();
-    if (!_projecaoFeita || cena != _origem.cena || !(_janela->centro() == _origem.centro)
-        || !(_janela->viewRightVector() == _origem.direita) || !(_janela->viewUpVector() == _origem.cima)
-        || _janela->distanciaFocal() != _origem.distancia)
-        return false;
-    if (cena == nullptr)
-        return true;
-    const std::vector<Objeto*>& objetos = cena->listaDeObjetos;
-    if (objetos.size() != _origem.objetos.size())
-        return false;
-    for (std::size_t i = 0; i < objetos.size(); ++i) {
-        const Objeto* o = objetos[i];
-        if (o != _origem.objetos[i].first || (o != nullptr && o->versao() != _origem.objetos[i].second))
-            return false;
-    }
-    return true;
-}
-
-bool Viewport::atualizarProjecao()
-{
-    if (mesmaOrigem())
-        return false;
-    // Marked undone first: should the projection throw, the next paint tries again.
-    _projecaoFeita = false;
-    _janela->atualizarProjecao(*_projecao);
-    const DisplayFile* cena = _janela->cena();
-    _origem.cena = cena;
-    _origem.objetos.clear();
-    if (cena != nullptr)
-        for (const Objeto* o : cena->listaDeObjetos)
-            _origem.objetos.emplace_back(o, o != nullptr ? o->versao() : 0);
-    _origem.centro = _janela->centro();
-    _origem.direita = _janela->viewRightVector();
-    _origem.cima = _janela->viewUpVector();
-    _origem.distancia = _janela->distanciaFocal();
-    _projecaoFeita = true;
-    return true;
-}
-
 void Viewport::repintar()
 {
-    atualizarProjecao();
     iniciarPintura();
-    for (Objeto* atual : _projecao->listaDeObjetos) {
+    const DisplayFile projecao = _janela->coordenadasDePlanoDeProjecao();
+    Objeto* copiaDoSelecionado = nullptr;
+    if (_selecionado != nullptr) {
+        const std::vector<Objeto*> cena = originais(*_displayFile);
+        const auto onde = std::find(cena.begin(), cena.end(), _selecionado);
+        const auto i = static_cast<std::size_t>(onde - cena.begin());
+        if (onde != cena.end() && i < projecao.listaDeObjetos.size())
+            copiaDoSelecionado = projecao.listaDeObjetos[i];
+    }
+    for (Objeto* atual : projecao.listaDeObjetos) {
         const char nivel = atual->nivelDePreenchimento();
         if (nivel == 1)
             repintar1(atual);
@@ -83,7 +114,30 @@ void Viewport::repintar()
             repintar0(atual);
         }
     }
+    if (copiaDoSelecionado != nullptr)
+        pintarSelecao(copiaDoSelecionado);
     finalizarPintura();
+}
+
+Objeto* Viewport::objetoEm(double x, double y, double raio) const
+{
+    const std::vector<Objeto*> cena = originais(*_displayFile);
+    const DisplayFile projecao = _janela->coordenadasDePlanoDeProjecao();
+    const Mapeamento mapa = mapeamento();
+    Objeto* achado = nullptr;
+    double menor = raio;
+    // From the last drawn, so that only a strictly nearer object below takes its place.
+    for (std::size_t i = std::min(cena.size(), projecao.listaDeObjetos.size()); i-- > 0;) {
+        double d = distanciaAoDesenho(*projecao.listaDeObjetos[i], _janela, mapa, x, y);
+        // On the drawn pixels counts as a hit like inside a fill: what lies on top there wins.
+        if (d <= 1)
+            d = 0;
+        if (d < menor || (achado == nullptr && d <= menor)) {
+            menor = d;
+            achado = cena[i];
+        }
+    }
+    return achado;
 }
 
 Viewport::Mapeamento Viewport::mapeamento() const
@@ -104,6 +158,12 @@ Viewport::Mapeamento Viewport::mapeamento() const
     m.aY = (yMaximoWindow - yMinimoWindow) / alturaDaJanela;
     m.bY = yMaximoWindow - yMaximoMundo * m.aY;
     return m;
+}
+
+Coordenada Viewport::viewportToWindow(double x, double y) const
+{
+    const Mapeamento m = mapeamento();
+    return Coordenada((x - m.bX) / m.aX, (y - m.bY) / m.aY, 0);
 }
 
 void Viewport::persist(TiXmlNode* where) const

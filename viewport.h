@@ -2,12 +2,8 @@
 #define VIEWPORT_H
 
 #include <cmath>
-#include <cstdint>
-#include <utility>
-#include <vector>
 
 #include "coordenada.h"
-#include "vetor.h"
 
 class DisplayFile;
 class Objeto;
@@ -34,6 +30,16 @@ public:
     void showCoordinates(bool enable) { _debugInformation = enable; }
     bool showingCoordinates() const { return _debugInformation; }
 
+    // The object drawn highlighted (one of the display file's, or null). The caller keeps it in step
+    // with the scene: a removed object must be deselected first.
+    virtual void selecionar(const Objeto* objeto) { _selecionado = objeto; }
+    const Objeto* selecionado() const { return _selecionado; }
+    // The object of the display file drawn nearest the pixel position (x, y), within raio pixels:
+    // a marker, a line or curve, or a filled polygon that contains the position (distance 0; so is
+    // a pixel of a drawn line). On a tie the one drawn last, which lies on top, wins. Null when none
+    // is that near.
+    Objeto* objetoEm(double x, double y, double raio) const;
+
     // The window-to-viewport mapping as it stands now: x = −R/2 goes to column 20 and +R/2 to
     // largura() − 20, y = +U/2 to row 20 and −U/2 to altura() − 20 (R, U: the window's width and
     // height), each rounded to a whole pixel with halves away from zero; z passes unchanged.
@@ -53,6 +59,8 @@ public:
     // Reads the surface size and the camera afresh; a hook that maps many points takes it once.
     Mapeamento mapeamento() const;
     Coordenada windowToViewport(const Coordenada& coordenada) const { return mapeamento().aplicar(coordenada); }
+    // The inverse, unrounded: the projection-plane point (z = 0) that the pixel position (x, y) shows.
+    Coordenada viewportToWindow(double x, double y) const;
 
     // Writes <window> and then the objects under where.
     void persist(TiXmlNode* where) const;
@@ -60,15 +68,13 @@ public:
     void restore(TiXmlNode* where);
 
 protected:
-    // Brings the camera's projected copy of the scene up to date, unless neither the scene (its
-    // list, or any object's version) nor the camera changed since it was made; true when it did.
-    bool atualizarProjecao();
-
     virtual void iniciarPintura() {}
     virtual void repintar0(Objeto* atual) = 0;
     virtual void repintar1(Objeto* atual) = 0;
     virtual void repintar2(Objeto* atual) = 0;
     virtual void pintarInformacoes(Objeto* atual) { (void)atual; }
+    // Draws the selected object's projected copy once more, highlighted, over the whole scene.
+    virtual void pintarSelecao(Objeto* atual) { (void)atual; }
     virtual void finalizarPintura() {}
 
 private:
@@ -76,21 +82,7 @@ private:
     DisplayFile* _displayFile;
     Window* _janela;
     bool _debugInformation = false;
-
-    // What the projection below was made from: the scene, each object with its version, the camera.
-    struct Origem {
-        const DisplayFile* cena = nullptr;
-        std::vector<std::pair<const Objeto*, std::uint64_t>> objetos;
-        Coordenada centro;
-        Vetor direita;
-        Vetor cima;
-        double distancia = 0.0;
-    };
-    bool mesmaOrigem() const;
-
-    DisplayFile* _projecao;
-    Origem _origem;
-    bool _projecaoFeita = false;
+    const Objeto* _selecionado = nullptr;
 };
 
 #endif

@@ -22,6 +22,48 @@ namespace FormatoXml {
 namespace {
 
 // ---------------------------------------------------------------------------------------------
+// Text
+
+// The length of the UTF-8 character at texto[i], which it puts in c; 0 if the bytes there are not
+// one (a stray or missing continuation byte, an overlong form, a surrogate, past U+10FFFF).
+std::size_t caractereUtf8(const std::string& texto, std::size_t i, char32_t& c)
+{
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(texto[k]); };
+    const unsigned char b = byte(i);
+    std::size_t n = 0;
+    char32_t menor = 0;
+    if (b < 0x80) {
+        c = b;
+        return 1;
+    }
+    if (b >= 0xC2 && b <= 0xDF) {
+        n = 2;
+        c = b & 0x1F;
+        menor = 0x80;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        n = 3;
+        c = b & 0x0F;
+        menor = 0x800;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        n = 4;
+        c = b & 0x07;
+        menor = 0x10000;
+    } else {
+        return 0;
+    }
+    if (texto.size() - i < n)
+        return 0;
+    for (std::size_t k = 1; k < n; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80)
+            return 0;
+        c = (c << 6) | (byte(i + k) & 0x3F);
+    }
+    if (c < menor || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return 0;
+    return n;
+}
+
+// ---------------------------------------------------------------------------------------------
 // Faults
 
 // Every reading fault names the line of the node that holds it. A document built in memory has no
@@ -36,19 +78,13 @@ namespace {
 
 std::string tag(const TiXmlNode* e)
 {
-    return "<" + e->ValueStr() + ">";
+    return "<" + textoVisivel(e->ValueStr()) + ">";
 }
 
-// A value quoted back to the user, cut short (on a UTF-8 boundary) when it is long.
+// A value quoted back to the user, escaped and cut short when it is long.
 std::string citado(const std::string& valor)
 {
-    constexpr std::size_t limite = 40;
-    if (valor.size() <= limite)
-        return "\"" + valor + "\"";
-    std::size_t corte = limite;
-    while (corte > 0 && (static_cast<unsigned char>(valor[corte]) & 0xC0) == 0x80)
-        --corte;
-    return "\"" + valor.substr(0, corte) + "…\"";
+    return "\"" + textoVisivel(valor) + "\"";
 }
 
 std::string quantas(std::size_t n, const char* singular, const char* plural)
@@ -438,6 +474,48 @@ DefeitoDaWindow defeitoDa(const EstadoDaWindow& w)
 }
 
 } // namespace
+
+std::string textoVisivel(const std::string& texto, std::size_t limite)
+{
+    static constexpr char digitos[] = "0123456789ABCDEF";
+    std::string visivel;
+    for (std::size_t i = 0; i < texto.size();) {
+        if (i >= limite) {
+            visivel += "…";
+            break;
+        }
+        char32_t c = 0;
+        const std::size_t n = caractereUtf8(texto, i, c);
+        if (n == 0) {
+            const auto b = static_cast<unsigned char>(texto[i]);
+            visivel += {'\\', 'x', digitos[b >> 4], digitos[b & 0xF]};
+            ++i;
+            continue;
+        }
+        if (c == '\n')
+            visivel += "\\n";
+        else if (c == '\t')
+            visivel += "\\t";
+        else if (c == '\r')
+            visivel += "\\r";
+        else if (c == '\\')
+            visivel += "\\\\";
+        else if (c < 0x20 || c == 0x7F)
+            visivel += {'\\', 'x', digitos[c >> 4], digitos[c & 0xF]};
+        else if (c >= 0x80 && c <= 0x9F)
+            visivel += {'\\', 'u', '0', '0', digitos[c >> 4], digitos[c & 0xF]};
+        else
+            visivel.append(texto, i, n);
+        i += n;
+    }
+    return visivel;
+}
+
+bool caractereXml(char32_t c)
+{
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD)
+           || (c >= 0x10000 && c <= 0x10FFFF);
+}
 
 void escreverWindow(TiXmlElement* window, const EstadoDaWindow& estado)
 {

@@ -1,7 +1,9 @@
 #ifndef FORMATOXML_H
 #define FORMATOXML_H
 
+#include <cstddef>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "coordenada.h"
@@ -16,6 +18,15 @@ class TiXmlNode;
 // attribute, so that neither the user's locale nor TinyXML's six digits touch them. Reading is strict:
 // any fault is thrown as a std::string in Portuguese that names the line, the element and the fault.
 namespace FormatoXml {
+
+// File text as a message quotes it: control characters, and bytes that are not UTF-8, are shown
+// escaped (\n, \x1B, \u009B, \xE0, and a backslash as \\), so that no file can drive the
+// user's terminal; past limite bytes of the original the rest is cut, on a character, with "…".
+std::string textoVisivel(const std::string& texto, std::size_t limite = 40);
+
+// Whether an XML 1.0 document can hold the character c: tab, line feed, carriage return and every
+// character from U+0020 on, except the surrogates, U+FFFE and U+FFFF.
+bool caractereXml(char32_t c);
 
 struct EstadoDaWindow {
     Coordenada centro;

@@ -64,41 +64,35 @@ void Projetor::segmento(const Vertice& a, const Vertice& b)
     std::uint8_t codigoA, codigoB;
     bool aOriginal = true;
     bool bOriginal = true;
+    // Nothing of the segment is drawn: the run in progress ends.
+    const auto semPedaco = [this] {
+        _runAberta = false;
+        _ultimoComecouNoVertice = _ultimoTerminouNoVertice = false;
+    };
     if (a.naFrente && b.naFrente) {
-        if ((a.codigo & b.codigo) != 0) {
-            _runAberta = false;
-            _ultimoComecouNoVertice = _ultimoTerminouNoVertice = false;
-            return;
-        }
+        if ((a.codigo & b.codigo) != 0)
+            return semPedaco();
         ax = a.x, ay = a.y, az = a.c.z;
         bx = b.x, by = b.y, bz = b.c.z;
         codigoA = a.codigo;
         codigoB = b.codigo;
     } else {
         // Cut at the near plane in camera space, before the division: what lies behind the eye
-        // would otherwise come out mirrored.
+        // would otherwise come out mirrored. Which end is cut follows from the ends, not from the
+        // parameters, which can round to 0 or 1 on a long segment and keep the end behind.
         double t0, t1;
-        if (!recortarNoPlanoProximo(a.c.z, b.c.z, _vista.perto, t0, t1)) {
-            _runAberta = false;
-            _ultimoComecouNoVertice = _ultimoTerminouNoVertice = false;
-            return;
-        }
-        PontoDeCamera pa = a.c;
-        PontoDeCamera pb = b.c;
-        if (t0 > 0.0) {
-            pa = interpolar(a.c, b.c, t0);
-            pa.z = _vista.perto;
-            aOriginal = false;
-        }
-        if (t1 < 1.0) {
-            pb = interpolar(a.c, b.c, t1);
-            pb.z = _vista.perto;
-            bOriginal = false;
-        }
+        if (!recortarNoPlanoProximo(a.c.z, b.c.z, _vista.perto, t0, t1))
+            return semPedaco();
+        const PontoDeCamera pa = a.naFrente ? a.c : pontoNoPlanoProximo(b.c, a.c, _vista.perto);
+        const PontoDeCamera pb = b.naFrente ? b.c : pontoNoPlanoProximo(a.c, b.c, _vista.perto);
+        aOriginal = a.naFrente;
+        bOriginal = b.naFrente;
         const double ka = _vista.distancia / pa.z;
         const double kb = _vista.distancia / pb.z;
         ax = pa.x * ka, ay = pa.y * ka, az = pa.z;
         bx = pb.x * kb, by = pb.y * kb, bz = pb.z;
+        if (!(std::isfinite(ax) && std::isfinite(ay) && std::isfinite(bx) && std::isfinite(by)))
+            return semPedaco();
         codigoA = codigo(ax, ay);
         codigoB = codigo(bx, by);
     }
@@ -118,11 +112,8 @@ void Projetor::segmento(const Vertice& a, const Vertice& b)
         const bool ida = recortarSegmento(ax, ay, bx, by, r, s0, s1);
         const bool volta =
             (!ida || s0 > 0.5 || (s1 > 0.5 && s1 < 1.0)) && recortarSegmento(bx, by, ax, ay, r, r0, r1);
-        if (!ida && !volta) {
-            _runAberta = false;
-            _ultimoComecouNoVertice = _ultimoTerminouNoVertice = false;
-            return;
-        }
+        if (!ida && !volta)
+            return semPedaco();
         // Points made by the cut are pinned inside the rectangle against rounding.
         const auto ponto = [this, &r](double x0, double y0, double z0, double x1, double y1, double z1, double s) {
             const double x = std::clamp(x0 + s * (x1 - x0), r.xMin, r.xMax);

@@ -71,6 +71,15 @@ PontoDeCamera interpolar(const PontoDeCamera& a, const PontoDeCamera& b, double 
     return {a.x + t * (b.x - a.x), a.y + t * (b.y - a.y), a.z + t * (b.z - a.z)};
 }
 
+PontoDeCamera pontoNoPlanoProximo(const PontoDeCamera& frente, const PontoDeCamera& atras, double perto) noexcept
+{
+    const double profundidade = frente.z - atras.z;
+    const double s = (frente.z - perto) / profundidade;
+    PontoDeCamera p = s <= 0.5 ? interpolar(frente, atras, s) : interpolar(atras, frente, (perto - atras.z) / profundidade);
+    p.z = perto;
+    return p;
+}
+
 double profundidadeNaTela(double za, double zb, double s) noexcept
 {
     if (s <= 0.0)
@@ -92,11 +101,8 @@ void recortarPoligonoNoPlanoProximo(const std::vector<PontoDeCamera>& entrada, d
         const bool bDentro = b.z >= perto;
         if (aDentro)
             saida.push_back(a);
-        if (aDentro != bDentro) {
-            PontoDeCamera corte = interpolar(a, b, (perto - a.z) / (b.z - a.z));
-            corte.z = perto;
-            saida.push_back(corte);
-        }
+        if (aDentro != bDentro)
+            saida.push_back(aDentro ? pontoNoPlanoProximo(a, b, perto) : pontoNoPlanoProximo(b, a, perto));
     }
 }
 

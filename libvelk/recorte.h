@@ -41,6 +41,11 @@ bool recortarNoPlanoProximo(double za, double zb, double perto, double& t0, doub
 // The point of the segment a–b at parameter t, linearly (camera space is affine).
 PontoDeCamera interpolar(const PontoDeCamera& a, const PontoDeCamera& b, double t) noexcept;
 
+// Where the segment from frente (depth ≥ perto) to atras (depth < perto) crosses the near plane: a
+// point whose depth is perto exactly, so that no rounding can leave it behind the plane or at the
+// eye. It is measured from the end nearer to it, where the parameter keeps its digits.
+PontoDeCamera pontoNoPlanoProximo(const PontoDeCamera& frente, const PontoDeCamera& atras, double perto) noexcept;
+
 // Depth at parameter s of a segment drawn on the projection plane between ends of depths za and zb:
 // under perspective the reciprocal of the depth, not the depth, varies linearly across the plane.
 double profundidadeNaTela(double za, double zb, double s) noexcept;

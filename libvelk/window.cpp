@@ -151,6 +151,22 @@ void Window::escala(double f)
     }
 }
 
+void Window::escala(double f, double x, double y)
+{
+    const Window antes = *this;
+    escala(f);
+    if (_direita == antes._direita)
+        return;
+    // A point of the plane at (x, y) sits at (f·x, f·y) of the scaled window's extent; the centre
+    // moves by the difference so that it sits at (x, y) again.
+    const double resto = 1.0 - f;
+    const Coordenada centro = _centro + _direita.normalizado() * (resto * x) + _cima.normalizado() * (resto * y);
+    if (finita(centro))
+        _centro = centro;
+    else
+        *this = antes;
+}
+
 void Window::rodar(double ax, double ay, double az)
 {
     if (!(std::isfinite(ax) && std::isfinite(ay) && std::isfinite(az)))

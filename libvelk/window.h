@@ -32,6 +32,10 @@ public:
     void mover(double dx, double dy, double dz);
     // Multiplies u and v by f (d unchanged); ignored unless f is finite and positive.
     void escala(double f);
+    // As escala(f), about the point (x, y) of the projection plane (window coordinates, the centre
+    // being the origin) instead of the centre: that point keeps its place in the window, so that a
+    // zoom follows the cursor. Nothing changes when escala(f) would change nothing.
+    void escala(double f, double x, double y);
     // Turns the window about its centre by ax about û, then ay about v̂, then az about n (degrees),
     // each about the axes as they stand then: about n turns û toward v̂, about û turns v̂ toward n,
     // about v̂ turns n toward û.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <csignal>
@@ -29,6 +30,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -224,7 +226,7 @@ const std::vector<CasoDeProfundidade>& casosDeProfundidade()
     return casos;
 }
 
-TEST(ProfundidadeDeElementos, contaComoOTinyXml)
+TEST(ProfundidadeDeElementos, ContaComoOTinyXml)
 {
     for (const CasoDeProfundidade& caso : casosDeProfundidade())
         EXPECT_EQ(ArquivoDeCena::profundidadeDeElementos(caso.texto, 1000), caso.profundidade) << caso.nome;
@@ -247,7 +249,7 @@ void conferirComOTinyXml(const std::string& texto, const std::string& nome)
         EXPECT_EQ(contada, arvore) << nome;
 }
 
-TEST(ProfundidadeDeElementos, nuncaContaMenosQueOTinyXml)
+TEST(ProfundidadeDeElementos, NuncaContaMenosQueOTinyXml)
 {
     for (const CasoDeProfundidade& caso : casosDeProfundidade())
         conferirComOTinyXml(caso.texto, caso.nome);
@@ -269,7 +271,7 @@ TEST(ProfundidadeDeElementos, nuncaContaMenosQueOTinyXml)
     }
 }
 
-TEST(ProfundidadeDeElementos, paraDeContarPassadoOLimite)
+TEST(ProfundidadeDeElementos, ParaDeContarPassadoOLimite)
 {
     // 100,000 levels (700 kB): the count stops at the 65th, whatever the size.
     EXPECT_EQ(ArquivoDeCena::profundidadeDeElementos(aninhados(100000)), ArquivoDeCena::profundidadeMaxima + 1);
@@ -291,7 +293,7 @@ void esperarErroAoLer(const QString& caminho, const std::string& mensagem)
     }
 }
 
-TEST(LerArquivo, recusaOQueNaoEUmaCenaLegivel)
+TEST(LerArquivo, RecusaOQueNaoEUmaCenaLegivel)
 {
     QTemporaryDir pasta;
     ASSERT_TRUE(pasta.isValid());
@@ -307,7 +309,7 @@ TEST(LerArquivo, recusaOQueNaoEUmaCenaLegivel)
     esperarErroAoLer(QStringLiteral("/dev/zero"), "Erro desconhecido.");
 }
 
-TEST(LerArquivo, recusaAninhamentoProfundoAntesDoTinyXml)
+TEST(LerArquivo, RecusaAninhamentoProfundoAntesDoTinyXml)
 {
     QTemporaryDir pasta;
     ASSERT_TRUE(pasta.isValid());
@@ -323,7 +325,7 @@ TEST(LerArquivo, recusaAninhamentoProfundoAntesDoTinyXml)
     EXPECT_EQ(profundidadeDaArvore(&doc), 64);
 }
 
-TEST(LerArquivo, leOsBytesComoOLoadFile)
+TEST(LerArquivo, LeOsBytesComoOLoadFile)
 {
     QTemporaryDir pasta;
     ASSERT_TRUE(pasta.isValid());
@@ -376,7 +378,7 @@ void esperarErroAoSalvar(const QString& caminho)
     }
 }
 
-TEST(SalvarArquivo, escreveODocumentoInteiro)
+TEST(SalvarArquivo, EscreveODocumentoInteiro)
 {
     QTemporaryDir pasta;
     ASSERT_TRUE(pasta.isValid());
@@ -386,7 +388,7 @@ TEST(SalvarArquivo, escreveODocumentoInteiro)
     EXPECT_EQ(conteudo(caminho), impresso(documentoPequeno()));
 }
 
-TEST(SalvarArquivo, falhaOndeNaoHaComoEscrever)
+TEST(SalvarArquivo, FalhaOndeNaoHaComoEscrever)
 {
     QTemporaryDir pasta;
     ASSERT_TRUE(pasta.isValid());
@@ -434,7 +436,7 @@ const char* const windowValida =
     "<window distancia=\"4\"><centro x=\"1\" y=\"2\" z=\"3\"/><direita x=\"0\" y=\"8\" z=\"0\"/><cima x=\"-6\" y=\"0\" z=\"0\"/></window>";
 const char* const pontoValido = "<ponto nome=\"novo\" cor=\"#123456\"><coordenada x=\"1\" y=\"1\" z=\"1\"/></ponto>";
 
-TEST(ViewportPersist, escreveAWindowPrimeiroEDepoisOsObjetos)
+TEST(ViewportPersist, EscreveAWindowPrimeiroEDepoisOsObjetos)
 {
     SuperficieDeTeste v;
     v.adicionar(umDeCada());
@@ -446,7 +448,7 @@ TEST(ViewportPersist, escreveAWindowPrimeiroEDepoisOsObjetos)
     EXPECT_EQ(filhos, (std::vector<std::string>{"window", "ponto", "reta", "poligono", "poligono", "bezier", "bspline", "objeto3d"}));
 }
 
-TEST(ViewportRestore, leDeVoltaOQuePersistiu)
+TEST(ViewportRestore, LeDeVoltaOQuePersistiu)
 {
     SuperficieDeTeste origem;
     origem.adicionar(umDeCada());
@@ -471,7 +473,7 @@ TEST(ViewportRestore, leDeVoltaOQuePersistiu)
     EXPECT_EQ(destino.janela()->coordenadasDePlanoDeProjecao().listaDeObjetos.size(), origem.displayFile()->listaDeObjetos.size());
 }
 
-TEST(ViewportRestore, semWindowMantemACameraEAvisaSemQuebraDeLinha)
+TEST(ViewportRestore, SemWindowMantemACameraEAvisaSemQuebraDeLinha)
 {
     SuperficieDeTeste v;
     v.janela()->rodar(0, 0, 30);
@@ -486,7 +488,7 @@ TEST(ViewportRestore, semWindowMantemACameraEAvisaSemQuebraDeLinha)
     EXPECT_EQ(v.janela()->coordenadasDePlanoDeProjecao().listaDeObjetos.size(), 1u);
 }
 
-TEST(ViewportRestore, comentarioChamadoWindowNaoEACamera)
+TEST(ViewportRestore, ComentarioChamadoWindowNaoEACamera)
 {
     SuperficieDeTeste v;
     Raiz raiz(std::string("<formas><!--window-->") + windowValida + "</formas>");
@@ -498,7 +500,7 @@ TEST(ViewportRestore, comentarioChamadoWindowNaoEACamera)
 
 // A file the library rejects changes neither the camera nor the objects, whichever part is bad,
 // and says nothing but the library's message (thrown to the caller).
-TEST(ViewportRestore, tudoOuNada)
+TEST(ViewportRestore, TudoOuNada)
 {
     const std::string objetoRuim = "<reta nome=\"r\" cor=\"#000000\"><coordenada x=\"0\" y=\"0\" z=\"0\"/></reta>";
     const std::string windowRuim =
@@ -666,7 +668,7 @@ protected:
     QListWidget* lista = nullptr;
 };
 
-TEST_F(ComandosDeArquivo, salvarECarregarDevolvemCameraEObjetos)
+TEST_F(ComandosDeArquivo, SalvarECarregarDevolvemCameraEObjetos)
 {
     adicionarTodos(umDeCada());
     canvas->janela()->mover(0.25, 0.5, -0.3);
@@ -702,7 +704,7 @@ TEST_F(ComandosDeArquivo, salvarECarregarDevolvemCameraEObjetos)
     EXPECT_EQ(canvas->janela()->coordenadasDePlanoDeProjecao().listaDeObjetos.size(), salvo.objetos.size());
 }
 
-TEST_F(ComandosDeArquivo, arquivoSalvoComecaPelaDeclaracaoERaizComWindow)
+TEST_F(ComandosDeArquivo, ArquivoSalvoComecaPelaDeclaracaoERaizComWindow)
 {
     adicionarTodos(umDeCada());
     const QString caminho = pasta.filePath("cena.xml");
@@ -726,7 +728,7 @@ TEST_F(ComandosDeArquivo, arquivoSalvoComecaPelaDeclaracaoERaizComWindow)
     EXPECT_EQ(raiz->NextSibling(), nullptr);
 }
 
-TEST_F(ComandosDeArquivo, caminhoSemSufixoEUsadoComoEsta)
+TEST_F(ComandosDeArquivo, CaminhoSemSufixoEUsadoComoEsta)
 {
     adicionarTodos(umDeCada());
     const Estado salvo = estado();
@@ -740,14 +742,14 @@ TEST_F(ComandosDeArquivo, caminhoSemSufixoEUsadoComoEsta)
     EXPECT_EQ(estado().linhas, salvo.linhas);
 }
 
-TEST_F(ComandosDeArquivo, salvarCanceladoNaoEscreveNemDizNada)
+TEST_F(ComandosDeArquivo, SalvarCanceladoNaoEscreveNemDizNada)
 {
     adicionarTodos(umDeCada());
     EXPECT_EQ(salvar(QString()), "");
     EXPECT_TRUE(QDir(pasta.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
 }
 
-TEST_F(ComandosDeArquivo, salvarOndeNaoDaDizPorQue)
+TEST_F(ComandosDeArquivo, SalvarOndeNaoDaDizPorQue)
 {
     adicionarTodos(umDeCada());
     const QString caminho = pasta.filePath("não existe/cena.xml");
@@ -760,7 +762,7 @@ TEST_F(ComandosDeArquivo, salvarOndeNaoDaDizPorQue)
     EXPECT_FALSE(QFileInfo::exists(pasta.filePath("não existe")));
 }
 
-TEST_F(ComandosDeArquivo, salvarQueFalhaNoMeioDeixaOArquivoAnterior)
+TEST_F(ComandosDeArquivo, SalvarQueFalhaNoMeioDeixaOArquivoAnterior)
 {
     // A good scene on disk first.
     adicionar(janela, {new Ponto("P", Cor(), Coordenada(1, 2, 3))});
@@ -791,6 +793,57 @@ TEST_F(ComandosDeArquivo, salvarQueFalhaNoMeioDeixaOArquivoAnterior)
     EXPECT_EQ(QDir(pasta.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("cena.xml")});
 }
 
+// Run in a child process (below) with the disk-failure library preloaded: the old file stays, and
+// the message gives the reason the system gave.
+TEST_F(ComandosDeArquivo, SalvarNumDiscoQueFalhaDeixaOArquivoAnterior)
+{
+    const QString caminho = qEnvironmentVariable("VELK_FALHA_ARQUIVO");
+    if (caminho.isEmpty())
+        GTEST_SKIP() << "só roda com a biblioteca de falhas de disco (abaixo)";
+    const std::string anterior = conteudo(caminho);
+    adicionarTodos(umDeCada());
+    const Execucao salvamento = executar("actionSalvar", caminho);
+    EXPECT_EQ(salvamento.substituicoes, 1);
+    EXPECT_EQ(salvamento.erro, "Não foi possível salvar em '" + caminho.toStdString() + "': "
+                                   + std::strerror(qEnvironmentVariableIntValue("VELK_FALHA_ERRNO")) + ".\n");
+    EXPECT_EQ(conteudo(caminho), anterior);
+    const QDir pasta = QFileInfo(caminho).dir();
+    EXPECT_EQ(pasta.entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(caminho).fileName()});
+}
+
+TEST_F(ComandosDeArquivo, EscritaSincronizacaoOuFechamentoQueFalhamNaoSubstituemOArquivo)
+{
+    const struct {
+        const char* funcao;
+        int erro;
+    } casos[] = {{"write", ENOSPC}, {"fdatasync", EIO}, {"close", EIO}, {"close", EDQUOT}};
+    const QString caminho = pasta.filePath("cena.xml");
+    escrever(caminho, "<formas/>\n");
+    for (const auto& caso : casos) {
+        QProcess filho;
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(VELK_FALHAS_DE_DISCO));
+        // The sanitizers' runtime wants to come first among the libraries; the order does not
+        // matter to what is tested.
+        ambiente.insert(QStringLiteral("ASAN_OPTIONS"),
+                        ambiente.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
+        ambiente.insert(QStringLiteral("VELK_FALHA_EM"), QString::fromLatin1(caso.funcao));
+        ambiente.insert(QStringLiteral("VELK_FALHA_ERRNO"), QString::number(caso.erro));
+        ambiente.insert(QStringLiteral("VELK_FALHA_CAMINHO"), QDir(pasta.path()).canonicalPath());
+        ambiente.insert(QStringLiteral("VELK_FALHA_ARQUIVO"), caminho);
+        filho.setProcessEnvironment(ambiente);
+        filho.setProcessChannelMode(QProcess::MergedChannels);
+        filho.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_filter=ComandosDeArquivo.SalvarNumDiscoQueFalhaDeixaOArquivoAnterior")});
+        ASSERT_TRUE(filho.waitForFinished(60000)) << caso.funcao;
+        const std::string saida = filho.readAll().toStdString();
+        EXPECT_EQ(filho.exitStatus(), QProcess::NormalExit) << caso.funcao << "\n" << saida;
+        EXPECT_EQ(filho.exitCode(), 0) << caso.funcao << "\n" << saida;
+        EXPECT_NE(saida.find("[  PASSED  ] 1 test."), std::string::npos) << caso.funcao << "\n" << saida;
+        EXPECT_EQ(conteudo(caminho), "<formas/>\n") << caso.funcao;
+    }
+}
+
 // An object of a kind the file cannot hold: the library refuses the whole scene.
 class ObjetoSemFormato : public Objeto {
 public:
@@ -800,7 +853,7 @@ public:
     std::string nomeDoTipo() const override { return "Estranho"; }
 };
 
-TEST_F(ComandosDeArquivo, cenaQueABibliotecaRecusaNaoEscreveArquivo)
+TEST_F(ComandosDeArquivo, CenaQueABibliotecaRecusaNaoEscreveArquivo)
 {
     adicionar(janela, {new Ponto("P", Cor(), Coordenada(1, 2, 3)), new ObjetoSemFormato()});
     const QString caminho = pasta.filePath("cena.xml");
@@ -811,7 +864,7 @@ TEST_F(ComandosDeArquivo, cenaQueABibliotecaRecusaNaoEscreveArquivo)
     EXPECT_FALSE(QFileInfo::exists(caminho));
 }
 
-TEST_F(ComandosDeArquivo, carregarQueFalhaNaoMudaNada)
+TEST_F(ComandosDeArquivo, CarregarQueFalhaNaoMudaNada)
 {
     adicionarTodos(umDeCada());
     canvas->janela()->rodar(5, 10, 15);
@@ -854,7 +907,46 @@ TEST_F(ComandosDeArquivo, carregarQueFalhaNaoMudaNada)
     EXPECT_TRUE(mesmoPonto(reta[1], 2.0 / 3.0 - (-5 + 1.0 / 3.0) / 2, 14 - 4.75, -4 + 1));
 }
 
-TEST_F(ComandosDeArquivo, carregarSemWindowMantemACamera)
+// TinyXML takes time quadratic in the attributes of an element; the check before it stops at 64.
+TEST_F(ComandosDeArquivo, ElementoComAtributosDemaisNaoChegaAoTinyXml)
+{
+    adicionarTodos(umDeCada());
+    const auto ponto = [](int atributos) {
+        std::string texto = "<formas>\n<ponto nome=\"p\" cor=\"#000000\"";
+        for (int i = 2; i < atributos; ++i)
+            texto += " a" + std::to_string(i) + "=\"1\"";
+        return texto + "><coordenada x=\"0\" y=\"0\" z=\"0\"/></ponto>\n</formas>\n";
+    };
+    const QString caminho = pasta.filePath("atributos.xml");
+    // 100,000 attributes would take TinyXML some 50 s.
+    escrever(caminho, ponto(100000));
+    const Estado antes = estado();
+    EXPECT_EQ(carregar(caminho), "Linha 2: <ponto> tem mais de 64 atributos, e o arquivo não foi carregado.\n");
+    EXPECT_EQ(estado(), antes);
+    escrever(caminho, ponto(65));
+    EXPECT_EQ(carregar(caminho), "Linha 2: <ponto> tem mais de 64 atributos, e o arquivo não foi carregado.\n");
+    escrever(caminho, ponto(64));
+    EXPECT_EQ(carregar(caminho), semWindow);
+    EXPECT_EQ(estado().linhas, QStringList{QStringLiteral("p : Ponto")});
+}
+
+// Past 256 MiB TinyXML's column counter can overflow (512 MiB of tabs abort it): such a file is
+// refused from its size, before a byte of it is read. A sparse file costs no disk.
+TEST_F(ComandosDeArquivo, ArquivoMaiorQue256MiBNaoELido)
+{
+    adicionarTodos(umDeCada());
+    const QString caminho = pasta.filePath("enorme.xml");
+    QFile arquivo(caminho);
+    ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(arquivo.write("<formas/>") == 9);
+    ASSERT_TRUE(arquivo.resize(256LL * 1024 * 1024 + 1));
+    arquivo.close();
+    const Estado antes = estado();
+    EXPECT_EQ(carregar(caminho), "O arquivo tem mais de 256 MiB e não foi carregado.\n");
+    EXPECT_EQ(estado(), antes);
+}
+
+TEST_F(ComandosDeArquivo, CarregarSemWindowMantemACamera)
 {
     adicionarTodos(umDeCada());
     canvas->janela()->rodar(0, 20, 0);
@@ -869,7 +961,7 @@ TEST_F(ComandosDeArquivo, carregarSemWindowMantemACamera)
 // ---------------------------------------------------------------------------------------------
 // The sample scenes
 
-TEST_F(ComandosDeArquivo, exemplosCarregamInteiros)
+TEST_F(ComandosDeArquivo, ExemplosCarregamInteiros)
 {
     const QDir exemplos(QStringLiteral(VELK_TEST_DATA "/../../examples"));
     const QStringList arquivos = exemplos.entryList({QStringLiteral("*.xml")}, QDir::Files, QDir::Name);
@@ -895,7 +987,7 @@ TEST_F(ComandosDeArquivo, exemplosCarregamInteiros)
     }
 }
 
-TEST(Exemplos, usamTodosOsTipos)
+TEST(Exemplos, UsamTodosOsTipos)
 {
     // Every kind appears in some sample scene, and the flat drawing has them all.
     std::set<std::string> tipos;

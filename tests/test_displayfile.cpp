@@ -38,7 +38,7 @@ double xDe(const DisplayFile& d, std::size_t i)
     return d.listaDeObjetos.at(i)->coordenadas().at(0).x();
 }
 
-class DisplayFileTest : public ::testing::Test {
+class DisplayFileTeste : public ::testing::Test {
 protected:
     void SetUp() override { Contado::vivos = 0; }
     void TearDown() override { EXPECT_EQ(Contado::vivos, 0) << "objects leaked or deleted twice"; }
@@ -46,7 +46,7 @@ protected:
 
 } // namespace
 
-TEST_F(DisplayFileTest, DestruirApagaOsObjetos)
+TEST_F(DisplayFileTeste, DestruirApagaOsObjetos)
 {
     {
         const DisplayFile d = cenaDe({1, 2, 3});
@@ -55,7 +55,7 @@ TEST_F(DisplayFileTest, DestruirApagaOsObjetos)
     EXPECT_EQ(Contado::vivos, 0);
 }
 
-TEST_F(DisplayFileTest, CopiaEIndependenteDaOrigem)
+TEST_F(DisplayFileTeste, CopiaEIndependenteDaOrigem)
 {
     DisplayFile origem = cenaDe({1, 2});
     DisplayFile copia(origem);
@@ -70,7 +70,7 @@ TEST_F(DisplayFileTest, CopiaEIndependenteDaOrigem)
     EXPECT_EQ(xDe(copia, 1), 2);
 }
 
-TEST_F(DisplayFileTest, AtribuicaoPorCopiaTrocaOsObjetos)
+TEST_F(DisplayFileTeste, AtribuicaoPorCopiaTrocaOsObjetos)
 {
     DisplayFile a = cenaDe({1, 2, 3});
     const DisplayFile b = cenaDe({7});
@@ -86,7 +86,7 @@ TEST_F(DisplayFileTest, AtribuicaoPorCopiaTrocaOsObjetos)
     EXPECT_EQ(xDe(a, 0), 7);
 }
 
-TEST_F(DisplayFileTest, MoverLevaOsObjetosSemCopiar)
+TEST_F(DisplayFileTeste, MoverLevaOsObjetosSemCopiar)
 {
     DisplayFile a = cenaDe({1, 2});
     Objeto* primeiro = a.listaDeObjetos[0];
@@ -102,7 +102,7 @@ TEST_F(DisplayFileTest, MoverLevaOsObjetosSemCopiar)
     EXPECT_TRUE(b.listaDeObjetos.empty()); // NOLINT(bugprone-use-after-move)
 }
 
-TEST_F(DisplayFileTest, CopiaDeObjetosDeVariosTipos)
+TEST_F(DisplayFileTeste, CopiaDeObjetosDeVariosTipos)
 {
     DisplayFile d;
     d.listaDeObjetos.push_back(new Ponto("p", Cor(1, 2, 3), Coordenada(1, 2, 3)));

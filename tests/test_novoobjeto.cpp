@@ -144,7 +144,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(abrir()); }
 };
 
-TEST(DialogoNovo, HasItsTitleAndSize)
+TEST(DialogoNovo, TemTituloETamanho)
 {
     NovoObjeto dialogo(nullptr);
     EXPECT_EQ(dialogo.windowTitle(), "Dialog");
@@ -152,7 +152,7 @@ TEST(DialogoNovo, HasItsTitleAndSize)
     EXPECT_EQ(dialogo.objectName(), "NovoObjeto");
 }
 
-TEST_F(Dialogo, ListsTheSixFactoriesInOrderAndOpensOnTheFirst)
+TEST_F(Dialogo, ListaAsSeisFabricasEmOrdemEAbreNaPrimeira)
 {
     ASSERT_EQ(tipo()->count(), 6);
     for (int i = 0; i < 6; ++i)
@@ -179,7 +179,7 @@ TEST_F(Dialogo, ListsTheSixFactoriesInOrderAndOpensOnTheFirst)
     EXPECT_TRUE(cancelar()->isEnabled());
 }
 
-TEST_F(Dialogo, AListParameterTakesTwoGridRows)
+TEST_F(Dialogo, ParametroDeListaOcupaDuasLinhasDaGrade)
 {
     tipo()->setCurrentIndex(poligono);
     EXPECT_EQ(grade()->rowCount(), 5);
@@ -201,7 +201,7 @@ TEST_F(Dialogo, AListParameterTakesTwoGridRows)
     EXPECT_EQ(extensao(arestas), std::make_pair(1, 2));
 }
 
-TEST_F(Dialogo, PlusAndMinusFollowTheDescriptorForAPoint)
+TEST_F(Dialogo, MaisEMenosSeguemODescritorDeUmPonto)
 {
     // Right after opening, the descriptors are the ones the dialog's editors write into.
     const auto descritores = obterFabricaDePonto()->parametros();
@@ -226,7 +226,7 @@ TEST_F(Dialogo, PlusAndMinusFollowTheDescriptorForAPoint)
     EXPECT_TRUE(cancelar()->isEnabled());
 }
 
-TEST_F(Dialogo, OkIsReevaluatedOnlyWhenTextColourOrCoordinateCountChange)
+TEST_F(Dialogo, OkSoEReavaliadoQuandoMudamTextoCorOuContagem)
 {
     tipo()->setCurrentIndex(objeto3d);
     digitarNome("cub");
@@ -241,7 +241,7 @@ TEST_F(Dialogo, OkIsReevaluatedOnlyWhenTextColourOrCoordinateCountChange)
     EXPECT_TRUE(ok()->isEnabled());
 }
 
-TEST_F(Dialogo, TogglingABooleanOrEditingCoordinatesDoesNotReevaluateOk)
+TEST_F(Dialogo, MarcarBooleanoOuEditarCoordenadaNaoReavaliaOOk)
 {
     tipo()->setCurrentIndex(poligono);
     digitarNome("t");
@@ -262,7 +262,7 @@ TEST_F(Dialogo, TogglingABooleanOrEditingCoordinatesDoesNotReevaluateOk)
     EXPECT_TRUE(cancelar()->isEnabled());
 }
 
-TEST_F(Dialogo, SwitchingTypeAndBackRebuildsTheEditorsEmpty)
+TEST_F(Dialogo, TrocarDeTipoEVoltarRecriaOsEditoresVazios)
 {
     const auto descritores = obterFabricaDePonto()->parametros();
     digitarNome("antigo");
@@ -290,7 +290,7 @@ TEST_F(Dialogo, SwitchingTypeAndBackRebuildsTheEditorsEmpty)
     EXPECT_EQ(parametros()->findChildren<StringOption*>().size(), 1) << "one set of editors only";
 }
 
-TEST_F(Dialogo, CancellingTheColourDialogKeepsThePickedColour)
+TEST_F(Dialogo, CancelarODialogoDeCorMantemACorEscolhida)
 {
     digitarNome("P");
     ASSERT_TRUE(escolherCorDoObjeto(QColor(200, 10, 40)));
@@ -307,14 +307,14 @@ TEST_F(Dialogo, CancellingTheColourDialogKeepsThePickedColour)
     EXPECT_EQ(objeto->cor(), Cor(200, 10, 40)) << "the object must not turn black";
 }
 
-TEST_F(Dialogo, CancelRejects)
+TEST_F(Dialogo, CancelarRejeita)
 {
     cancelar()->click();
     EXPECT_EQ(dialogo.result(), QDialog::Rejected);
     EXPECT_FALSE(dialogo.isVisible());
 }
 
-TEST_F(Dialogo, LanguageChangeSetsTheTitleAgainAndKeepsTheRest)
+TEST_F(Dialogo, MudancaDeIdiomaReescreveOTituloEMantemOResto)
 {
     dialogo.setWindowTitle("outro");
     QPointer<QWidget> antes = parametros();
@@ -337,7 +337,7 @@ struct Pedido {
     Pares arestas;
 };
 
-TEST(DialogoCriacao, CreatesOneObjectOfEveryKind)
+TEST(DialogoCriacao, CriaUmObjetoDeCadaTipo)
 {
     const std::vector<Pedido> pedidos = {
         {ponto, "Ponto", "P1", QColor(255, 0, 0), {Coordenada(1.5, -2, 0.25)}, false, {}},

@@ -58,7 +58,7 @@ std::vector<Linha*> linhas(QWidget* editor)
 
 // --- single values -----------------------------------------------------------------------------
 
-TEST(StringOption, WritesTheWholeTextAfterEveryChangeAndReportsEach)
+TEST(StringOption, EscreveOTextoInteiroACadaMudancaEAvisaCadaUma)
 {
     FabricaDeObjeto::TypeString descritor("Nome", "antes", {});
     StringOption editor(&descritor);
@@ -77,7 +77,7 @@ TEST(StringOption, WritesTheWholeTextAfterEveryChangeAndReportsEach)
     EXPECT_EQ(avisos.count(), 3);
 }
 
-TEST(StringOption, TextCrossesAsUtf8)
+TEST(StringOption, TextoPassaComoUtf8)
 {
     FabricaDeObjeto::TypeString descritor("Nome", "", {});
     StringOption editor(&descritor);
@@ -85,7 +85,7 @@ TEST(StringOption, TextCrossesAsUtf8)
     EXPECT_EQ(descritor.valor, "Pol\xc3\xadgono \xc3\xa7");
 }
 
-TEST(BooleanOption, StartsUntickedWithoutTextAndWritesEveryToggle)
+TEST(BooleanOption, ComecaDesmarcadoSemTextoEEscreveCadaMudanca)
 {
     FabricaDeObjeto::TypeBool descritor("Preenchido", true, {});
     BooleanOption editor(&descritor);
@@ -115,13 +115,13 @@ protected:
     QSignalSpy avisos{&editor, qOverload<>(&ColorOption::valueChanged)};
 };
 
-TEST_F(ColorOptionTeste, StartsBlackAndWritesNothingUntilAPick)
+TEST_F(ColorOptionTeste, ComecaPretoENaoEscreveNadaAteUmaEscolha)
 {
     EXPECT_EQ(editor.color(), QColor(Qt::black));
     EXPECT_EQ(descritor.valor, Cor(1, 2, 3));
 }
 
-TEST_F(ColorOptionTeste, APickedColourIsWrittenAndReported)
+TEST_F(ColorOptionTeste, CorEscolhidaEEscritaEAvisada)
 {
     auto resposta = escolherCor(QColor(250, 128, 7));
     QTest::mouseClick(&editor, Qt::LeftButton);
@@ -130,7 +130,7 @@ TEST_F(ColorOptionTeste, APickedColourIsWrittenAndReported)
     EXPECT_EQ(avisos.count(), 1);
 }
 
-TEST_F(ColorOptionTeste, CancellingKeepsThePickedColour)
+TEST_F(ColorOptionTeste, CancelarMantemACorEscolhida)
 {
     auto escolha = escolherCor(QColor(0, 200, 0));
     QTest::mouseClick(&editor, Qt::LeftButton);
@@ -163,7 +163,7 @@ protected:
     QSignalSpy avisos{&editor, &CoordenadasOption::valueChanged};
 };
 
-TEST_F(CoordenadasOptionTeste, LaysOutPlusMinusAndAScrolledColumnOfRows)
+TEST_F(CoordenadasOptionTeste, MaisMenosEUmaColunaDeLinhasComRolagem)
 {
     auto* grade = qobject_cast<QGridLayout*>(editor.layout());
     ASSERT_NE(grade, nullptr);
@@ -197,7 +197,7 @@ TEST_F(CoordenadasOptionTeste, LaysOutPlusMinusAndAScrolledColumnOfRows)
     EXPECT_EQ(perguntas, 0) << "the constructor does not ask the descriptor";
 }
 
-TEST_F(CoordenadasOptionTeste, FirstPlusAddsRowZeroWithZeroFields)
+TEST_F(CoordenadasOptionTeste, PrimeiroMaisAcrescentaALinhaZeroComCamposZerados)
 {
     maisUma();
     const auto rows = linhasAgora();
@@ -221,7 +221,7 @@ TEST_F(CoordenadasOptionTeste, FirstPlusAddsRowZeroWithZeroFields)
     EXPECT_EQ(avisos.count(), 1);
 }
 
-TEST_F(CoordenadasOptionTeste, PlusMinusPlusLeavesOneRowAndOneItem)
+TEST_F(CoordenadasOptionTeste, MaisMenosMaisDeixaUmaLinhaEUmItem)
 {
     maisUma();
     menosUma();
@@ -237,7 +237,7 @@ TEST_F(CoordenadasOptionTeste, PlusMinusPlusLeavesOneRowAndOneItem)
     EXPECT_EQ(avisos.count(), 3);
 }
 
-TEST_F(CoordenadasOptionTeste, PlusStopsWhenTheListIsFullAndMinusReopensIt)
+TEST_F(CoordenadasOptionTeste, MaisParaComAListaCheiaEMenosOReabre)
 {
     QPushButton* mais = botao(&editor, "+");
     maisUma();
@@ -254,7 +254,7 @@ TEST_F(CoordenadasOptionTeste, PlusStopsWhenTheListIsFullAndMinusReopensIt)
     EXPECT_EQ(perguntas, 3);
 }
 
-TEST_F(CoordenadasOptionTeste, MinusWithNoRowsDoesNothing)
+TEST_F(CoordenadasOptionTeste, MenosSemLinhasNaoFazNada)
 {
     QMetaObject::invokeMethod(&editor, "removeCoordenada");
     EXPECT_TRUE(descritor.valor.empty());
@@ -263,7 +263,7 @@ TEST_F(CoordenadasOptionTeste, MinusWithNoRowsDoesNothing)
     EXPECT_FALSE(botao(&editor, "-")->isEnabled());
 }
 
-TEST_F(CoordenadasOptionTeste, EditingARowReplacesOnlyItsItemAndIsNotReported)
+TEST_F(CoordenadasOptionTeste, EditarUmaLinhaTrocaSoSeuItemESemAviso)
 {
     // Without a limit, so that three rows fit.
     FabricaDeObjeto::TypeCoordenadas lista("Pontos de controle", {}, {});
@@ -294,7 +294,7 @@ TEST_F(CoordenadasOptionTeste, EditingARowReplacesOnlyItsItemAndIsNotReported)
     EXPECT_EQ(linhas<CoordenadaOption>(&editor3).size(), 2u);
 }
 
-TEST_F(CoordenadasOptionTeste, ContainerFollowsTheRowsBothWays)
+TEST_F(CoordenadasOptionTeste, ContainerSegueAsLinhasNosDoisSentidos)
 {
     editor.resize(500, 400);
     editor.show();
@@ -334,7 +334,7 @@ protected:
     IntIntsOption editor{&descritor};
 };
 
-TEST_F(IntIntsOptionTeste, PlusIsNeverDisabledAndMinusFollowsTheRows)
+TEST_F(IntIntsOptionTeste, MaisNuncaEDesabilitadoEMenosSegueAsLinhas)
 {
     QPushButton* mais = botao(&editor, "+");
     QPushButton* menos = botao(&editor, "-");
@@ -355,7 +355,7 @@ TEST_F(IntIntsOptionTeste, PlusIsNeverDisabledAndMinusFollowsTheRows)
     EXPECT_EQ(perguntas, 0);
 }
 
-TEST_F(IntIntsOptionTeste, RowsAreTwoUnlabelledSpinBoxesFromZero)
+TEST_F(IntIntsOptionTeste, LinhasSaoDuasCaixasSemRotuloAPartirDeZero)
 {
     maisUm();
     const auto rows = linhas<IntIntOption>(&editor);
@@ -371,7 +371,7 @@ TEST_F(IntIntsOptionTeste, RowsAreTwoUnlabelledSpinBoxesFromZero)
     EXPECT_EQ(descritor.valor, Pares({{0, 0}}));
 }
 
-TEST_F(IntIntsOptionTeste, PlusMinusPlusLeavesOnePair)
+TEST_F(IntIntsOptionTeste, MaisMenosMaisDeixaUmPar)
 {
     maisUm();
     menosUm();
@@ -380,7 +380,7 @@ TEST_F(IntIntsOptionTeste, PlusMinusPlusLeavesOnePair)
     EXPECT_EQ(descritor.valor, Pares({{0, 0}}));
 }
 
-TEST_F(IntIntsOptionTeste, EditingARowReplacesOnlyItsPair)
+TEST_F(IntIntsOptionTeste, EditarUmaLinhaTrocaSoSeuPar)
 {
     for (int i = 0; i < 3; ++i)
         maisUm();

@@ -22,7 +22,7 @@ QRgb pixel(const QImage& imagem, int x, int y)
 }
 
 // A swatch shown on screen, so that it receives mouse events like the real one.
-class Swatch : public ::testing::Test {
+class AmostraDeCor : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -42,7 +42,7 @@ protected:
     QColorWidget swatch{nullptr};
 };
 
-TEST_F(Swatch, StartsBlackAndPaintsBlackInsideABlackOutline)
+TEST_F(AmostraDeCor, ComecaPretoEPintaPretoDentroDeContornoPreto)
 {
     EXPECT_EQ(swatch.color(), QColor(Qt::black));
     const QImage imagem = pintura(swatch);
@@ -52,7 +52,7 @@ TEST_F(Swatch, StartsBlackAndPaintsBlackInsideABlackOutline)
             ASSERT_EQ(pixel(imagem, x, y), qRgb(0, 0, 0)) << "at " << x << ", " << y;
 }
 
-TEST_F(Swatch, OutlineLiesOnTheOutermostPixelsAndThePickedColourFillsTheRest)
+TEST_F(AmostraDeCor, ContornoNosPixelsDaBordaECorEscolhidaNoResto)
 {
     const QColor verde(30, 200, 90);
     ASSERT_TRUE(escolher(verde));
@@ -71,7 +71,7 @@ TEST_F(Swatch, OutlineLiesOnTheOutermostPixelsAndThePickedColourFillsTheRest)
     }
 }
 
-TEST_F(Swatch, AnyMouseButtonPicksAColour)
+TEST_F(AmostraDeCor, QualquerBotaoDoMouseEscolheUmaCor)
 {
     QSignalSpy mudancas(&swatch, &QColorWidget::colorChanged);
     const struct {
@@ -90,7 +90,7 @@ TEST_F(Swatch, AnyMouseButtonPicksAColour)
     }
 }
 
-TEST_F(Swatch, DialogOpensOnWhiteEvenAfterAnotherPick)
+TEST_F(AmostraDeCor, DialogoAbreNoBrancoMesmoDepoisDeOutraEscolha)
 {
     ASSERT_TRUE(escolher(QColor(200, 0, 200)));
     QColor inicial;
@@ -103,7 +103,7 @@ TEST_F(Swatch, DialogOpensOnWhiteEvenAfterAnotherPick)
     EXPECT_EQ(inicial, QColor(Qt::white));
 }
 
-TEST_F(Swatch, CancellingKeepsTheShownColourAndTellsNobody)
+TEST_F(AmostraDeCor, CancelarMantemACorMostradaESemAviso)
 {
     const QColor azul(0, 0, 255);
     ASSERT_TRUE(escolher(azul));
@@ -119,7 +119,7 @@ TEST_F(Swatch, CancellingKeepsTheShownColourAndTellsNobody)
     EXPECT_EQ(pixel(pintura(swatch), 20, 12), azul.rgb());
 }
 
-TEST_F(Swatch, CancellingTheFirstPickKeepsBlack)
+TEST_F(AmostraDeCor, CancelarAPrimeiraEscolhaMantemPreto)
 {
     QSignalSpy mudancas(&swatch, &QColorWidget::colorChanged);
     auto resposta = cancelarCor();

@@ -3,21 +3,27 @@
 #include <utility>
 #include <vector>
 
+#include <QApplication>
 #include <QColor>
 #include <QImage>
 #include <QPainter>
 #include <QPen>
 #include <QString>
+#include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
+#include "bezier.h"
 #include "displayfile.h"
 #include "geometria.h"
+#include "janelaprincipal.h"
 #include "objeto.h"
 #include "objeto3d.h"
 #include "poligono.h"
 #include "ponto.h"
 #include "qviewport.h"
+#include "reta.h"
 #include "window.h"
 
 namespace {
@@ -327,6 +333,192 @@ TEST_F(Canvas, PintaAoReceberOEventoDePintura)
     ASSERT_EQ(tela.size(), QSize(600, 600));
     EXPECT_EQ(tela.pixel(300, 300), branco);
     EXPECT_EQ(tela.pixel(20, 300), preto);
+}
+
+} // namespace
+
+namespace {
+
+// The canvas alone, shown, driven by real mouse and wheel events.
+class MouseNoCanvas : public Canvas {
+protected:
+    void SetUp() override
+    {
+        canvas.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&canvas));
+    }
+
+    // Where a world point is drawn now, in pixels.
+    QPointF pixelDe(const Coordenada& mundo)
+    {
+        DisplayFile cena;
+        cena.listaDeObjetos.push_back(new Ponto("p", Cor(), mundo));
+        Window camera = *canvas.janela();
+        camera.atualizarCPP(cena);
+        const DisplayFile projecao = camera.coordenadasDePlanoDeProjecao();
+        const Coordenada p = canvas.windowToViewport(*projecao.listaDeObjetos.at(0)->inicioDasCoordenadas());
+        return QPointF(p.x(), p.y());
+    }
+
+    void arrastar(Qt::MouseButton botao, QPoint de, QPoint ate)
+    {
+        QTest::mousePress(&canvas, botao, {}, de);
+        // In steps, as a hand moves: the camera follows each one.
+        QTest::mouseMove(&canvas, de + (ate - de) / 3);
+        QTest::mouseMove(&canvas, ate);
+        QTest::mouseRelease(&canvas, botao, {}, ate);
+    }
+
+    void rodaDoMouse(QPoint onde, int angulo, Qt::KeyboardModifiers modificadores = {})
+    {
+        QWheelEvent evento(QPointF(onde), canvas.mapToGlobal(QPointF(onde)), QPoint(), QPoint(0, angulo), Qt::NoButton,
+                           modificadores, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&canvas, &evento);
+    }
+};
+
+TEST_F(MouseNoCanvas, ArrastarComOBotaoEsquerdoLevaAFiguraComOCursor)
+{
+    const Coordenada ponto(5, 5, 0); // pixel (440, 160)
+    ASSERT_EQ(pixelDe(ponto), QPointF(440, 160));
+    arrastar(Qt::LeftButton, QPoint(300, 300), QPoint(347, 271));
+    EXPECT_EQ(pixelDe(ponto), QPointF(487, 131));
+    // A point off the window plane moves too, in the same direction.
+    EXPECT_GT(pixelDe(Coordenada(0, 0, 10)).x(), 300);
+}
+
+TEST_F(MouseNoCanvas, RodaAproximaEmTornoDoPontoSobOCursor)
+{
+    const Coordenada ponto(5, 5, 0);
+    rodaDoMouse(QPoint(440, 160), 120);
+    EXPECT_TRUE(pertoDe(canvas.janela()->viewRightVector().modulo(), 18));
+    EXPECT_EQ(pixelDe(ponto), QPointF(440, 160));
+    // Elsewhere the picture grows away from the cursor.
+    EXPECT_LT(pixelDe(Coordenada(0, 0, 0)).x(), 300);
+    // A notch back undoes it.
+    rodaDoMouse(QPoint(440, 160), -120);
+    EXPECT_TRUE(pertoDe(canvas.janela()->viewRightVector().modulo(), 20, 1e-12));
+    EXPECT_TRUE(mesmoPonto(canvas.janela()->centro(), 0, 0, 0, 1e-12));
+}
+
+TEST_F(MouseNoCanvas, ShiftRodaDaUmPassoComoIEO)
+{
+    rodaDoMouse(QPoint(440, 160), 120, Qt::ShiftModifier);
+    EXPECT_TRUE(mesmoPonto(canvas.janela()->centro(), 0, 0, 2));
+    EXPECT_TRUE(pertoDe(canvas.janela()->viewRightVector().modulo(), 20));
+    rodaDoMouse(QPoint(100, 100), -240, Qt::ShiftModifier);
+    EXPECT_TRUE(mesmoPonto(canvas.janela()->centro(), 0, 0, -2));
+}
+
+TEST_F(MouseNoCanvas, ArrastarComOBotaoDireitoGiraACamera)
+{
+    // 40 pixels to the right turn about v̂ by 40 steps of the fixed fraction of a degree.
+    arrastar(Qt::RightButton, QPoint(300, 300), QPoint(340, 300));
+    Window esperada(Coordenada(-10, -10, 0), Coordenada(10, 10, 0), Coordenada(0, 0, -10));
+    esperada.rodar(0, 40 * QViewport::grausPorPixel, 0);
+    EXPECT_TRUE(mesmoPonto(canvas.janela()->direcaoDeVisao(), esperada.direcaoDeVisao().x(),
+                           esperada.direcaoDeVisao().y(), esperada.direcaoDeVisao().z(), 1e-12));
+    EXPECT_GT(canvas.janela()->direcaoDeVisao().x(), 0) << "dragging right turns n toward û";
+    EXPECT_TRUE(mesmoPonto(canvas.janela()->centro(), 0, 0, 0));
+
+    // Downwards turns about û, v̂ toward n.
+    arrastar(Qt::RightButton, QPoint(300, 300), QPoint(300, 340));
+    EXPECT_LT(canvas.janela()->direcaoDeVisao().y(), 0);
+    EXPECT_GT(canvas.janela()->viewUpVector().z(), 0);
+}
+
+TEST_F(MouseNoCanvas, CliqueSemArrastarNaoMexeNaCamera)
+{
+    QTest::mousePress(&canvas, Qt::LeftButton, {}, QPoint(300, 300));
+    QTest::mouseMove(&canvas, QPoint(301, 301));
+    QTest::mouseRelease(&canvas, Qt::LeftButton, {}, QPoint(301, 301));
+    EXPECT_TRUE(mesmoPonto(canvas.janela()->centro(), 0, 0, 0, 0));
+}
+
+} // namespace
+
+namespace {
+
+// A point, a segment, a curve and a filled square with a segment drawn over it.
+class EscolhaNoCanvas : public MouseNoCanvas {
+protected:
+    void SetUp() override
+    {
+        MouseNoCanvas::SetUp();
+        adicionar(ponto = new Ponto("p", Cor(0, 0, 200), Coordenada(-5, 5, 0)));             // (160, 160)
+        adicionar(reta = new Reta("r", Cor(0, 0, 200), Coordenada(-8, -4, 0), Coordenada(8, -4, 0))); // row 412
+        // Apex (0, 6): pixel (300, 132).
+        adicionar(curva = new Bezier("c", Cor(0, 0, 200), {Coordenada(-8, 0, 0), Coordenada(-4, 8, 0),
+                                                           Coordenada(4, 8, 0), Coordenada(8, 0, 0)}));
+        // Columns and rows 356 to 468 on x, 300 to 412 on y.
+        adicionar(quadrado = new Poligono("q", Cor(0, 200, 0), {Coordenada(2, -4, 0), Coordenada(6, -4, 0),
+                                                                Coordenada(6, 0, 0), Coordenada(2, 0, 0)},
+                                          true));
+        // Column 440, across the square.
+        adicionar(porCima = new Reta("s", Cor(0, 0, 200), Coordenada(5, -6, 0), Coordenada(5, 2, 0)));
+        QObject::connect(&canvas, &QViewport::objetoClicado, [this](Objeto* o) {
+            clicado = o;
+            ++cliques;
+        });
+    }
+
+    Objeto* clicar(QPoint onde)
+    {
+        clicado = reinterpret_cast<Objeto*>(&cliques);
+        QTest::mouseClick(&canvas, Qt::LeftButton, {}, onde);
+        return clicado;
+    }
+
+    Objeto* ponto = nullptr;
+    Objeto* reta = nullptr;
+    Objeto* curva = nullptr;
+    Objeto* quadrado = nullptr;
+    Objeto* porCima = nullptr;
+    Objeto* clicado = nullptr;
+    int cliques = 0;
+};
+
+TEST_F(EscolhaNoCanvas, CliqueEscolheODesenhadoACincoPixelsOuMenos)
+{
+    EXPECT_EQ(clicar(QPoint(164, 163)), ponto) << "5 pixels from the marker";
+    EXPECT_EQ(clicar(QPoint(160, 167)), nullptr) << "7 pixels from the marker";
+    EXPECT_EQ(clicar(QPoint(200, 416)), reta);
+    EXPECT_EQ(clicar(QPoint(300, 135)), curva) << "near the curve's apex, far from its control points";
+    EXPECT_EQ(clicar(QPoint(300, 200)), nullptr) << "inside the curve's bow, which is not filled";
+    EXPECT_EQ(clicar(QPoint(380, 330)), quadrado) << "inside the filled square";
+    EXPECT_EQ(clicar(QPoint(441, 350)), porCima) << "on the segment drawn over the square";
+    EXPECT_EQ(clicar(QPoint(444, 350)), quadrado) << "beside that segment, inside the square";
+    EXPECT_EQ(clicar(QPoint(473, 350)), quadrado) << "5 pixels right of the square";
+    EXPECT_EQ(clicar(QPoint(300, 300)), nullptr);
+    EXPECT_EQ(cliques, 10);
+    EXPECT_TRUE(mesmoPonto(canvas.janela()->centro(), 0, 0, 0, 0)) << "clicks do not move the camera";
+}
+
+TEST_F(EscolhaNoCanvas, SelecionadoApareceDestacadoEDeixaDeAparecer)
+{
+    const QImage antes = pintar();
+    ASSERT_EQ(antes.pixel(200, 413), branco);
+    canvas.selecionar(reta);
+    const QImage destacada = pintar();
+    // A wider line, and a square with a black edge on each end.
+    EXPECT_EQ(destacada.pixel(200, 413), Cor(0, 0, 200).qcolor().rgb());
+    EXPECT_EQ(destacada.pixel(200, 411), Cor(0, 0, 200).qcolor().rgb());
+    const auto pretos = [](const QImage& imagem) {
+        int n = 0;
+        for (int y = 406; y <= 418; ++y)
+            for (int x = 70; x <= 82; ++x)
+                n += imagem.pixel(x, y) == preto;
+        return n;
+    };
+    EXPECT_GT(pretos(destacada), 0) << "square at (76, 412)";
+    EXPECT_EQ(pretos(antes), 0);
+    // Other objects are drawn as before.
+    EXPECT_EQ(destacada.copy(140, 140, 40, 40), antes.copy(140, 140, 40, 40));
+
+    canvas.selecionar(quadrado);
+    EXPECT_NE(pintar(), destacada);
+    canvas.selecionar(nullptr);
+    EXPECT_EQ(pintar(), antes);
 }
 
 } // namespace

@@ -270,6 +270,29 @@ TEST(WindowCamera, Escala)
     }
 }
 
+TEST(WindowCamera, EscalaEmTornoDeUmPontoODeixaNoLugar)
+{
+    // (3, 4) is at (0.15, 0.2) of the window's width and height before and after.
+    DisplayFile cena;
+    cena.listaDeObjetos.push_back(new Ponto("P", Cor(), Coordenada(3, 4, 0)));
+    Window w = janelaPadrao();
+    w.atualizarCPP(cena);
+    w.escala(0.5, 3, 4);
+    EXPECT_TRUE(pertoDe(w.viewRightVector().modulo(), 10));
+    EXPECT_TRUE(pertoDe(w.viewUpVector().modulo(), 10));
+    EXPECT_TRUE(mesmoPonto(w.centro(), 1.5, 2, 0));
+    const DisplayFile projecao = w.coordenadasDePlanoDeProjecao();
+    EXPECT_TRUE(mesmoPonto(*projecao.listaDeObjetos.at(0)->inicioDasCoordenadas(), 1.5, 2, 0));
+
+    // Refused factors move nothing either.
+    const Window antes = w;
+    for (double f : {0.0, -1.0, std::numeric_limits<double>::quiet_NaN()}) {
+        w.escala(f, 3, 4);
+        EXPECT_EQ(w.centro(), antes.centro()) << f;
+        EXPECT_EQ(w.viewRightVector(), antes.viewRightVector()) << f;
+    }
+}
+
 TEST(WindowCamera, ZoomMuitoProfundoMantemADirecaoDeVisao)
 {
     // Past about 3,400 zooms in, |u|·|v| underflows; the view direction must not depend on it.
@@ -346,6 +369,50 @@ TEST_F(UmObjeto, SegmentoTodoAtrasDoOlhoNaoDesenhaNada)
     const Objeto* r = projetar(new Reta("r", Cor(), Coordenada(1, 1, -15), Coordenada(3, 3, -12)));
     EXPECT_EQ(r->tamanhoDoDesenho(&janela), 0);
     EXPECT_EQ(r->numeroDeCoordenadas(), 0);
+}
+
+TEST_F(UmObjeto, CorteNoPlanoProximoDeUmSegmentoMuitoLongoNaoEspelha)
+{
+    // From 1e18 the cut parameter rounds to 1: the end behind the eye must still be cut, not divided
+    // by its negative depth (which drew this to (-5, -5)). The far end projects to the centre, the
+    // cut to (50, 50), so the window shows the diagonal to its corner.
+    const Objeto* r = projetar(new Reta("r", Cor(), Coordenada(0, 0, 1e18), Coordenada(0.5, 0.5, -11)));
+    const std::vector<Coordenada> d = desenho(r);
+    ASSERT_EQ(d.size(), 2u);
+    EXPECT_TRUE(mesmoPonto(d[0], 0, 0, 1e18, 1));
+    EXPECT_TRUE(mesmoPonto(d[1], 10, 10, d[1].z()));
+}
+
+TEST(WindowProjecao, NadaMaisPertoQueOPlanoProximoEmNenhumTipo)
+{
+    // Every kind, with the edge above and one that ends exactly at the eye (0, 0, -10). All that
+    // is in front lies at x, y >= 0, so a mirrored point shows as a negative coordinate.
+    const Coordenada longe(0, 0, 1e18), atras(0.5, 0.5, -11), olho(0, 0, -10), lado(0.5, 1, 0);
+    DisplayFile cena;
+    cena.listaDeObjetos = {
+        new Reta("r", Cor(), longe, olho),
+        new Poligono("contorno", Cor(), {longe, atras, lado}, false),
+        new Poligono("cheio", Cor(), {longe, atras, lado}, true),
+        new Poligono("cheio no olho", Cor(), {longe, olho, lado}, true),
+        new Objeto3D("o", Cor(), {longe, atras, olho, lado}, {{0, 1}, {0, 2}, {2, 3}}),
+        new Bezier("b", Cor(), {longe, atras, olho, lado}),
+    };
+    Window w = janelaPadrao();
+    w.atualizarCPP(cena);
+    const DisplayFile projecao = w.coordenadasDePlanoDeProjecao();
+    for (const Objeto* o : projecao.listaDeObjetos) {
+        SCOPED_TRACE(o->nome());
+        const std::vector<Coordenada> d = desenhoDe(o, &w);
+        EXPECT_FALSE(d.empty());
+        for (const Coordenada& c : d) {
+            if (c.isNull())
+                continue;
+            EXPECT_TRUE(std::isfinite(c.x()) && std::isfinite(c.y()) && std::isfinite(c.z()));
+            EXPECT_GE(c.x(), 0.0);
+            EXPECT_GE(c.y(), 0.0);
+            EXPECT_GE(c.z(), 0.1 - 10);
+        }
+    }
 }
 
 TEST_F(UmObjeto, PoligonoPreenchidoMaiorQueAJanela)

@@ -23,7 +23,7 @@ Window cameraInicial()
     return Window(Coordenada(-10, -10, 0), Coordenada(10, 10, 0), Coordenada(0, 0, -10));
 }
 
-class Camera : public ::testing::Test {
+class ControlesDeCamera : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -61,7 +61,7 @@ protected:
 
 } // namespace
 
-TEST_F(Camera, BotoesETeclasDeSetaMovemUmDecimoDaWindow)
+TEST_F(ControlesDeCamera, BotoesETeclasDeSetaMovemUmDecimoDaWindow)
 {
     QTest::mouseClick(filho<QToolButton>(w, "windowCima"), Qt::LeftButton);
     EXPECT_TRUE(mesmoPonto(camera->centro(), 0, 2, 0));
@@ -89,7 +89,7 @@ TEST_F(Camera, BotoesETeclasDeSetaMovemUmDecimoDaWindow)
     EXPECT_TRUE(mesmoPonto(camera->centroDeProjecao(), 2, -2, -10));
 }
 
-TEST_F(Camera, StepIEO)
+TEST_F(ControlesDeCamera, StepIEO)
 {
     QTest::keyClick(&w, Qt::Key_I);
     EXPECT_TRUE(mesmoPonto(camera->centro(), 0, 0, 2));
@@ -101,7 +101,7 @@ TEST_F(Camera, StepIEO)
     EXPECT_NEAR(camera->distanciaFocal(), 10, 1e-12);
 }
 
-TEST_F(Camera, ZoomNaoEhReciproco)
+TEST_F(ControlesDeCamera, ZoomNaoEhReciproco)
 {
     QTest::keyClick(&w, Qt::Key_Plus);
     EXPECT_TRUE(mesmoVetor(camera->viewRightVector(), 18, 0, 0));
@@ -116,7 +116,7 @@ TEST_F(Camera, ZoomNaoEhReciproco)
     EXPECT_TRUE(mesmoVetor(camera->viewRightVector(), 19.8 * 0.9, 0, 0));
 }
 
-TEST_F(Camera, DialXGiraEmTornoDaDireita)
+TEST_F(ControlesDeCamera, DialXGiraEmTornoDaDireita)
 {
     alinharDial("windowRotacaoXDisplay", 100);
     girar("windowRotacaoXDisplay", 3);
@@ -134,7 +134,7 @@ TEST_F(Camera, DialXGiraEmTornoDaDireita)
     EXPECT_TRUE(mesmoVetor(camera->direcaoDeVisao(), 0, 0, 1));
 }
 
-TEST_F(Camera, DialYGiraEmTornoDoAlto)
+TEST_F(ControlesDeCamera, DialYGiraEmTornoDoAlto)
 {
     alinharDial("windowRotacaoYDisplay", 200);
     girar("windowRotacaoYDisplay", 9);
@@ -145,7 +145,7 @@ TEST_F(Camera, DialYGiraEmTornoDoAlto)
     EXPECT_TRUE(mesmoPonto(camera->centroDeProjecao(), -10, 0, 0));
 }
 
-TEST_F(Camera, DialZGiraEmTornoDaDirecaoDeVisao)
+TEST_F(ControlesDeCamera, DialZGiraEmTornoDaDirecaoDeVisao)
 {
     alinharDial("windowRotacaoZDisplay", 50);
     girar("windowRotacaoZDisplay", 0, 7);
@@ -156,7 +156,7 @@ TEST_F(Camera, DialZGiraEmTornoDaDirecaoDeVisao)
     EXPECT_TRUE(mesmoVetor(camera->direcaoDeVisao(), 0, 0, 1));
 }
 
-TEST_F(Camera, DialAtravessando360)
+TEST_F(ControlesDeCamera, DialAtravessando360)
 {
     // 355 → 5 passes −350 to the camera: the same orientation as +10.
     alinharDial("windowRotacaoXDisplay", 355);
@@ -171,7 +171,7 @@ TEST_F(Camera, DialAtravessando360)
     EXPECT_TRUE(mesmoVetor(camera->viewRightVector(), 20 * std::cos(grau), -20 * std::sin(grau), 0));
 }
 
-TEST_F(Camera, CadaDialLembraSeuProprioValor)
+TEST_F(ControlesDeCamera, CadaDialLembraSeuProprioValor)
 {
     alinharDial("windowRotacaoYDisplay", 40);
     alinharDial("windowRotacaoXDisplay", 10);
@@ -184,7 +184,7 @@ TEST_F(Camera, CadaDialLembraSeuProprioValor)
     EXPECT_TRUE(mesmoVetor(camera->viewUpVector(), 0, 20, 0));
 }
 
-TEST_F(Camera, MostrarCoordenadasSoLigaOsRotulos)
+TEST_F(ControlesDeCamera, MostrarCoordenadasSoLigaOsRotulos)
 {
     auto* caixa = filho<QCheckBox>(w, "mostrarCoordenadas");
     clicarEm(caixa);
@@ -196,7 +196,7 @@ TEST_F(Camera, MostrarCoordenadasSoLigaOsRotulos)
     EXPECT_TRUE(mesmoVetor(camera->viewRightVector(), 20, 0, 0));
 }
 
-TEST_F(Camera, OrbitarLigaEDesligaOsCamposDoCentro)
+TEST_F(ControlesDeCamera, OrbitarLigaEDesligaOsCamposDoCentro)
 {
     auto* orbitar = filho<QRadioButton>(w, "orbitar");
     auto* x = filho<QSpinBox>(w, "orbitarX");
@@ -221,7 +221,7 @@ TEST_F(Camera, OrbitarLigaEDesligaOsCamposDoCentro)
     EXPECT_EQ(x->value(), 7);
 }
 
-TEST_F(Camera, ModificadoresNaoMudamATecla)
+TEST_F(ControlesDeCamera, ModificadoresNaoMudamATecla)
 {
     QTest::keyClick(&w, Qt::Key_Up, Qt::ShiftModifier);
     EXPECT_TRUE(mesmoPonto(camera->centro(), 0, 2, 0));
@@ -245,7 +245,7 @@ TEST_F(Camera, ModificadoresNaoMudamATecla)
     EXPECT_TRUE(mesmoPonto(p->centro(), 1, -2, 0));
 }
 
-TEST_F(Camera, TeclasForaDaTabelaNaoFazemNada)
+TEST_F(ControlesDeCamera, TeclasForaDaTabelaNaoFazemNada)
 {
     auto* r = new Reta("r", Cor(), Coordenada(0, 0, 0), Coordenada(2, 0, 0));
     adicionar(w, {r});
@@ -260,7 +260,7 @@ TEST_F(Camera, TeclasForaDaTabelaNaoFazemNada)
     EXPECT_EQ(filho<QListWidget>(w, "objetos")->count(), 1);
 }
 
-TEST_F(Camera, TeclasQueUmFilhoUsaNaoChegamAJanela)
+TEST_F(ControlesDeCamera, TeclasQueUmFilhoUsaNaoChegamAJanela)
 {
     auto* a = new Ponto("a", Cor(), Coordenada(0, 0, 0));
     auto* b = new Ponto("b", Cor(), Coordenada(5, 0, 0));

@@ -51,7 +51,7 @@ Coordenada emTornoDeY(const Coordenada& p, double a, double cx, double /*cy*/, d
     return ::testing::AssertionSuccess();
 }
 
-class Transformacoes : public ::testing::Test {
+class ControlesDeObjeto : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -100,7 +100,7 @@ protected:
 
 } // namespace
 
-TEST_F(Transformacoes, TranslacoesDeUmaUnidadeQueSeDesfazem)
+TEST_F(ControlesDeObjeto, TranslacoesDeUmaUnidadeQueSeDesfazem)
 {
     clicarNaLinha(lista, 0);
     QTest::keyClick(&w, Qt::Key_A);
@@ -120,7 +120,7 @@ TEST_F(Transformacoes, TranslacoesDeUmaUnidadeQueSeDesfazem)
     EXPECT_EQ(lista->item(0)->text(), QString::fromUtf8("t : Polígono"));
 }
 
-TEST_F(Transformacoes, RotacoesEmTornoDoProprioCentro)
+TEST_F(ControlesDeObjeto, RotacoesEmTornoDoProprioCentro)
 {
     clicarNaLinha(lista, 0);
     // The initial angle "2", about z through the centre (2, 1, 1).
@@ -145,7 +145,7 @@ TEST_F(Transformacoes, RotacoesEmTornoDoProprioCentro)
     EXPECT_TRUE(mesmoPonto(outro->centro(), -2, -1, 0));
 }
 
-TEST_F(Transformacoes, RotacionarEhARotacaoEmX)
+TEST_F(ControlesDeObjeto, RotacionarEhARotacaoEmX)
 {
     digitar(angulo, "35");
     clicarNaLinha(lista, 0);
@@ -163,7 +163,7 @@ TEST_F(Transformacoes, RotacionarEhARotacaoEmX)
     EXPECT_TRUE(mesmasCoordenadas(gemeo, cada(emTornoDeX, 70, 2, 1, 1)));
 }
 
-TEST_F(Transformacoes, OrbitarGiraEmTornoDoPontoEscolhido)
+TEST_F(ControlesDeObjeto, OrbitarGiraEmTornoDoPontoEscolhido)
 {
     clicarEm(filho<QRadioButton>(w, "orbitar"));
     auto* x = filho<QSpinBox>(w, "orbitarX");
@@ -208,7 +208,7 @@ TEST_F(Transformacoes, OrbitarGiraEmTornoDoPontoEscolhido)
     EXPECT_TRUE(mesmoPonto(triangulo->centro(), antes.x(), antes.y(), antes.z()));
 }
 
-TEST_F(Transformacoes, EscalaEmTornoDoCentro)
+TEST_F(ControlesDeObjeto, EscalaEmTornoDoCentro)
 {
     clicarNaLinha(lista, 0);
     escalar("1");
@@ -232,7 +232,7 @@ TEST_F(Transformacoes, EscalaEmTornoDoCentro)
     EXPECT_TRUE(mesmoPonto(outro->centro(), -2, -1, 0));
 }
 
-TEST_F(Transformacoes, SemSelecaoNadaMuda)
+TEST_F(ControlesDeObjeto, SemSelecaoNadaMuda)
 {
     ASSERT_EQ(lista->currentItem(), nullptr);
     for (Qt::Key tecla : {Qt::Key_A, Qt::Key_D, Qt::Key_W, Qt::Key_S, Qt::Key_X, Qt::Key_Y, Qt::Key_Z, Qt::Key_R})
@@ -254,7 +254,7 @@ TEST_F(Transformacoes, SemSelecaoNadaMuda)
     EXPECT_EQ(AcessoAMainWindow::mapaObjetos(w).size(), 2);
 }
 
-TEST_F(Transformacoes, TextoRuimNaoFazNada)
+TEST_F(ControlesDeObjeto, TextoRuimNaoFazNada)
 {
     clicarNaLinha(lista, 0);
     // Empty, letters, a comma, and the non-finite values that toDouble accepts.
