@@ -30,8 +30,9 @@ std::size_t limiteDoDesenho(const Objeto& original)
     else if (dynamic_cast<const BSpline*>(&original))
         segmentosDeCurva = n - 3;
     if (segmentosDeCurva > 0) {
-        // Each subdivision adds one chord to the polyline of its segment.
-        const std::size_t cordas = segmentosDeCurva * (static_cast<std::size_t>(subdivisoesMaximasPorSegmento) + 1);
+        // A segment is one chord and each subdivision adds one; the whole chain shares one budget.
+        const std::size_t cordas = segmentosDeCurva * (static_cast<std::size_t>(subdivisoesMediasPorSegmento) + 1)
+                                   + static_cast<std::size_t>(subdivisoesMaximasPorSegmento);
         return polilinha(cordas);
     }
     if (const auto* wireframe = dynamic_cast<const Objeto3D*>(&original))
