@@ -49,9 +49,42 @@ std::size_t limiteDoDesenho(const Objeto& original)
     }
 }
 
+namespace {
+
+std::string texto(double x)
+{
+    char s[32];
+    std::snprintf(s, sizeof s, "%.17g", x);
+    return s;
+}
+
+std::string texto(const Matriz<1, 4>& m)
+{
+    return "(" + texto(m(0, 0)) + ", " + texto(m(0, 1)) + ", " + texto(m(0, 2)) + ")";
+}
+
+// The camera, the object and its drawing list, to rebuild the case in a test.
+std::string caso(const Objeto& original, const Objeto& copia, const Window& janela)
+{
+    std::string s = "\n    camera: centre " + texto(janela.centro()) + ", right " + texto(janela.viewRightVector())
+                    + ", up " + texto(janela.viewUpVector()) + ", distance " + texto(janela.distanciaFocal())
+                    + "\n    coordinates:";
+    int n = 0;
+    for (auto c = original.inicioDasCoordenadas(); c != original.fimDasCoordenadas() && n < 64; ++c, ++n)
+        s += " " + texto(*c);
+    s += "\n    drawing list:";
+    n = 0;
+    for (auto c = copia.inicioDoDesenho(&janela); c != copia.fimDoDesenho(&janela) && n < 64; ++c, ++n)
+        s += c->isNull() ? std::string(" null") : " " + texto(*c);
+    return s;
+}
+
+} // namespace
+
 void verificarDesenho(const Objeto& original, const Objeto& copia, const Window& janela)
 {
-    const std::string quem = "'" + original.nome().substr(0, 40) + "' (" + original.nomeDoTipo() + "): ";
+    const std::string quem = caso(original, copia, janela) + "\n    '" + original.nome().substr(0, 40) + "' ("
+                             + original.nomeDoTipo() + "): ";
     const auto inicio = copia.inicioDoDesenho(&janela);
     const auto fim = copia.fimDoDesenho(&janela);
     const std::size_t tamanho = static_cast<std::size_t>(fim - inicio);
