@@ -122,8 +122,9 @@ void Projetor::segmento(const Vertice& a, const Vertice& b)
         };
         const bool inicioDeA = ida && (!volta || s0 <= 0.5);
         const bool fimDeB = volta && (!ida || s1 > 0.5);
-        const bool inicioEmA = inicioDeA ? s0 == 0.0 : r1 == 1.0;
-        const bool fimEmB = fimDeB ? r0 == 0.0 : s1 == 1.0;
+        // An end outside the rectangle is never kept, even where rounding puts the cut on it.
+        const bool inicioEmA = codigoA == 0 && (inicioDeA ? s0 == 0.0 : r1 == 1.0);
+        const bool fimEmB = codigoB == 0 && (fimDeB ? r0 == 0.0 : s1 == 1.0);
         if (inicioEmA)
             inicio = ppc(ax, ay, az);
         else

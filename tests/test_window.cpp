@@ -546,6 +546,18 @@ TEST_F(UmObjeto, SegmentoComUmaPontaMuitoLongeMostraOQueCabeNaJanela)
     EXPECT_TRUE(pertoDe(areaDe(desenhoDe(p.listaDeObjetos[1], &w)), 100.0));
 }
 
+TEST_F(UmObjeto, PontaPorPoucoForaDaJanelaFicaNaBorda)
+{
+    // From x = −10 the segment's length rounds to 20: the cut at the right edge comes out at
+    // parameter 1, on an end that lies outside the window.
+    const Objeto* r =
+        projetar(new Reta("r", Cor(), Coordenada(-10, 0, 0), Coordenada(std::nextafter(10.0, 11.0), 0, 0)));
+    const std::vector<Coordenada> d = desenho(r);
+    ASSERT_EQ(d.size(), 2u);
+    EXPECT_EQ(d[0].x(), -10.0);
+    EXPECT_EQ(d[1].x(), 10.0);
+}
+
 TEST(WindowProjecao, ZoomProfundoNumVerticeMantemAsDuasArestas)
 {
     // Width 2e-15 at the corner of a triangle of side 30: each edge crosses the window over a
