@@ -19,6 +19,7 @@
 #include <tinyxml.h>
 
 #include "formatoxml.h"
+#include "viewport.h"
 
 namespace ArquivoDeCena {
 namespace {
@@ -393,6 +394,17 @@ void lerConteudo(const QByteArray& bytes, TiXmlDocument& doc)
     doc.Parse(texto.c_str(), nullptr, TIXML_ENCODING_UTF8);
     if (doc.Error())
         throw std::string(erroDesconhecido);
+}
+
+void carregar(const QString& caminho, Viewport& viewport)
+{
+    TiXmlDocument doc;
+    ler(caminho, doc);
+    // The root element: a comment or instruction that happens to read "formas" is not one.
+    TiXmlElement* formas = doc.FirstChildElement("formas");
+    if (!formas)
+        throw std::string("Tag raiz 'formas' ausente.");
+    viewport.restore(formas);
 }
 
 void salvar(const QString& caminho, const TiXmlDocument& doc)

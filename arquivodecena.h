@@ -6,6 +6,7 @@
 class QByteArray;
 class QString;
 class TiXmlDocument;
+class Viewport;
 
 // Scene files on disk, for the save and load commands: a file is read whole and checked before
 // TinyXML parses it, and written whole or not at all. Faults are thrown as std::string, in the
@@ -49,6 +50,11 @@ int profundidadeDeElementos(const std::string& texto, int limite = profundidadeM
 void ler(const QString& caminho, TiXmlDocument& doc);
 // The same checks and parse for a file's contents already in memory.
 void lerConteudo(const QByteArray& bytes, TiXmlDocument& doc);
+
+// Reads the scene file at caminho into the viewport's camera and scene, all or nothing: what the
+// load command and the command line both do. Throws as ler does, and "Tag raiz 'formas' ausente."
+// or the library's message.
+void carregar(const QString& caminho, Viewport& viewport);
 
 // Writes doc to caminho through a temporary file that replaces it only once complete, so that a
 // failure leaves whatever was there. Throws "Não foi possível salvar em '<caminho>': <motivo>.".

@@ -1,7 +1,83 @@
-#include <QApplication>
-#include <QLoggingCategory>
+#include <iostream>
+#include <optional>
+#include <string>
 
+#include <QApplication>
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QLoggingCategory>
+#include <QRegularExpression>
+#include <QSize>
+#include <QStringList>
+
+#include "arquivodecena.h"
 #include "mainwindow.h"
+#include "qviewport.h"
+
+namespace {
+
+const char* const ajuda =
+    "Uso: sistema-grafico [cena.xml]\n"
+    "     sistema-grafico --exportar saida.png|saida.svg [--tamanho LxA] [--coordenadas] cena.xml\n"
+    "\n"
+    "Sistema de Computação Gráfica: monta e mostra uma cena 3-D de pontos, retas, polígonos,\n"
+    "curvas de Bézier, B-splines e objetos 3-D. Com um arquivo de cena, abre a janela já com ele.\n"
+    "\n"
+    "Opções:\n"
+    "  -h, --help               Mostra esta ajuda e sai.\n"
+    "  -v, --version            Mostra a versão e sai.\n"
+    "  --exportar <arquivo>     Desenha a cena em <arquivo>, PNG ou SVG pelo sufixo, sem abrir\n"
+    "                           janela nenhuma (não precisa de tela), e sai.\n"
+    "  --tamanho <LxA>          Largura e altura da imagem em pixels (padrão: 600x600).\n"
+    "  --coordenadas            Escreve as coordenadas de cada ponto, como \"Mostrar Coordenadas\".\n"
+    "\n"
+    "Argumentos:\n"
+    "  cena.xml                 Arquivo de cena (o mesmo formato de Cena > Salvar).\n"
+    "\n"
+    "Sai com 0, ou com 1 e o motivo na saída de erro.\n";
+
+struct Pedido {
+    QString cena;
+    QString saida;
+    QSize tamanho{600, 600};
+    bool coordenadas = false;
+};
+
+std::optional<QSize> lerTamanho(const QString& texto)
+{
+    static const QRegularExpression formato(QStringLiteral("^([0-9]{1,5})[xX]([0-9]{1,5})$"));
+    const QRegularExpressionMatch m = formato.match(texto);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QSize tamanho(m.captured(1).toInt(), m.captured(2).toInt());
+    if (tamanho.width() < 1 || tamanho.height() < 1 || tamanho.width() > QViewport::ladoMaximoDaImagem
+        || tamanho.height() > QViewport::ladoMaximoDaImagem)
+        return std::nullopt;
+    return tamanho;
+}
+
+int falhar(const std::string& motivo)
+{
+    std::cerr << "sistema-grafico: " << motivo << std::endl;
+    return 1;
+}
+
+// Renders without a window; the scene is read by the same path as the load command.
+int exportar(const Pedido& pedido)
+{
+    try {
+        QViewport canvas(nullptr);
+        canvas.showCoordinates(pedido.coordenadas);
+        ArquivoDeCena::carregar(pedido.cena, canvas);
+        canvas.exportar(pedido.saida, pedido.tamanho);
+    } catch (const std::string& erro) {
+        std::cerr << erro << std::endl;
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -9,12 +85,68 @@ int main(int argc, char** argv)
     // widget for them and would warn about each one at every start.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qmetaobject.connectslotsbyname=false"));
 
+    // Read before the application object exists: help, version and an export need no display, and
+    // the platform an export runs on must be chosen before Qt connects to one.
+    QStringList argumentos;
+    for (int i = 0; i < argc; ++i)
+        argumentos << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    const QCommandLineOption opcaoAjuda({QStringLiteral("h"), QStringLiteral("help")}, QString());
+    const QCommandLineOption opcaoVersao({QStringLiteral("v"), QStringLiteral("version")}, QString());
+    const QCommandLineOption opcaoExportar(QStringLiteral("exportar"), QString(), QStringLiteral("arquivo"));
+    const QCommandLineOption opcaoTamanho(QStringLiteral("tamanho"), QString(), QStringLiteral("LxA"));
+    const QCommandLineOption opcaoCoordenadas(QStringLiteral("coordenadas"), QString());
+    parser.addOptions({opcaoAjuda, opcaoVersao, opcaoExportar, opcaoTamanho, opcaoCoordenadas});
+    if (!parser.parse(argumentos)) {
+        const QStringList desconhecidas = parser.unknownOptionNames();
+        if (!desconhecidas.isEmpty())
+            return falhar("opção desconhecida: " + desconhecidas.first().toStdString()
+                          + " (veja sistema-grafico --help)");
+        return falhar("falta o valor de uma opção (veja sistema-grafico --help)");
+    }
+    if (parser.isSet(opcaoAjuda)) {
+        std::cout << ajuda;
+        return 0;
+    }
+    if (parser.isSet(opcaoVersao)) {
+        std::cout << "sistema-grafico " << VELK_VERSAO << std::endl;
+        return 0;
+    }
+    const QStringList cenas = parser.positionalArguments();
+    if (cenas.size() > 1)
+        return falhar("só um arquivo de cena por vez (veja sistema-grafico --help)");
+
+    if (parser.isSet(opcaoExportar)) {
+        Pedido pedido;
+        pedido.saida = parser.value(opcaoExportar);
+        if (cenas.isEmpty())
+            return falhar("--exportar precisa de um arquivo de cena");
+        pedido.cena = cenas.first();
+        if (parser.isSet(opcaoTamanho)) {
+            const std::optional<QSize> tamanho = lerTamanho(parser.value(opcaoTamanho));
+            if (!tamanho)
+                return falhar("tamanho inválido: '" + parser.value(opcaoTamanho).toStdString()
+                              + "'; use LxA, com cada lado de 1 a "
+                              + std::to_string(QViewport::ladoMaximoDaImagem) + " pixels");
+            pedido.tamanho = *tamanho;
+        }
+        pedido.coordenadas = parser.isSet(opcaoCoordenadas);
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        return exportar(pedido);
+    }
+    if (parser.isSet(opcaoTamanho) || parser.isSet(opcaoCoordenadas))
+        return falhar("--tamanho e --coordenadas valem só com --exportar");
+
     QApplication app(argc, argv);
     int resultado = 0;
     {
         // The window goes before the application object.
         MainWindow janela;
         janela.show();
+        if (!cenas.isEmpty())
+            janela.abrir(cenas.first());
         resultado = app.exec();
     }
     return resultado;

@@ -8,14 +8,20 @@
 #include <string>
 
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListWidgetItem>
+#include <QMessageBox>
+#include <QSpinBox>
 
 #include <tinyxml.h>
 
 #include "arquivodecena.h"
 #include "displayfile.h"
 #include "fabricadeobjeto.h"
+#include "importacao.h"
 #include "novoobjeto.h"
 #include "objeto.h"
 #include "qviewport.h"
@@ -367,19 +373,94 @@ void MainWindow::on_actionSalvar_triggered()
 
 void MainWindow::on_actionCarregar_triggered()
 {
+    abrir(QFileDialog::getOpenFileName(this, tr("Abrir..."), QString(), tr("XML File (*.xml)")));
+}
+
+void MainWindow::abrir(const QString& file)
+{
     try {
-        const QString file = QFileDialog::getOpenFileName(this, tr("Abrir..."), QString(), tr("XML File (*.xml)"));
-        TiXmlDocument doc;
-        ArquivoDeCena::ler(file, doc);
-        // The root element: a comment or instruction that happens to read "formas" is not one.
-        TiXmlElement* formas = doc.FirstChildElement("formas");
-        if (!formas)
-            throw std::string("Tag raiz 'formas' ausente.");
         // All or nothing: when the scene throws, the objects and so the rows are the ones before.
-        ui->canvas->restore(formas);
+        ArquivoDeCena::carregar(file, *ui->canvas);
         atualizarLista();
         update();
     } catch (const std::string& erro) {
         std::cerr << erro << std::endl;
     }
+}
+
+void MainWindow::avisar(const QString& titulo, const std::string& erro)
+{
+    std::cerr << erro << std::endl;
+    QMessageBox::warning(this, titulo, QString::fromStdString(erro));
+}
+
+// --- pictures and models ------------------------------------------------------------------------
+
+void MainWindow::on_actionExportar_triggered()
+{
+    // Qt's own dialog, so that the picture's size can be chosen in it; the canvas's size unless the
+    // user changes it.
+    QFileDialog dialogo(this, tr("Exportar Imagem"), QString(), tr("Imagem PNG (*.png);;Imagem SVG (*.svg)"));
+    dialogo.setAcceptMode(QFileDialog::AcceptSave);
+    dialogo.setOption(QFileDialog::DontUseNativeDialog);
+    dialogo.setDefaultSuffix(QStringLiteral("png"));
+    connect(&dialogo, &QFileDialog::filterSelected, &dialogo, [&dialogo](const QString& filtro) {
+        dialogo.setDefaultSuffix(filtro.contains(QLatin1String("*.svg")) ? QStringLiteral("svg") : QStringLiteral("png"));
+    });
+    auto* largura = new QSpinBox;
+    auto* altura = new QSpinBox;
+    largura->setObjectName(QStringLiteral("larguraDaImagem"));
+    altura->setObjectName(QStringLiteral("alturaDaImagem"));
+    for (QSpinBox* lado : {largura, altura}) {
+        lado->setRange(1, QViewport::ladoMaximoDaImagem);
+        lado->setSuffix(tr(" px"));
+    }
+    largura->setValue(ui->canvas->largura());
+    altura->setValue(ui->canvas->altura());
+    auto* tamanho = new QWidget;
+    auto* linha = new QHBoxLayout(tamanho);
+    linha->setContentsMargins(0, 0, 0, 0);
+    linha->addWidget(largura);
+    linha->addWidget(new QLabel(QStringLiteral("×")));
+    linha->addWidget(altura);
+    linha->addStretch();
+    if (auto* grade = qobject_cast<QGridLayout*>(dialogo.layout())) {
+        const int fim = grade->rowCount();
+        grade->addWidget(new QLabel(tr("Tamanho:")), fim, 0);
+        grade->addWidget(tamanho, fim, 1, 1, grade->columnCount() - 1);
+    }
+    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
+        return;
+    try {
+        ui->canvas->exportar(dialogo.selectedFiles().first(), QSize(largura->value(), altura->value()));
+    } catch (const std::string& erro) {
+        avisar(tr("Exportar Imagem"), erro);
+    }
+}
+
+void MainWindow::on_actionImportar_triggered()
+{
+    const QString caminho = QFileDialog::getOpenFileName(this, tr("Importar Modelo"), QString(),
+                                                         tr("Modelos 3-D (*.obj *.off);;Wavefront OBJ (*.obj);;OFF (*.off)"));
+    if (!caminho.isEmpty())
+        importar(caminho);
+}
+
+void MainWindow::importar(const QString& caminho)
+{
+    std::vector<std::unique_ptr<Objeto>> novos;
+    try {
+        novos = Importacao::lerModelo(caminho);
+    } catch (const std::string& erro) {
+        avisar(tr("Importar Modelo"), erro);
+        return;
+    }
+    std::vector<Objeto*>& lista = ui->canvas->displayFile()->listaDeObjetos;
+    lista.reserve(lista.size() + novos.size());
+    // From here on the display file owns the objects.
+    for (std::unique_ptr<Objeto>& novo : novos)
+        lista.push_back(novo.release());
+    atualizarLista();
+    atualizarCpp();
+    update();
 }

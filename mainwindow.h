@@ -4,6 +4,8 @@
 #include <QMainWindow>
 #include <QMap>
 
+#include <string>
+
 class Objeto;
 class QEvent;
 class QKeyEvent;
@@ -21,6 +23,11 @@ class MainWindow : public QMainWindow {
 public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
+
+    // Loads the scene file at file as the load command does, reporting a fault the same way.
+    void abrir(const QString& file);
+    // Adds the objects of the OBJ or OFF model at caminho, all or none.
+    void importar(const QString& caminho);
 
 protected:
     void keyPressEvent(QKeyEvent* evento) override;
@@ -49,6 +56,8 @@ private slots:
     void on_zoomOutButton_clicked();
     void on_zoomInButton_clicked();
     void on_adicionarButton_clicked();
+    void on_actionExportar_triggered();
+    void on_actionImportar_triggered();
 
 private:
     // Rebuilds the list and mapaObjetos from the display file, in its order.
@@ -59,6 +68,8 @@ private:
     void rotacionarY();
     void rotacionarZ();
     void step(double quanto);
+    // A fault the user must see: on standard error and in a message box.
+    void avisar(const QString& titulo, const std::string& erro);
 
     // The object of the list's current row, or null.
     Objeto* selecionado() const;

@@ -3,12 +3,18 @@
 #include <algorithm>
 #include <cmath>
 
+#include <string>
+
 #include <QBrush>
 #include <QColor>
 #include <QMouseEvent>
+#include <QFileInfo>
+#include <QPaintEngine>
 #include <QPen>
+#include <QSaveFile>
 #include <QString>
 #include <QWheelEvent>
+#include <QSvgGenerator>
 
 #include "cor.h"
 #include "objeto.h"
@@ -128,11 +134,61 @@ void QViewport::paintEvent(QPaintEvent* event)
     repintar();
 }
 
+void QViewport::pintarEm(QPaintDevice* alvo, QSize tamanho)
+{
+    _alvo = alvo;
+    _tamanhoDoAlvo = tamanho;
+    _vetorial = alvo->paintEngine() && alvo->paintEngine()->type() == QPaintEngine::SVG;
+    repintar();
+    _alvo = nullptr;
+    _vetorial = false;
+}
+
+QImage QViewport::imagem(QSize tamanho)
+{
+    QImage imagem(tamanho, QImage::Format_ARGB32_Premultiplied);
+    // What grab() shows in the strip that the canvas leaves unpainted on the right and at the bottom.
+    imagem.fill(palette().color(backgroundRole()));
+    pintarEm(&imagem, tamanho);
+    return imagem;
+}
+
+void QViewport::exportar(const QString& caminho, QSize tamanho)
+{
+    const auto erro = [&caminho](const QString& motivo) {
+        return "Não foi possível exportar para '" + caminho.toStdString() + "': " + motivo.toStdString() + ".";
+    };
+    if (tamanho.width() < 1 || tamanho.height() < 1 || tamanho.width() > ladoMaximoDaImagem
+        || tamanho.height() > ladoMaximoDaImagem)
+        throw erro(QStringLiteral("cada lado da imagem vai de 1 a %1 pixels").arg(ladoMaximoDaImagem));
+    const QString sufixo = QFileInfo(caminho).suffix().toLower();
+    if (sufixo != QLatin1String("png") && sufixo != QLatin1String("svg"))
+        throw erro(QStringLiteral("o nome deve terminar em .png ou .svg"));
+    QSaveFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::WriteOnly))
+        throw erro(arquivo.errorString());
+    if (sufixo == QLatin1String("svg")) {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&arquivo);
+        svg.setSize(tamanho);
+        svg.setViewBox(QRect(QPoint(0, 0), tamanho));
+        // Labels keep the size in pixels that they have on the canvas.
+        svg.setResolution(logicalDpiY());
+        svg.setTitle(QStringLiteral("Sistema de Computação Gráfica"));
+        pintarEm(&svg, tamanho);
+    } else if (!imagem(tamanho).save(&arquivo, "PNG")) {
+        throw erro(QStringLiteral("a imagem não pôde ser codificada"));
+    }
+    if (!arquivo.commit())
+        throw erro(arquivo.errorString());
+}
+
 void QViewport::iniciarPintura()
 {
-    pintor.begin(this);
-    // One pixel short of the widget on the right and at the bottom, as the canvas always was.
-    pintor.fillRect(0, 0, width() - 1, height() - 1, Qt::white);
+    pintor.begin(_alvo ? _alvo : this);
+    pintor.setFont(font());
+    // One pixel short of the surface on the right and at the bottom, as the canvas always was.
+    pintor.fillRect(0, 0, largura() - 1, altura() - 1, Qt::white);
 }
 
 void QViewport::repintar0(Objeto* atual)
@@ -158,20 +214,31 @@ void QViewport::repintar1(Objeto* atual)
     pintor.setPen(canetaDaCor(atual->cor()));
     const Mapeamento mapa = mapeamento();
     _linhas.clear();
-    auto c = atual->inicioDoDesenho(janela());
-    const auto fim = atual->fimDoDesenho(janela());
-    QPoint anterior;
-    bool anteriorVale = !c->isNull() && paraPixel(mapa.aplicar(*c), anterior);
-    for (++c; c != fim; ++c) {
-        QPoint q;
-        const bool vale = !c->isNull() && paraPixel(mapa.aplicar(*c), q);
-        // A null on either end is the gap between two pieces.
-        if (vale && anteriorVale)
-            _linhas.emplace_back(anterior, q);
-        anterior = q;
-        anteriorVale = vale;
+    _pedaco.clear();
+    QPoint p;
+    for (auto c = atual->inicioDoDesenho(janela()), fim = atual->fimDoDesenho(janela()); c != fim; ++c) {
+        // A null is the gap between two pieces.
+        if (!c->isNull() && paraPixel(mapa.aplicar(*c), p))
+            _pedaco.push_back(p);
+        else
+            fecharPedaco();
     }
-    pintor.drawLines(_linhas.data(), static_cast<int>(_linhas.size()));
+    fecharPedaco();
+    if (!_linhas.empty())
+        pintor.drawLines(_linhas.data(), static_cast<int>(_linhas.size()));
+}
+
+void QViewport::fecharPedaco()
+{
+    if (_pedaco.size() >= 2) {
+        if (_vetorial) {
+            pintor.drawPolyline(_pedaco.data(), static_cast<int>(_pedaco.size()));
+        } else {
+            for (std::size_t i = 1; i < _pedaco.size(); ++i)
+                _linhas.emplace_back(_pedaco[i - 1], _pedaco[i]);
+        }
+    }
+    _pedaco.clear();
 }
 
 void QViewport::repintar2(Objeto* atual)
@@ -264,6 +331,6 @@ void QViewport::finalizarPintura()
     pintor.setPen(QColor(Qt::black));
     pintor.setBrush(Qt::NoBrush);
     // On the limits of the mapping: columns 20 and width() − 20, rows 20 and height() − 20.
-    pintor.drawRect(20, 20, width() - 40, height() - 40);
+    pintor.drawRect(20, 20, largura() - 40, altura() - 40);
     pintor.end();
 }

@@ -3,10 +3,12 @@
 
 #include <vector>
 
+#include <QImage>
 #include <QLine>
 #include <QPainter>
 #include <QPoint>
 #include <QPointF>
+#include <QSize>
 #include <QWidget>
 
 #include "viewport.h"
@@ -14,7 +16,9 @@
 // The canvas: a Viewport that paints with one QPainter on itself. Every paint event redraws the
 // whole scene: white background, each object by its fill level (point crosses, broken polyline,
 // polygon filled in its colour with a red outline), the coordinate labels when they are shown, and
-// a black frame on the limits of the window-to-viewport mapping.
+// a black frame on the limits of the window-to-viewport mapping. The same hooks paint the screen,
+// exported images and SVG, so that an export is what the canvas shows at that size; a hook reads the
+// size of its surface through largura() and altura(), never width() and height().
 //
 // The mouse moves this canvas's own camera: a left drag pans so that the picture follows the
 // cursor, the wheel zooms about the point under the cursor, Shift+wheel steps in and out, a right
@@ -26,8 +30,17 @@ class QViewport : public QWidget, public Viewport {
 public:
     explicit QViewport(QWidget* parent);
 
-    int largura() const override { return width(); }
-    int altura() const override { return height(); }
+    int largura() const override { return _alvo ? _tamanhoDoAlvo.width() : width(); }
+    int altura() const override { return _alvo ? _tamanhoDoAlvo.height() : height(); }
+
+    // The scene as the canvas paints it at this size, on a device of at least that size.
+    void pintarEm(QPaintDevice* alvo, QSize tamanho);
+    // The picture a grab of the canvas at this size shows, background strip included.
+    QImage imagem(QSize tamanho);
+    // Writes the picture at this size to caminho, as SVG when its suffix is .svg and as PNG when it
+    // is .png; the file is replaced only once complete. Throws std::string with the reason.
+    void exportar(const QString& caminho, QSize tamanho);
+    static constexpr int ladoMaximoDaImagem = 8192;
 
     // A right drag turns the camera by this many degrees per pixel.
     static constexpr double grausPorPixel = 0.25;
@@ -68,8 +81,17 @@ private:
     QPoint _ultimo;
     bool _arrastando = false;
 
+    // Draws one piece of a broken polyline: a polyline of its own on a vector device, where it
+    // stays one element, and otherwise segments gathered into one drawLines for the object.
+    void fecharPedaco();
+
     // Active only from iniciarPintura to finalizarPintura.
     QPainter pintor;
+    // The device an export paints on, and its size; null when painting the widget.
+    QPaintDevice* _alvo = nullptr;
+    QSize _tamanhoDoAlvo;
+    bool _vetorial = false;
+    std::vector<QPoint> _pedaco;
     // Reused by every paint so that drawing an object allocates nothing once they have grown.
     std::vector<QLine> _linhas;
     std::vector<QPointF> _pontos;

@@ -2,8 +2,8 @@
 # Installs the Debian 12 packages that building and testing need, when any is missing.
 set -euo pipefail
 
-pacotes=(cmake g++ make pkg-config qt6-base-dev libtinyxml-dev libgtest-dev libbenchmark-dev locales
-         fonts-dejavu-core clang libclang-rt-14-dev)
+pacotes=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev libtinyxml-dev libtinyobjloader-dev libgtest-dev
+         libbenchmark-dev locales fonts-dejavu-core clang libclang-rt-14-dev)
 faltando=()
 for p in "${pacotes[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || faltando+=("$p")

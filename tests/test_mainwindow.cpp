@@ -283,9 +283,12 @@ TEST(JanelaPrincipal, ArvoreDeWidgetsComClassesELugares)
     EXPECT_EQ(barra->actions()[0]->menu(), filho<QMenu>(w, "menuCena"));
     EXPECT_EQ(barra->actions()[1]->menu(), filho<QMenu>(w, "menuHelp"));
     const auto cena = filho<QMenu>(w, "menuCena")->actions();
-    ASSERT_EQ(cena.size(), 2);
+    ASSERT_EQ(cena.size(), 5);
     EXPECT_EQ(cena[0], filho<QAction>(w, "actionSalvar"));
     EXPECT_EQ(cena[1], filho<QAction>(w, "actionCarregar"));
+    EXPECT_TRUE(cena[2]->isSeparator());
+    EXPECT_EQ(cena[3], filho<QAction>(w, "actionImportar"));
+    EXPECT_EQ(cena[4], filho<QAction>(w, "actionExportar"));
     const auto ajuda = filho<QMenu>(w, "menuHelp")->actions();
     ASSERT_EQ(ajuda.size(), 1);
     EXPECT_EQ(ajuda[0], filho<QAction>(w, "actionTeclas_de_Atalho"));
@@ -348,7 +351,9 @@ TEST(JanelaPrincipal, SlotsNaOrdemDoMetaObjeto)
         {"on_windowCima_clicked()", ""},
         {"on_zoomOutButton_clicked()", ""},
         {"on_zoomInButton_clicked()", ""},
-        {"on_adicionarButton_clicked()", ""}};
+        {"on_adicionarButton_clicked()", ""},
+        {"on_actionExportar_triggered()", ""},
+        {"on_actionImportar_triggered()", ""}};
     const QMetaObject& mo = MainWindow::staticMetaObject;
     EXPECT_STREQ(mo.className(), "MainWindow");
     EXPECT_EQ(mo.superClass(), &QMainWindow::staticMetaObject);

@@ -1,0 +1,413 @@
+#include "importacao.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <stdexcept>
+#include <utility>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+
+#include <tiny_obj_loader.h>
+
+#include "cor.h"
+#include "coordenada.h"
+#include "objeto.h"
+#include "objeto3d.h"
+#include "ponto.h"
+
+namespace Importacao {
+namespace {
+
+const Cor corDosModelos(0, 0, 0);
+
+// The distinct edges of faces and lines, each once whatever its direction.
+class Arestas {
+public:
+    // A closed loop; two vertices make one edge, one makes none.
+    void face(const int* indices, std::size_t n)
+    {
+        if (n == 2) {
+            adicionar(indices[0], indices[1]);
+        } else if (n > 2) {
+            for (std::size_t i = 0; i < n; ++i)
+                adicionar(indices[i], indices[(i + 1) % n]);
+        }
+    }
+    // An open polyline.
+    void linha(const int* indices, std::size_t n)
+    {
+        for (std::size_t i = 1; i < n; ++i)
+            adicionar(indices[i - 1], indices[i]);
+    }
+    bool vazia() const { return _chaves.empty(); }
+
+    // The edges in ascending order of their ends, with vertex indices passed through local.
+    template <typename Indice>
+    std::vector<std::pair<int, int>> distintas(Indice local)
+    {
+        std::sort(_chaves.begin(), _chaves.end());
+        _chaves.erase(std::unique(_chaves.begin(), _chaves.end()), _chaves.end());
+        std::vector<std::pair<int, int>> arestas;
+        arestas.reserve(_chaves.size());
+        for (const std::uint64_t chave : _chaves)
+            arestas.emplace_back(local(static_cast<int>(chave >> 32)), local(static_cast<int>(chave & 0xffffffffu)));
+        return arestas;
+    }
+    // Both ends of every edge, ascending and each once.
+    std::vector<int> vertices() const
+    {
+        std::vector<int> usados;
+        usados.reserve(_chaves.size() * 2);
+        for (const std::uint64_t chave : _chaves) {
+            usados.push_back(static_cast<int>(chave >> 32));
+            usados.push_back(static_cast<int>(chave & 0xffffffffu));
+        }
+        std::sort(usados.begin(), usados.end());
+        usados.erase(std::unique(usados.begin(), usados.end()), usados.end());
+        return usados;
+    }
+
+private:
+    void adicionar(int a, int b)
+    {
+        // A face that repeats a vertex has no edge there.
+        if (a == b)
+            return;
+        if (a > b)
+            std::swap(a, b);
+        _chaves.push_back(static_cast<std::uint64_t>(a) << 32 | static_cast<std::uint32_t>(b));
+    }
+
+    std::vector<std::uint64_t> _chaves;
+};
+
+Coordenada vertice(double x, double y, double z)
+{
+    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z))
+        throw std::string("um vértice tem uma coordenada que não é um número finito");
+    return Coordenada(x, y, z);
+}
+
+// One point per vertex, named after the file and numbered from 1.
+std::vector<std::unique_ptr<Objeto>> pontos(const std::vector<Coordenada>& vertices, const std::string& nome)
+{
+    std::vector<std::unique_ptr<Objeto>> objetos;
+    objetos.reserve(vertices.size());
+    for (std::size_t i = 0; i < vertices.size(); ++i)
+        objetos.push_back(std::make_unique<Ponto>(nome + " " + std::to_string(i + 1), corDosModelos, vertices[i]));
+    return objetos;
+}
+
+std::unique_ptr<Objeto> objeto3D(const std::string& nome, std::vector<Coordenada> vertices,
+                                 std::vector<std::pair<int, int>> arestas)
+{
+    return std::make_unique<Objeto3D>(nome, corDosModelos, std::move(vertices), std::move(arestas));
+}
+
+// --- OBJ ----------------------------------------------------------------------------------------
+
+// Checks an index that tinyobjloader handed over: it resolves relative indices without checking
+// their range, and never checks the range of absolute ones.
+int indiceDeVertice(const tinyobj::index_t& indice, int numeroDeVertices)
+{
+    if (indice.vertex_index < 0 || indice.vertex_index >= numeroDeVertices)
+        throw std::string("uma face, linha ou ponto cita um vértice que o arquivo não tem");
+    return indice.vertex_index;
+}
+
+} // namespace
+
+std::vector<std::unique_ptr<Objeto>> lerObj(const std::string& texto, const std::string& nome)
+{
+    tinyobj::ObjReaderConfig configuracao;
+    configuracao.triangulate = false;
+    configuracao.vertex_color = false;
+    tinyobj::ObjReader leitor;
+    // From the text, with no material file: a wireframe has no use for materials, and mtllib must
+    // not make us open other files.
+    if (!leitor.ParseFromString(texto, std::string(), configuracao)) {
+        std::string motivo = leitor.Error();
+        while (!motivo.empty() && (motivo.back() == '\n' || motivo.back() == ' '))
+            motivo.pop_back();
+        throw "o arquivo não é um OBJ válido (" + motivo + ")";
+    }
+    const std::vector<tinyobj::real_t>& xyz = leitor.GetAttrib().vertices;
+    if (xyz.size() / 3 > static_cast<std::size_t>(std::numeric_limits<int>::max()))
+        throw std::string("o arquivo tem vértices demais");
+    const int numeroDeVertices = static_cast<int>(xyz.size() / 3);
+    if (numeroDeVertices == 0)
+        throw std::string("o arquivo não tem vértices");
+    std::vector<Coordenada> vertices;
+    vertices.reserve(numeroDeVertices);
+    for (int i = 0; i < numeroDeVertices; ++i)
+        vertices.push_back(vertice(xyz[3 * i], xyz[3 * i + 1], xyz[3 * i + 2]));
+
+    // The edges of each object or group, in file order.
+    const std::vector<tinyobj::shape_t>& formas = leitor.GetShapes();
+    std::vector<Arestas> arestasDasFormas(formas.size());
+    bool temFacesOuLinhas = false;
+    std::vector<int> indices;
+    for (std::size_t f = 0; f < formas.size(); ++f) {
+        const tinyobj::shape_t& forma = formas[f];
+        for (const tinyobj::index_t& i : forma.points.indices)
+            indiceDeVertice(i, numeroDeVertices);
+        const auto lerPedacos = [&](const std::vector<tinyobj::index_t>& todos, const auto& tamanhos, bool fechado) {
+            std::size_t inicio = 0;
+            for (const auto tamanho : tamanhos) {
+                const std::size_t n = static_cast<std::size_t>(tamanho);
+                // tinyobjloader counts a face's vertices in a byte: past 255 its counts no longer
+                // match its indices.
+                if (n > todos.size() - inicio)
+                    throw std::string("uma face tem vértices demais (o máximo é 255)");
+                indices.clear();
+                for (std::size_t k = 0; k < n; ++k)
+                    indices.push_back(indiceDeVertice(todos[inicio + k], numeroDeVertices));
+                if (fechado)
+                    arestasDasFormas[f].face(indices.data(), n);
+                else
+                    arestasDasFormas[f].linha(indices.data(), n);
+                inicio += n;
+            }
+            if (inicio != todos.size())
+                throw std::string("uma face tem vértices demais (o máximo é 255)");
+            temFacesOuLinhas = temFacesOuLinhas || !tamanhos.empty();
+        };
+        lerPedacos(forma.mesh.indices, forma.mesh.num_face_vertices, true);
+        lerPedacos(forma.lines.indices, forma.lines.num_line_vertices, false);
+    }
+
+    if (!temFacesOuLinhas)
+        return pontos(vertices, nome);
+
+    std::vector<std::unique_ptr<Objeto>> objetos;
+    // Without objects or groups the one object takes every vertex of the file, in file order.
+    if (formas.size() == 1 && formas[0].name.empty()) {
+        if (arestasDasFormas[0].vazia())
+            throw std::string("as faces e linhas do arquivo não têm nenhuma aresta");
+        objetos.push_back(objeto3D(nome, std::move(vertices), arestasDasFormas[0].distintas([](int i) { return i; })));
+        return objetos;
+    }
+    // Otherwise each takes the vertices its edges use, in file order.
+    std::vector<int> local(vertices.size(), -1);
+    for (std::size_t f = 0; f < formas.size(); ++f) {
+        if (arestasDasFormas[f].vazia())
+            continue;
+        const std::vector<int> usados = arestasDasFormas[f].vertices();
+        std::vector<Coordenada> proprios;
+        proprios.reserve(usados.size());
+        for (const int i : usados) {
+            local[i] = static_cast<int>(proprios.size());
+            proprios.push_back(vertices[i]);
+        }
+        objetos.push_back(objeto3D(formas[f].name.empty() ? nome : formas[f].name, std::move(proprios),
+                                   arestasDasFormas[f].distintas([&local](int i) { return local[i]; })));
+    }
+    if (objetos.empty())
+        throw std::string("as faces e linhas do arquivo não têm nenhuma aresta");
+    return objetos;
+}
+
+// --- OFF ----------------------------------------------------------------------------------------
+
+namespace {
+
+// The meaningful lines of an OFF file: comments from '#' on and blank lines are passed over.
+class LinhasDeOff {
+public:
+    explicit LinhasDeOff(std::string_view texto) : _texto(texto) {}
+
+    // The tokens of the next meaningful line; false at the end of the text.
+    bool proxima(std::vector<std::string_view>& tokens)
+    {
+        while (_pos < _texto.size()) {
+            std::size_t fim = _texto.find('\n', _pos);
+            if (fim == std::string_view::npos)
+                fim = _texto.size();
+            std::string_view linha = _texto.substr(_pos, fim - _pos);
+            _pos = fim + 1;
+            ++_numero;
+            linha = linha.substr(0, linha.find('#'));
+            tokens.clear();
+            std::size_t i = 0;
+            while (i < linha.size()) {
+                while (i < linha.size() && espaco(linha[i]))
+                    ++i;
+                const std::size_t inicio = i;
+                while (i < linha.size() && !espaco(linha[i]))
+                    ++i;
+                if (i > inicio)
+                    tokens.push_back(linha.substr(inicio, i - inicio));
+            }
+            if (!tokens.empty())
+                return true;
+        }
+        return false;
+    }
+    int numero() const { return _numero; }
+    // What is left to read: a count larger than this many lines cannot be right.
+    std::size_t restante() const { return _texto.size() - std::min(_pos, _texto.size()); }
+
+private:
+    static bool espaco(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+    std::string_view _texto;
+    std::size_t _pos = 0;
+    int _numero = 0;
+};
+
+template <typename Numero>
+bool ler(std::string_view token, Numero& valor)
+{
+    if (!token.empty() && token.front() == '+')
+        token.remove_prefix(1);
+    const char* fim = token.data() + token.size();
+    const auto [ptr, ec] = std::from_chars(token.data(), fim, valor);
+    return ec == std::errc() && ptr == fim;
+}
+
+} // namespace
+
+std::vector<std::unique_ptr<Objeto>> lerOff(std::string_view texto, const std::string& nome)
+{
+    LinhasDeOff linhas(texto);
+    std::vector<std::string_view> tokens;
+    const auto erro = [&linhas](const std::string& motivo) {
+        return "linha " + std::to_string(linhas.numero()) + ": " + motivo;
+    };
+    if (!linhas.proxima(tokens))
+        throw std::string("o arquivo está vazio");
+
+    // The keyword tells which values follow each vertex: normals (N), then a colour (C).
+    const std::string_view chave = tokens.front();
+    bool normais = false;
+    bool cores = false;
+    if (chave == "OFF") {
+    } else if (chave == "COFF") {
+        cores = true;
+    } else if (chave == "NOFF") {
+        normais = true;
+    } else if (chave == "CNOFF") {
+        normais = cores = true;
+    } else {
+        throw erro("o arquivo não começa por OFF, COFF, NOFF ou CNOFF; só o OFF de texto em 3-D é lido");
+    }
+    // The counts may share the keyword's line.
+    tokens.erase(tokens.begin());
+    if (tokens.empty() && !linhas.proxima(tokens))
+        throw std::string("faltam os números de vértices, faces e arestas");
+    long long numeroDeVertices = 0;
+    long long numeroDeFaces = 0;
+    long long numeroDeArestas = 0;
+    if (tokens.size() != 3 || !ler(tokens[0], numeroDeVertices) || !ler(tokens[1], numeroDeFaces)
+        || !ler(tokens[2], numeroDeArestas) || numeroDeVertices < 0 || numeroDeFaces < 0 || numeroDeArestas < 0)
+        throw erro("esperados três inteiros não negativos: vértices, faces e arestas");
+    if (numeroDeVertices == 0)
+        throw erro("o arquivo não tem vértices");
+    if (numeroDeVertices > std::numeric_limits<int>::max())
+        throw erro("o arquivo tem vértices demais");
+    // Each vertex and each face takes a line of at least two characters.
+    if (static_cast<unsigned long long>(numeroDeVertices + numeroDeFaces) > linhas.restante() / 2 + 1)
+        throw erro("o arquivo é curto demais para " + std::to_string(numeroDeVertices) + " vértices e "
+                   + std::to_string(numeroDeFaces) + " faces");
+
+    std::vector<Coordenada> vertices;
+    vertices.reserve(static_cast<std::size_t>(numeroDeVertices));
+    const std::size_t valoresMinimos = 3 + (normais ? 3 : 0) + (cores ? 3 : 0);
+    const std::size_t valoresMaximos = valoresMinimos + (cores ? 1 : 0);
+    for (long long v = 0; v < numeroDeVertices; ++v) {
+        if (!linhas.proxima(tokens))
+            throw std::string("o arquivo acaba antes do vértice " + std::to_string(v));
+        if (tokens.size() < valoresMinimos || tokens.size() > valoresMaximos)
+            throw erro("o vértice " + std::to_string(v) + " deveria ter " + std::to_string(valoresMinimos)
+                       + (valoresMaximos > valoresMinimos ? " ou " + std::to_string(valoresMaximos) : std::string())
+                       + " números");
+        double c[3];
+        for (std::size_t k = 0; k < tokens.size(); ++k) {
+            double valor = 0;
+            if (!ler(tokens[k], valor))
+                throw erro("'" + std::string(tokens[k]) + "' não é um número");
+            if (k < 3)
+                c[k] = valor;
+        }
+        try {
+            vertices.push_back(vertice(c[0], c[1], c[2]));
+        } catch (const std::string& motivo) {
+            throw erro(motivo);
+        }
+    }
+
+    Arestas arestas;
+    std::vector<int> indices;
+    for (long long f = 0; f < numeroDeFaces; ++f) {
+        if (!linhas.proxima(tokens))
+            throw std::string("o arquivo acaba antes da face " + std::to_string(f));
+        long long n = 0;
+        if (!ler(tokens[0], n) || n < 1 || static_cast<unsigned long long>(n) > tokens.size() - 1)
+            throw erro("a face " + std::to_string(f) + " deveria começar pelo número dos seus vértices");
+        // After the vertices a face may carry a colour: an index into a colour map, or 3 or 4 values.
+        const std::size_t resto = tokens.size() - 1 - static_cast<std::size_t>(n);
+        if (resto != 0 && resto != 1 && resto != 3 && resto != 4)
+            throw erro("a face " + std::to_string(f) + " tem valores a mais depois dos seus vértices");
+        indices.clear();
+        for (long long k = 1; k <= n; ++k) {
+            long long i = 0;
+            if (!ler(tokens[k], i) || i < 0 || i >= numeroDeVertices)
+                throw erro("a face " + std::to_string(f) + " cita o vértice '" + std::string(tokens[k])
+                           + "', que o arquivo não tem");
+            indices.push_back(static_cast<int>(i));
+        }
+        for (std::size_t k = static_cast<std::size_t>(n) + 1; k < tokens.size(); ++k) {
+            double valor = 0;
+            if (!ler(tokens[k], valor))
+                throw erro("'" + std::string(tokens[k]) + "' não é um número");
+        }
+        arestas.face(indices.data(), indices.size());
+    }
+    if (linhas.proxima(tokens))
+        throw erro("há conteúdo depois da última face");
+
+    if (numeroDeFaces == 0)
+        return pontos(vertices, nome);
+    if (arestas.vazia())
+        throw std::string("as faces do arquivo não têm nenhuma aresta");
+    std::vector<std::unique_ptr<Objeto>> objetos;
+    objetos.push_back(objeto3D(nome, std::move(vertices), arestas.distintas([](int i) { return i; })));
+    return objetos;
+}
+
+std::vector<std::unique_ptr<Objeto>> lerModelo(const QString& caminho)
+{
+    const auto erro = [&caminho](const std::string& motivo) {
+        return "Não foi possível importar '" + caminho.toStdString() + "': " + motivo + ".";
+    };
+    const QFileInfo info(caminho);
+    const QString sufixo = info.suffix().toLower();
+    if (sufixo != QLatin1String("obj") && sufixo != QLatin1String("off"))
+        throw erro("só são lidos modelos Wavefront OBJ (.obj) e OFF (.off)");
+    QFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::ReadOnly))
+        throw erro(arquivo.errorString().toStdString());
+    const QByteArray conteudo = arquivo.readAll();
+    if (arquivo.error() != QFileDevice::NoError)
+        throw erro(arquivo.errorString().toStdString());
+    const std::string nome = info.completeBaseName().toStdString();
+    try {
+        if (sufixo == QLatin1String("obj"))
+            return lerObj(conteudo.toStdString(), nome);
+        return lerOff(std::string_view(conteudo.constData(), static_cast<std::size_t>(conteudo.size())), nome);
+    } catch (const std::string& motivo) {
+        throw erro(motivo);
+    } catch (const std::invalid_argument& motivo) {
+        // The objects' own checks; the readers above leave nothing for them to refuse.
+        throw erro(motivo.what());
+    } catch (const std::bad_alloc&) {
+        throw erro("não há memória para o modelo");
+    }
+}
+
+} // namespace Importacao
