@@ -5,6 +5,8 @@
 // by object name, and a way to put objects into its scene without the new-object dialog.
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
 #include <QListWidget>
 #include <QListWidgetItem>
 #include <QLoggingCategory>
@@ -95,6 +97,41 @@ inline ::testing::AssertionResult mesmoPonto(const Coordenada& a, double x, doub
 inline ::testing::AssertionResult mesmoVetor(const Vetor& a, double x, double y, double z, double eps = 1e-9)
 {
     return mesmoPonto(Coordenada(a.x(), a.y(), a.z()), x, y, z, eps);
+}
+
+// Counts the paint events a widget receives.
+class ContadorDePinturas : public QObject {
+public:
+    explicit ContadorDePinturas(QWidget* alvo) { alvo->installEventFilter(this); }
+    int pinturas = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* evento) override
+    {
+        if (evento->type() == QEvent::Paint)
+            ++pinturas;
+        return false;
+    }
+};
+
+// Whether the canvas is painted again after comando, once the window has settled: a command that
+// changes what the canvas shows must ask for a repaint, or the picture stays stale until something
+// else happens to repaint it.
+template <typename Comando>
+::testing::AssertionResult repintaOCanvas(MainWindow& w, const char* nome, Comando comando)
+{
+    ContadorDePinturas contador(canvasDe(w));
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents();
+    contador.pinturas = 0;
+    comando();
+    QElapsedTimer relogio;
+    relogio.start();
+    while (contador.pinturas == 0 && relogio.elapsed() < 500)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    if (contador.pinturas > 0)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << nome << " leaves the canvas unpainted";
 }
 
 // A window with one object whose row the user clicked, the list holding the keyboard: what the add

@@ -312,3 +312,16 @@ TEST_F(JanelaComUmObjeto, CancelarDepoisDePreencherNaoMudaNada)
 }
 
 } // namespace
+
+TEST_F(JanelaComUmObjeto, AdicionarRepintaOCanvas)
+{
+    const Pedido& p = pedidos[0];
+    EXPECT_TRUE(repintaOCanvas(w, "adicionar", [&] {
+        comODialogo([&] { clicarEmAdicionar(); },
+                    [&](NovoObjeto& dialogo) {
+                        preencher(dialogo, p);
+                        QTest::mouseClick(botaoDoDialogo(dialogo, QDialogButtonBox::Ok), Qt::LeftButton);
+                    });
+    }));
+    EXPECT_EQ(cena().size(), 2u);
+}

@@ -958,6 +958,14 @@ TEST_F(ComandosDeArquivo, CarregarSemWindowMantemACamera)
     EXPECT_EQ(canvas->janela()->coordenadasDePlanoDeProjecao().listaDeObjetos.size(), 2u);
 }
 
+TEST_F(ComandosDeArquivo, CarregarRepintaOCanvas)
+{
+    mostrada(janela);
+    // The first scene fills the empty list, and the new layout repaints the canvas by itself.
+    EXPECT_EQ(carregar(qdados("cena-completa.xml")), "");
+    EXPECT_TRUE(repintaOCanvas(janela, "carregar", [&] { EXPECT_EQ(carregar(qdados("cena-completa.xml")), ""); }));
+}
+
 // ---------------------------------------------------------------------------------------------
 // The sample scenes
 

@@ -292,3 +292,20 @@ TEST_F(ControlesDeCamera, TeclasQueUmFilhoUsaNaoChegamAJanela)
     QTest::keyClick(filho<QToolButton>(w, "windowCima"), Qt::Key_Plus);
     EXPECT_TRUE(pertoDe(camera->viewRightVector().modulo(), 18));
 }
+
+TEST_F(ControlesDeCamera, CadaComandoRepintaOCanvas)
+{
+    const std::pair<const char*, Qt::Key> teclas[] = {
+        {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right}, {"Up", Qt::Key_Up}, {"Down", Qt::Key_Down},
+        {"+", Qt::Key_Plus},    {"-", Qt::Key_Minus},     {"I", Qt::Key_I},   {"O", Qt::Key_O},
+    };
+    for (const auto& [nome, tecla] : teclas)
+        EXPECT_TRUE(repintaOCanvas(w, nome, [&] { QTest::keyClick(&w, tecla); }));
+    for (const char* dial : {"windowRotacaoXDisplay", "windowRotacaoYDisplay", "windowRotacaoZDisplay"}) {
+        QDial* d = filho<QDial>(w, dial);
+        EXPECT_TRUE(repintaOCanvas(w, dial, [&] { d->setValue(d->value() + 10); }));
+    }
+    auto* caixa = filho<QCheckBox>(w, "mostrarCoordenadas");
+    EXPECT_TRUE(repintaOCanvas(w, "mostrarCoordenadas", [&] { caixa->toggle(); }));
+    EXPECT_TRUE(repintaOCanvas(w, "mostrarCoordenadas", [&] { caixa->toggle(); }));
+}

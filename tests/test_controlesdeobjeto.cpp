@@ -277,3 +277,19 @@ TEST_F(ControlesDeObjeto, TextoRuimNaoFazNada)
     escalar("3");
     EXPECT_TRUE(mesmoPonto(triangulo->coordenadas()[1], 8, 1, 1));
 }
+
+TEST_F(ControlesDeObjeto, CadaComandoRepintaOCanvas)
+{
+    clicarNaLinha(lista, 0);
+    digitar(angulo, "30");
+    const std::pair<const char*, Qt::Key> teclas[] = {
+        {"A", Qt::Key_A}, {"D", Qt::Key_D}, {"W", Qt::Key_W}, {"S", Qt::Key_S},
+        {"X", Qt::Key_X}, {"Y", Qt::Key_Y}, {"Z", Qt::Key_Z}, {"R", Qt::Key_R},
+    };
+    for (const auto& [nome, tecla] : teclas)
+        EXPECT_TRUE(repintaOCanvas(w, nome, [&] { QTest::keyClick(&w, tecla); }));
+    filho<QTabWidget>(w, "tabWidget")->setCurrentIndex(1);
+    digitar(fator, "2");
+    auto* escala = filho<QPushButton>(w, "botaoEscala");
+    EXPECT_TRUE(repintaOCanvas(w, "botaoEscala", [&] { QTest::mouseClick(escala, Qt::LeftButton); }));
+}

@@ -364,3 +364,18 @@ TEST(CurvasNaJanela, CurvaLongeDaJanelaNaoGeraPontos)
     EXPECT_TRUE(desenhar(&longe, w).linha.empty());
 }
 
+TEST(CurvasNaJanela, JanelaEstreitaMedeAToleranciaPeloLadoMenor)
+{
+    // A window 2 wide and 20 tall, as a scene file can set, and an S across its width.
+    Window w(Coordenada(-1, -10, 0), Coordenada(1, 10, 0), Coordenada(0, 0, -10));
+    const std::vector<Coordenada> controles = {Coordenada(-0.9, -9, 0), Coordenada(3, -3, 0), Coordenada(-3, 3, 0),
+                                               Coordenada(0.9, 9, 0)};
+    const Bezier curva("b", Cor(), controles);
+    const Desenho d = desenhar(&curva, w);
+    ASSERT_GE(d.linha.size(), 2u);
+    int amostras = 0;
+    const double desvio = maiorDesvio([&](double u) { return projetarNaJanela(w, bezierFechada(controles, u)); }, 0,
+                                      1, retanguloDe(w), 2.0 / 500, d.linha, d.quebra, amostras);
+    EXPECT_GT(amostras, 200);
+    EXPECT_LE(desvio, 2.0 / 1000);
+}

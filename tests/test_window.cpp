@@ -293,6 +293,31 @@ TEST(WindowCamera, EscalaEmTornoDeUmPontoODeixaNoLugar)
     }
 }
 
+TEST(WindowCamera, JanelaNaoQuadrada)
+{
+    // 4 wide and 20 tall: every step and every limit follows its own side.
+    Window w(Coordenada(-2, -10, 0), Coordenada(2, 10, 0), Coordenada(0, 0, -10));
+    w.mover(0.5, 0.5, 0);
+    EXPECT_TRUE(mesmoPonto(w.centro(), 2, 10, 0));
+    // A step along the view is a tenth of the width, as the other steps are of their own side.
+    w.mover(0, 0, 0.5);
+    EXPECT_TRUE(mesmoPonto(w.centro(), 2, 10, 2));
+    w.rodar(0, 0, 90);
+    EXPECT_TRUE(pertoDe(w.viewRightVector().modulo(), 4));
+    EXPECT_TRUE(pertoDe(w.viewUpVector().modulo(), 20));
+    w.rodar(0, 0, -90);
+
+    // Seen from the centre: 1.5 right is inside, 3 right is not; 9 up is inside.
+    DisplayFile cena;
+    for (const Coordenada& p : {Coordenada(3.5, 10, 2), Coordenada(5, 10, 2), Coordenada(2, 19, 2)})
+        cena.listaDeObjetos.push_back(new Ponto("p", Cor(), p));
+    w.atualizarCPP(cena);
+    const DisplayFile projecao = w.coordenadasDePlanoDeProjecao();
+    EXPECT_EQ(desenhoDe(projecao.listaDeObjetos[0], &w).size(), 1u);
+    EXPECT_TRUE(desenhoDe(projecao.listaDeObjetos[1], &w).empty());
+    EXPECT_EQ(desenhoDe(projecao.listaDeObjetos[2], &w).size(), 1u);
+}
+
 TEST(WindowCamera, ZoomMuitoProfundoMantemADirecaoDeVisao)
 {
     // Past about 3,400 zooms in, |u|·|v| underflows; the view direction must not depend on it.
