@@ -124,10 +124,24 @@ void MainWindow::atualizarLista()
 {
     ui->objetos->clear();
     mapaObjetos.clear();
+    // The list lays out a row's whole text on every repaint, and a name can be megabytes long: a
+    // row shows its first 200 characters, and the whole name is in the row's tooltip.
+    constexpr int caracteresNaLinha = 200;
     for (Objeto* atual : ui->canvas->displayFile()->listaDeObjetos) {
-        const QString texto = QString::fromStdString(atual->nome()) + QStringLiteral(" : ")
+        const std::string& nome = atual->nome();
+        std::size_t corte = 0;
+        for (int caracteres = 0; corte < nome.size() && caracteres < caracteresNaLinha; ++caracteres) {
+            ++corte;
+            while (corte < nome.size() && (static_cast<unsigned char>(nome[corte]) & 0xC0) == 0x80)
+                ++corte;
+        }
+        const bool cortado = corte < nome.size();
+        const QString texto = QString::fromUtf8(nome.data(), static_cast<qsizetype>(corte))
+                              + (cortado ? QStringLiteral("… : ") : QStringLiteral(" : "))
                               + QString::fromStdString(atual->nomeDoTipo());
         auto* atualNaLista = new QListWidgetItem(texto);
+        if (cortado)
+            atualNaLista->setToolTip(QString::fromStdString(nome));
         ui->objetos->addItem(atualNaLista);
         mapaObjetos.insert(atualNaLista, atual);
     }

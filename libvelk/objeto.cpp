@@ -20,7 +20,8 @@ std::uint64_t novaVersao() noexcept
 } // namespace
 
 Objeto::Objeto(std::string nome, Cor cor, std::vector<Coordenada> coordenadas, char nivel)
-    : _coordenadas(std::move(coordenadas)), _nome(std::move(nome)), _cor(cor), _nivel(nivel), _versao(novaVersao())
+    : _coordenadas(std::move(coordenadas)), _nome(std::make_shared<const std::string>(std::move(nome))), _cor(cor),
+      _nivel(nivel), _versao(novaVersao())
 {
 }
 

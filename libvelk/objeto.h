@@ -2,6 +2,7 @@
 #define OBJETO_H
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -40,7 +41,7 @@ public:
     virtual Coordenada centro() const;
     virtual std::string nomeDoTipo() const = 0;
 
-    std::string nome() const { return _nome; }
+    const std::string& nome() const { return *_nome; }
     Cor cor() const { return _cor; }
     // 0: points, 1: lines, 2: filled polygon.
     char nivelDePreenchimento() const { return _nivel; }
@@ -66,7 +67,8 @@ private:
     // The projection writes a projected copy's coordinates and drawing list.
     friend class Window;
 
-    std::string _nome;
+    // Shared by the copies, which the projection makes on every repaint: a name can be megabytes.
+    std::shared_ptr<const std::string> _nome;
     Cor _cor;
     char _nivel;
     std::vector<Coordenada> _desenho;

@@ -946,6 +946,34 @@ TEST_F(ComandosDeArquivo, ArquivoMaiorQue256MiBNaoELido)
     EXPECT_EQ(estado(), antes);
 }
 
+// A row lays out its whole text on every repaint: a long name shows its first 200 characters (not
+// bytes), and the whole of it in the row's tooltip. The projection made for every repaint shares
+// the name rather than copying it.
+TEST_F(ComandosDeArquivo, NomeEnormeApareceCortadoNaLista)
+{
+    const std::string inicio = std::string(150, 'a') + [] {
+        std::string s;
+        for (int i = 0; i < 49; ++i)
+            s += "ç";
+        return s;
+    }() + "\xF0\x9D\x84\x9E";
+    const std::string nome = inicio + std::string(1000000, 'b');
+    const std::string duzentos = inicio.substr(0, inicio.size() - 4) + "c";
+    const QString caminho = pasta.filePath("nome.xml");
+    escrever(caminho, "<formas><ponto nome=\"" + nome + "\" cor=\"#000000\"><coordenada x=\"0\" y=\"0\" z=\"0\"/></ponto>"
+                          "<ponto nome=\"" + duzentos + "\" cor=\"#000000\"><coordenada x=\"1\" y=\"0\" z=\"0\"/></ponto></formas>");
+    EXPECT_EQ(carregar(caminho), semWindow);
+    ASSERT_EQ(lista->count(), 2);
+    EXPECT_EQ(lista->item(0)->text(), QString::fromStdString(inicio + "… : Ponto"));
+    EXPECT_EQ(lista->item(0)->toolTip(), QString::fromStdString(nome));
+    EXPECT_EQ(lista->item(1)->text(), QString::fromStdString(duzentos + " : Ponto"));
+    conferirMapa();
+
+    const DisplayFile projecao = canvas->janela()->coordenadasDePlanoDeProjecao();
+    ASSERT_EQ(projecao.listaDeObjetos.size(), 2u);
+    EXPECT_EQ(&projecao.listaDeObjetos[0]->nome(), &canvas->displayFile()->listaDeObjetos[0]->nome());
+}
+
 TEST_F(ComandosDeArquivo, CarregarSemWindowMantemACamera)
 {
     adicionarTodos(umDeCada());
