@@ -1,8 +1,9 @@
 // The camera's projection of arbitrary objects under arbitrary cameras: those a scene file can hold,
 // and those the camera controls reach from them. Coordinates range over every finite double, with
 // a bias towards what breaks projections: the eye, the near plane, the window's edges, huge and
-// subnormal numbers. Every drawing list must keep what the canvas relies on (desenho.h), and the
-// same call twice gives the same lists.
+// subnormal numbers. Every drawing list must keep what the canvas relies on (desenho.h); the
+// projection the canvas keeps up to date across changes of the camera and the objects must equal a
+// new one; and no object is skipped that the pipeline would draw.
 
 #include <cfloat>
 #include <cmath>
@@ -25,8 +26,10 @@
 #include "formatoxml.h"
 #include "objeto3d.h"
 #include "poligono.h"
+#include "projetor.h"
 #include "ponto.h"
 #include "reta.h"
+#include "transformacao.h"
 #include "window.h"
 
 namespace {
@@ -204,12 +207,61 @@ Objeto* objeto(FuzzedDataProvider& d, const Window& janela)
     }
 }
 
+// What the object dialogs apply: a move, a turn about the object's centre or a scale about it.
+Transformacao transformacao(FuzzedDataProvider& d, const Objeto& o)
+{
+    constexpr double passos[] = {1.0, -1.0, 10.0, 0.5, 90.0, 45.0, 2.0, 1e-3, 1e3};
+    const double a = d.PickValueInArray(passos);
+    const Coordenada c = o.centro();
+    switch (d.ConsumeIntegralInRange<int>(0, 2)) {
+    case 0:
+        return Transformacao::translacao(a, d.PickValueInArray(passos), d.PickValueInArray(passos));
+    case 1:
+        return Transformacao::rotacao(a, d.PickValueInArray(passos), d.PickValueInArray(passos), c);
+    default:
+        return Transformacao::escala(a, a, a, c.x(), c.y(), c.z());
+    }
+}
+
 bool mesmaLista(const Objeto& a, const Objeto& b, const Window& janela)
 {
     const auto n = static_cast<std::size_t>(a.tamanhoDoDesenho(&janela));
     if (n != static_cast<std::size_t>(b.tamanhoDoDesenho(&janela)))
         return false;
     return n == 0 || std::memcmp(&*a.inicioDoDesenho(&janela), &*b.inicioDoDesenho(&janela), n * sizeof(Coordenada)) == 0;
+}
+
+// The camera's whole pipeline for one object, as the window sets it up.
+bool desenhariaAlgo(const Objeto& original, const Window& janela)
+{
+    const Vetor u = janela.viewRightVector();
+    const Vetor v = janela.viewUpVector();
+    Projetor projetor(janela.centroDeProjecao(), u.normalizado(), v.normalizado(), janela.direcaoDeVisao(),
+                      janela.distanciaFocal(), u.modulo(), v.modulo());
+    projetor.iniciar();
+    original.descreverGeometria(projetor);
+    return !projetor.desenho().empty();
+}
+
+// mantida is the projection the window keeps up to date for cena.
+void verificarProjecao(const DisplayFile& cena, const DisplayFile& mantida, const Window& janela)
+{
+    const std::size_t n = cena.listaDeObjetos.size();
+    if (mantida.listaDeObjetos.size() != n)
+        Prova::falha("one projected copy per object");
+    // Kept or made afresh, the copies are the same.
+    const DisplayFile nova = janela.coordenadasDePlanoDeProjecao();
+    for (std::size_t i = 0; i < n; ++i) {
+        const Objeto& original = *cena.listaDeObjetos[i];
+        const Objeto& copia = *mantida.listaDeObjetos[i];
+        Prova::verificarDesenho(original, copia, janela);
+        const std::string quem = "object " + std::to_string(i) + " (" + original.nomeDoTipo() + "): ";
+        if (!mesmaLista(copia, *nova.listaDeObjetos[i], janela))
+            Prova::falha(quem + "the kept projection and a new one draw it differently");
+        // Skipping an object as out of view must not lose anything the pipeline would draw.
+        if (copia.tamanhoDoDesenho(&janela) == 0 && desenhariaAlgo(original, janela))
+            Prova::falha(quem + "skipped, though the pipeline draws part of it");
+    }
 }
 
 } // namespace
@@ -223,19 +275,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     controlar(d, *janela);
 
     DisplayFile cena;
-    while (d.remaining_bytes() > 0 && cena.listaDeObjetos.size() < 32)
+    const std::size_t quantos = d.ConsumeIntegralInRange<std::size_t>(1, 32);
+    while (d.remaining_bytes() > 0 && cena.listaDeObjetos.size() < quantos)
         cena.listaDeObjetos.push_back(objeto(d, *janela));
     janela->atualizarCPP(cena);
 
-    const DisplayFile projecao = janela->coordenadasDePlanoDeProjecao();
-    if (projecao.listaDeObjetos.size() != cena.listaDeObjetos.size())
-        Prova::falha("one projected copy per object");
-    for (std::size_t i = 0; i < cena.listaDeObjetos.size(); ++i)
-        Prova::verificarDesenho(*cena.listaDeObjetos[i], *projecao.listaDeObjetos[i], *janela);
-
-    const DisplayFile deNovo = janela->coordenadasDePlanoDeProjecao();
-    for (std::size_t i = 0; i < cena.listaDeObjetos.size(); ++i)
-        if (!mesmaLista(*projecao.listaDeObjetos[i], *deNovo.listaDeObjetos[i], *janela))
-            Prova::falha("object " + std::to_string(i) + ": the same camera drew it another way");
+    // As the canvas paints: one projection kept and brought up to date, then the camera and some
+    // objects change and it is brought up to date again.
+    DisplayFile mantida;
+    janela->atualizarProjecao(mantida);
+    verificarProjecao(cena, mantida, *janela);
+    controlar(d, *janela);
+    for (Objeto* o : cena.listaDeObjetos)
+        if (d.ConsumeBool())
+            o->transformar(transformacao(d, *o));
+    janela->atualizarProjecao(mantida);
+    verificarProjecao(cena, mantida, *janela);
     return 0;
 }
