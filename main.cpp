@@ -100,8 +100,8 @@ int main(int argc, char** argv)
     if (!parser.parse(argumentos)) {
         const QStringList desconhecidas = parser.unknownOptionNames();
         if (!desconhecidas.isEmpty())
-            return falhar("opção desconhecida: " + desconhecidas.first().toStdString()
-                          + " (veja sistema-grafico --help)");
+            return falhar("opção desconhecida: " + std::string(desconhecidas.first().size() == 1 ? "-" : "--")
+                          + desconhecidas.first().toStdString() + " (veja sistema-grafico --help)");
         return falhar("falta o valor de uma opção (veja sistema-grafico --help)");
     }
     if (parser.isSet(opcaoAjuda)) {

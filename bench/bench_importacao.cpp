@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLoggingCategory>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -97,6 +98,7 @@ BENCHMARK(ObjPelaJanela)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qmetaobject.connectslotsbyname=false"));
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
