@@ -1,6 +1,5 @@
 #include "formatoxml.h"
 
-#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -17,6 +16,7 @@
 #include "poligono.h"
 #include "ponto.h"
 #include "reta.h"
+#include "window.h"
 
 namespace FormatoXml {
 namespace {
@@ -421,58 +421,6 @@ bool tipoDoObjeto(const Objeto* o, Tipo& tipo)
 // ---------------------------------------------------------------------------------------------
 // The camera
 
-// What a camera state breaks, if anything; both reading and writing ask, so that a file this
-// library writes is always one it reads back.
-enum class DefeitoDaWindow {
-    nenhum,
-    distanciaNaoPositiva,
-    direitaNula,
-    direitaCurta,
-    direitaLonga,
-    cimaNula,
-    cimaCurta,
-    cimaLonga,
-    paralelos,
-    naoPerpendiculares,
-    foraDoIntervalo,
-};
-
-// A length the camera can divide by and measure fractions of: normal and finite.
-DefeitoDaWindow defeitoDoComprimento(const Vetor& v, DefeitoDaWindow nulo, DefeitoDaWindow curto, DefeitoDaWindow longo)
-{
-    const double m = v.modulo();
-    if (v.x() == 0.0 && v.y() == 0.0 && v.z() == 0.0)
-        return nulo;
-    if (!std::isfinite(m))
-        return longo;
-    if (m < DBL_MIN)
-        return curto;
-    return DefeitoDaWindow::nenhum;
-}
-
-DefeitoDaWindow defeitoDa(const EstadoDaWindow& w)
-{
-    if (!(w.distancia > 0.0))
-        return DefeitoDaWindow::distanciaNaoPositiva;
-    using D = DefeitoDaWindow;
-    if (const D d = defeitoDoComprimento(w.direita, D::direitaNula, D::direitaCurta, D::direitaLonga); d != D::nenhum)
-        return d;
-    if (const D d = defeitoDoComprimento(w.cima, D::cimaNula, D::cimaCurta, D::cimaLonga); d != D::nenhum)
-        return d;
-    const Vetor u = w.direita.normalizado();
-    const Vetor v = w.cima.normalizado();
-    if (u.vetorial(v).modulo() <= 1e-9)
-        return DefeitoDaWindow::paralelos;
-    if (std::fabs(u.escalar(v)) > 1e-9)
-        return DefeitoDaWindow::naoPerpendiculares;
-    // The camera derives n from u × v and the COP from n and d; both must come out as numbers.
-    const Vetor n = w.direita.vetorial(w.cima).normalizado();
-    const Coordenada cop = w.centro - n * w.distancia;
-    if (!(std::fabs(n.modulo() - 1.0) < 1e-6) || !finito(w.centro) || !finito(cop))
-        return DefeitoDaWindow::foraDoIntervalo;
-    return DefeitoDaWindow::nenhum;
-}
-
 } // namespace
 
 std::string textoVisivel(const std::string& texto, std::size_t limite)
@@ -519,9 +467,8 @@ bool caractereXml(char32_t c)
 
 void escreverWindow(TiXmlElement* window, const EstadoDaWindow& estado)
 {
-    const bool finita = finito(estado.centro) && finito(estado.direita) && finito(estado.cima)
-                        && std::isfinite(estado.distancia);
-    if (!finita || defeitoDa(estado) != DefeitoDaWindow::nenhum)
+    // The camera's own rule, which reading asks too: a file written here always reads back.
+    if (Window::defeito(estado.centro, estado.direita, estado.cima, estado.distancia) != DefeitoDaWindow::nenhum)
         throw std::string("A window está num estado que não pode ser salvo (valores fora do intervalo dos números "
                           "representáveis, ou vetores que não são perpendiculares).");
 
@@ -548,9 +495,13 @@ EstadoDaWindow lerWindow(const TiXmlNode* no)
 
     EstadoDaWindow estado;
     estado.distancia = lerNumero(window, "distancia", window->Attribute(std::string("distancia")));
-    if (!(estado.distancia > 0.0))
+    const DefeitoDaWindow defeitoDaDistancia = Window::defeitoDaDistancia(estado.distancia);
+    if (defeitoDaDistancia != DefeitoDaWindow::nenhum)
         falha(window, tag(window) + " tem distancia=" + citado(*window->Attribute(std::string("distancia")))
-                          + ", que não é positiva.");
+                          + (defeitoDaDistancia == DefeitoDaWindow::distanciaNaoPositiva
+                                 ? ", que não é positiva."
+                                 : ", que é pequena demais: o plano próximo, a um centésimo dela, não seria um "
+                                   "número normal."));
 
     const TiXmlElement* partes[3] = {nullptr, nullptr, nullptr};
     static const char* const nomes[3] = {"centro", "direita", "cima"};
@@ -574,9 +525,10 @@ EstadoDaWindow lerWindow(const TiXmlNode* no)
     estado.direita = Vetor(lidas[1].x(), lidas[1].y(), lidas[1].z());
     estado.cima = Vetor(lidas[2].x(), lidas[2].y(), lidas[2].z());
 
-    switch (defeitoDa(estado)) {
+    switch (Window::defeito(estado.centro, estado.direita, estado.cima, estado.distancia)) {
     case DefeitoDaWindow::nenhum:
     case DefeitoDaWindow::distanciaNaoPositiva: // checked above, where the attribute is at hand
+    case DefeitoDaWindow::distanciaPequena:
         break;
     case DefeitoDaWindow::direitaNula:
         falha(partes[1], "<direita> é um vetor nulo.");

@@ -35,9 +35,8 @@ struct EstadoDaWindow {
     double distancia = 0.0;
 };
 
+// Both refuse a camera that breaks Window::defeito's rule: writing throws, reading names the line.
 void escreverWindow(TiXmlElement* window, const EstadoDaWindow& estado);
-// Checks everything: finite numbers, a positive distance, right and up vectors not null and
-// perpendicular.
 EstadoDaWindow lerWindow(const TiXmlNode* window);
 
 // One element per object, appended under where.

@@ -25,10 +25,25 @@ bool finita(const Matriz<1, 4>& m) noexcept
     return std::isfinite(m(0, 0)) && std::isfinite(m(0, 1)) && std::isfinite(m(0, 2));
 }
 
-// A length the camera can work with: the rectangle and the curve tolerance are fractions of it.
-bool comprimentoUtil(double l) noexcept
+// n from the unit vectors: |u|·|v| overflows or underflows long before |u| and |v| do.
+Vetor direcaoDe(const Vetor& direita, const Vetor& cima) noexcept
 {
-    return std::isfinite(l) && l >= DBL_MIN;
+    return direita.normalizado().vetorial(cima.normalizado()).normalizado();
+}
+
+// The rectangle and the curve tolerance are fractions of the lengths, and the vectors are
+// normalised through their squares: those must be normal numbers.
+DefeitoDaWindow defeitoDoComprimento(const Vetor& v, DefeitoDaWindow nulo, DefeitoDaWindow curto,
+                                     DefeitoDaWindow longo) noexcept
+{
+    if (v.x() == 0.0 && v.y() == 0.0 && v.z() == 0.0)
+        return nulo;
+    const double quadrado = v.escalar(v);
+    if (!(quadrado <= DBL_MAX))
+        return longo;
+    if (quadrado < DBL_MIN)
+        return curto;
+    return DefeitoDaWindow::nenhum;
 }
 
 Vetor linha(const Matriz<4, 4>& m, std::size_t i) noexcept
@@ -96,7 +111,7 @@ Window::Window(Coordenada a, Coordenada b, Coordenada cop)
         throw std::invalid_argument("Window: o centro de projeção não pode ser o centro da window");
     const double largura = std::fabs(b.x() - a.x());
     const double altura = std::fabs(b.y() - a.y());
-    if (!comprimentoUtil(largura) || !comprimentoUtil(altura))
+    if (!(largura > 0.0 && altura > 0.0))
         throw std::invalid_argument("Window: largura e altura precisam ser positivas");
 
     const Vetor n = paraOCentro * (1.0 / _distancia);
@@ -112,6 +127,8 @@ Window::Window(Coordenada a, Coordenada b, Coordenada cop)
     const Vetor cima = n.vetorial(direita);
     _direita = direita * largura;
     _cima = cima * altura;
+    if (defeito(_centro, _direita, _cima, _distancia) != DefeitoDaWindow::nenhum)
+        throw std::invalid_argument("Window: medidas fora do intervalo que a câmera pode projetar e salvar");
 }
 
 Window::Window(Coordenada centro, Vetor direita, Vetor cima, double distancia)
@@ -119,10 +136,52 @@ Window::Window(Coordenada centro, Vetor direita, Vetor cima, double distancia)
 {
 }
 
+DefeitoDaWindow Window::defeitoDaDistancia(double distancia) noexcept
+{
+    if (!(distancia > 0.0))
+        return DefeitoDaWindow::distanciaNaoPositiva;
+    // Nothing nearer than d/100 is projected: a near plane of 0, or one with few digits, would let
+    // points at the eye through, and they project to NaN.
+    if (!(distancia / 100.0 >= DBL_MIN))
+        return DefeitoDaWindow::distanciaPequena;
+    return DefeitoDaWindow::nenhum;
+}
+
+DefeitoDaWindow Window::defeito(const Coordenada& centro, const Vetor& direita, const Vetor& cima,
+                                double distancia) noexcept
+{
+    using D = DefeitoDaWindow;
+    if (const D d = defeitoDaDistancia(distancia); d != D::nenhum)
+        return d;
+    if (const D d = defeitoDoComprimento(direita, D::direitaNula, D::direitaCurta, D::direitaLonga); d != D::nenhum)
+        return d;
+    if (const D d = defeitoDoComprimento(cima, D::cimaNula, D::cimaCurta, D::cimaLonga); d != D::nenhum)
+        return d;
+    const Vetor u = direita.normalizado();
+    const Vetor v = cima.normalizado();
+    if (u.vetorial(v).modulo() <= 1e-9)
+        return D::paralelos;
+    if (std::fabs(u.escalar(v)) > 1e-9)
+        return D::naoPerpendiculares;
+    const Coordenada cop = centro - direcaoDe(direita, cima) * distancia;
+    if (!finita(centro) || !finita(cop))
+        return D::foraDoIntervalo;
+    return D::nenhum;
+}
+
+bool Window::tornarSe(const Coordenada& centro, const Vetor& direita, const Vetor& cima)
+{
+    if (defeito(centro, direita, cima, _distancia) != DefeitoDaWindow::nenhum)
+        return false;
+    _centro = centro;
+    _direita = direita;
+    _cima = cima;
+    return true;
+}
+
 Vetor Window::direcaoDeVisao() const
 {
-    // From the unit vectors: |u|·|v| overflows or underflows long before |u| and |v| do.
-    return _direita.normalizado().vetorial(_cima.normalizado()).normalizado();
+    return direcaoDe(_direita, _cima);
 }
 
 Coordenada Window::centroDeProjecao() const
@@ -130,47 +189,35 @@ Coordenada Window::centroDeProjecao() const
     return _centro - direcaoDeVisao() * _distancia;
 }
 
-void Window::mover(double dx, double dy, double dz)
+bool Window::mover(double dx, double dy, double dz)
 {
     const Coordenada centro =
         _centro + _direita * dx + _cima * dy + direcaoDeVisao() * (dz * _direita.modulo());
-    // Amounts that are not numbers, or a move past the range of doubles, would lose the camera.
-    if (finita(centro))
-        _centro = centro;
+    return tornarSe(centro, _direita, _cima);
 }
 
-void Window::escala(double f)
+bool Window::escala(double f)
 {
-    if (!std::isfinite(f) || !(f > 0.0))
-        return;
-    const Vetor direita = _direita * f;
-    const Vetor cima = _cima * f;
-    if (comprimentoUtil(direita.modulo()) && comprimentoUtil(cima.modulo())) {
-        _direita = direita;
-        _cima = cima;
-    }
+    if (!(f > 0.0))
+        return false;
+    return tornarSe(_centro, _direita * f, _cima * f);
 }
 
-void Window::escala(double f, double x, double y)
+bool Window::escala(double f, double x, double y)
 {
-    const Window antes = *this;
-    escala(f);
-    if (_direita == antes._direita)
-        return;
+    if (!(f > 0.0))
+        return false;
     // A point of the plane at (x, y) sits at (f·x, f·y) of the scaled window's extent; the centre
     // moves by the difference so that it sits at (x, y) again.
     const double resto = 1.0 - f;
     const Coordenada centro = _centro + _direita.normalizado() * (resto * x) + _cima.normalizado() * (resto * y);
-    if (finita(centro))
-        _centro = centro;
-    else
-        *this = antes;
+    return tornarSe(centro, _direita * f, _cima * f);
 }
 
-void Window::rodar(double ax, double ay, double az)
+bool Window::rodar(double ax, double ay, double az)
 {
     if (!(std::isfinite(ax) && std::isfinite(ay) && std::isfinite(az)))
-        return;
+        return false;
     const double largura = _direita.modulo();
     const double altura = _cima.modulo();
 
@@ -194,8 +241,7 @@ void Window::rodar(double ax, double ay, double az)
     const Vetor direita = linha(frame, 0).normalizado();
     const Vetor cimaBruto = linha(frame, 1);
     const Vetor cima = (cimaBruto - direita * cimaBruto.escalar(direita)).normalizado();
-    _direita = direita * largura;
-    _cima = cima * altura;
+    return tornarSe(_centro, direita * largura, cima * altura);
 }
 
 void Window::atualizarCPP(const DisplayFile& df)

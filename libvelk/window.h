@@ -10,6 +10,22 @@ class Projetor;
 class TiXmlElement;
 class TiXmlNode;
 
+// What keeps a camera state from being one that can be projected and saved, if anything.
+enum class DefeitoDaWindow {
+    nenhum,
+    distanciaNaoPositiva,
+    distanciaPequena,
+    direitaNula,
+    direitaCurta,
+    direitaLonga,
+    cimaNula,
+    cimaCurta,
+    cimaLonga,
+    paralelos,
+    naoPerpendiculares,
+    foraDoIntervalo,
+};
+
 // The camera: a rectangle in space seen in perspective from a centre of projection behind it.
 // Its state is exactly its centre C, right vector u and up vector v (perpendicular; their lengths are
 // the window's width and height) and the focal distance d > 0. The view direction n = û × v̂ and the
@@ -22,24 +38,36 @@ class TiXmlNode;
 class Window {
 public:
     // a and b are opposite corners of the window, cop the centre of projection. Throws
-    // std::invalid_argument when cop is the window's centre or the width or height is 0.
+    // std::invalid_argument when cop is the window's centre, the width or height is 0, or the
+    // camera they make breaks the rule of defeito.
     Window(Coordenada a, Coordenada b, Coordenada cop);
     virtual ~Window() = default;
     Window(const Window&) = default;
     Window& operator=(const Window&) = default;
 
+    // The rule every camera the program holds keeps, so that it can always be projected and saved:
+    // the constructor, the controls below, reading and writing all ask it. A distance whose near
+    // plane d/100 is a normal double; û and v̂ of lengths whose squares are normal doubles,
+    // perpendicular (|û·v̂| ≤ 1e-9); a finite centre and COP.
+    static DefeitoDaWindow defeito(const Coordenada& centro, const Vetor& direita, const Vetor& cima,
+                                   double distancia) noexcept;
+    // The part of that rule about the distance alone.
+    static DefeitoDaWindow defeitoDaDistancia(double distancia) noexcept;
+
+    // The controls. Each changes nothing and returns false when its amounts are not finite, or when
+    // the camera it would make breaks the rule of defeito.
     // Moves the centre (and so the COP) by dx·|u| along û, dy·|v| along v̂ and dz·|u| along n.
-    void mover(double dx, double dy, double dz);
-    // Multiplies u and v by f (d unchanged); ignored unless f is finite and positive.
-    void escala(double f);
+    bool mover(double dx, double dy, double dz);
+    // Multiplies u and v by f (d unchanged); f must be positive.
+    bool escala(double f);
     // As escala(f), about the point (x, y) of the projection plane (window coordinates, the centre
     // being the origin) instead of the centre: that point keeps its place in the window, so that a
-    // zoom follows the cursor. Nothing changes when escala(f) would change nothing.
-    void escala(double f, double x, double y);
+    // zoom follows the cursor.
+    bool escala(double f, double x, double y);
     // Turns the window about its centre by ax about û, then ay about v̂, then az about n (degrees),
     // each about the axes as they stand then: about n turns û toward v̂, about û turns v̂ toward n,
     // about v̂ turns n toward û.
-    void rodar(double ax, double ay, double az);
+    bool rodar(double ax, double ay, double az);
 
     // Makes df the scene this window projects. df must outlive the window's use of it.
     void atualizarCPP(const DisplayFile& df);
@@ -71,6 +99,8 @@ private:
     Projetor projetor() const;
     // Writes into copia, a copy of original, the projection of original.
     void projetar(const Objeto& original, Objeto& copia, Projetor& projetor) const;
+    // Takes the state when it keeps the rule; false otherwise, with nothing changed.
+    bool tornarSe(const Coordenada& centro, const Vetor& direita, const Vetor& cima);
 
     Coordenada _centro;
     Vetor _direita;

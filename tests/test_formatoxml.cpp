@@ -754,12 +754,9 @@ std::vector<std::pair<Camera, std::string>> falhasDeCamera()
         "Linha 2: <window> tem <direita> e <cima> que não são perpendiculares.");
     com([](Camera& c) { c.cima = "<cima x=\"4.2e-8\" y=\"20\" z=\"0\"/>"; },
         "Linha 2: <window> tem <direita> e <cima> que não são perpendiculares.");
-    com(
-        [](Camera& c) {
-            c.direita = "<direita x=\"1e150\" y=\"0\" z=\"0\"/>";
-            c.cima = "<cima x=\"0\" y=\"1e150\" z=\"0\"/>";
-        },
-        "Linha 2: <window> tem medidas fora do intervalo dos números representáveis.");
+    com([](Camera& c) { c.distancia = " distancia=\"4e-323\""; },
+        "Linha 2: <window> tem distancia=\"4e-323\", que é pequena demais: o plano próximo, a um centésimo dela, "
+        "não seria um número normal.");
     com(
         [](Camera& c) {
             c.distancia = " distancia=\"1e308\"";
@@ -807,6 +804,21 @@ TEST(RestaurarCamera, PerpendicularidadeNoLimiteEAceita)
     const FormatoXml::EstadoDaWindow e = FormatoXml::lerWindow(raiz(*doc)->FirstChild("window"));
     EXPECT_EQ(e.cima, Vetor(2e-9, 20, 0));
     EXPECT_EQ(e.distancia, 10.0);
+}
+
+TEST(RestaurarCamera, VetoresLongosECurtosNoIntervaloSaoLidos)
+{
+    // |u|·|v| = 1e300: the view direction comes from the unit vectors, whose product cannot overflow.
+    for (const char* comprimento : {"1e150", "1e-150"}) {
+        SCOPED_TRACE(comprimento);
+        Camera c;
+        c.direita = std::string("<direita x=\"") + comprimento + "\" y=\"0\" z=\"0\"/>";
+        c.cima = std::string("<cima x=\"0\" y=\"") + comprimento + "\" z=\"0\"/>";
+        auto doc = analisar(c.texto());
+        Window w = janelaPadrao();
+        EXPECT_NO_THROW(w.restore(raiz(*doc)->FirstChild("window")));
+        EXPECT_EQ(w.direcaoDeVisao(), Vetor(0, 0, 1));
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
