@@ -15,6 +15,7 @@
 #include <QListWidgetItem>
 #include <QMessageBox>
 #include <QSpinBox>
+#include <QStatusBar>
 
 #include <tinyxml.h>
 
@@ -163,46 +164,54 @@ Objeto* MainWindow::selecionado() const
 
 // --- camera -------------------------------------------------------------------------------------
 
+void MainWindow::avisarSeRecusada(bool feita)
+{
+    if (!feita)
+        statusBar()->showMessage(tr("A window chegou ao limite do que pode ser desenhado e salvo; o comando foi "
+                                    "ignorado."),
+                                 5000);
+}
+
 void MainWindow::on_windowCima_clicked()
 {
-    ui->canvas->janela()->mover(0, 0.1, 0);
+    avisarSeRecusada(ui->canvas->janela()->mover(0, 0.1, 0));
     update();
 }
 
 void MainWindow::on_windowBaixo_clicked()
 {
-    ui->canvas->janela()->mover(0, -0.1, 0);
+    avisarSeRecusada(ui->canvas->janela()->mover(0, -0.1, 0));
     update();
 }
 
 void MainWindow::on_windowEsquerda_clicked()
 {
-    ui->canvas->janela()->mover(-0.1, 0, 0);
+    avisarSeRecusada(ui->canvas->janela()->mover(-0.1, 0, 0));
     update();
 }
 
 void MainWindow::on_windowDireito_clicked()
 {
-    ui->canvas->janela()->mover(0.1, 0, 0);
+    avisarSeRecusada(ui->canvas->janela()->mover(0.1, 0, 0));
     update();
 }
 
 void MainWindow::step(double quanto)
 {
-    ui->canvas->janela()->mover(0, 0, quanto);
+    avisarSeRecusada(ui->canvas->janela()->mover(0, 0, quanto));
     atualizarCpp();
     update();
 }
 
 void MainWindow::on_zoomInButton_clicked()
 {
-    ui->canvas->janela()->escala(0.9);
+    avisarSeRecusada(ui->canvas->janela()->escala(0.9));
     update();
 }
 
 void MainWindow::on_zoomOutButton_clicked()
 {
-    ui->canvas->janela()->escala(1.1);
+    avisarSeRecusada(ui->canvas->janela()->escala(1.1));
     update();
 }
 
@@ -213,7 +222,7 @@ void MainWindow::on_windowRotacaoXDisplay_valueChanged(int value)
     static int windowRotacaoAntiga = 0;
     const double angulo = value - windowRotacaoAntiga;
     windowRotacaoAntiga = value;
-    ui->canvas->janela()->rodar(angulo, 0, 0);
+    avisarSeRecusada(ui->canvas->janela()->rodar(angulo, 0, 0));
     update();
 }
 
@@ -222,7 +231,7 @@ void MainWindow::on_windowRotacaoYDisplay_valueChanged(int value)
     static int windowRotacaoAntiga = 0;
     const double angulo = value - windowRotacaoAntiga;
     windowRotacaoAntiga = value;
-    ui->canvas->janela()->rodar(0, angulo, 0);
+    avisarSeRecusada(ui->canvas->janela()->rodar(0, angulo, 0));
     update();
 }
 
@@ -231,7 +240,7 @@ void MainWindow::on_windowRotacaoZDisplay_valueChanged(int value)
     static int windowRotacaoAntiga = 0;
     const double angulo = value - windowRotacaoAntiga;
     windowRotacaoAntiga = value;
-    ui->canvas->janela()->rodar(0, 0, angulo);
+    avisarSeRecusada(ui->canvas->janela()->rodar(0, 0, angulo));
     update();
 }
 

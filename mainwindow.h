@@ -70,6 +70,9 @@ private:
     void step(double quanto);
     // A fault the user must see: on standard error and in a message box.
     void avisar(const QString& titulo, const std::string& erro);
+    // The camera refuses a move, zoom or turn that would leave what it can project and save: the
+    // status bar says why nothing happened.
+    void avisarSeRecusada(bool feita);
 
     // The object of the list's current row, or null.
     Objeto* selecionado() const;
