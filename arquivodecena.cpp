@@ -319,24 +319,6 @@ private:
     std::string_view _texto;
 };
 
-// The bytes as TinyXML's LoadFile hands them to its parser: up to the first NUL, with CR LF and
-// lone CR made LF.
-std::string comoLoadFile(const QByteArray& bytes)
-{
-    std::string texto;
-    texto.reserve(static_cast<std::size_t>(bytes.size()));
-    for (qsizetype i = 0; i < bytes.size() && bytes[i] != '\0'; ++i) {
-        if (bytes[i] == '\r') {
-            texto += '\n';
-            if (i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++i;
-        } else {
-            texto += bytes[i];
-        }
-    }
-    return texto;
-}
-
 std::string grandeDemais()
 {
     return "O arquivo tem mais de " + std::to_string(tamanhoMaximo / (1024 * 1024)) + " MiB e não foi carregado.";
@@ -373,11 +355,29 @@ void ler(const QString& caminho, TiXmlDocument& doc)
     lerConteudo(bytes, doc);
 }
 
+std::string textoParaOTinyXml(const QByteArray& bytes)
+{
+    std::string texto;
+    texto.reserve(static_cast<std::size_t>(bytes.size()) + 4);
+    for (qsizetype i = 0; i < bytes.size() && bytes[i] != '\0'; ++i) {
+        if (bytes[i] == '\r') {
+            texto += '\n';
+            if (i + 1 < bytes.size() && bytes[i + 1] == '\n')
+                ++i;
+        } else {
+            texto += bytes[i];
+        }
+    }
+    // A lead byte in the last place sends TinyXML three bytes past the end of the text.
+    texto.append(4, '\0');
+    return texto;
+}
+
 void lerConteudo(const QByteArray& bytes, TiXmlDocument& doc)
 {
     if (bytes.size() > tamanhoMaximo)
         throw grandeDemais();
-    std::string texto = comoLoadFile(bytes);
+    const std::string texto = textoParaOTinyXml(bytes);
     const Estrutura e = estrutura(texto);
     if (e.profundidade > profundidadeMaxima)
         throw "O arquivo tem elementos aninhados em mais de " + std::to_string(profundidadeMaxima)
@@ -385,9 +385,6 @@ void lerConteudo(const QByteArray& bytes, TiXmlDocument& doc)
     if (e.linhaDoElemento > 0)
         throw "Linha " + std::to_string(e.linhaDoElemento) + ": <" + e.elementoComAtributosDemais + "> tem mais de "
             + std::to_string(atributosMaximos) + " atributos, e o arquivo não foi carregado.";
-    // TinyXML steps over a whole multi-byte character even when the text ends inside it: the NULs
-    // give it somewhere to land.
-    texto.append(4, '\0');
     // UTF-8 whatever the declaration says, as every string of the program is; and so the one mode
     // in which the bytes above were checked.
     doc.SetTabSize(tabulacao);

@@ -44,6 +44,11 @@ Estrutura estrutura(const std::string& texto, int limiteDeProfundidade = profund
 
 int profundidadeDeElementos(const std::string& texto, int limite = profundidadeMaxima);
 
+// The bytes as TinyXML's LoadFile hands them to its parser (up to the first NUL, with CR LF and
+// lone CR made LF), followed by NULs: TinyXML steps over the whole of a multi-byte character whose
+// lead byte it reads, even when the text ends inside it, and then reads where it landed.
+std::string textoParaOTinyXml(const QByteArray& bytes);
+
 // Reads the file at caminho into doc. Throws "Erro desconhecido." when the name is empty, the file
 // cannot be read or TinyXML rejects it, and a message of its own when it is larger than
 // tamanhoMaximo, nests too deep or holds an element with too many attributes.

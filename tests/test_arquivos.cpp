@@ -325,6 +325,23 @@ TEST(LerArquivo, RecusaAninhamentoProfundoAntesDoTinyXml)
     EXPECT_EQ(profundidadeDaArvore(&doc), 64);
 }
 
+TEST(LerArquivo, TextoCortadoNoMeioDeUmCaractereDeixaOndePousar)
+{
+    // TinyXML lives outside the sanitized build, so its read past the end would go unseen there:
+    // what must hold is checked on the text it is given. Its last byte may lead a character of up
+    // to four, and TinyXML reads the byte it steps to.
+    for (const char* fim : {"\xF0", "\xF0\x9F\x98", "\xE2", "\xC3", "a"}) {
+        const QByteArray bytes = QByteArray("<formas nome=\"a") + fim;
+        const std::string texto = ArquivoDeCena::textoParaOTinyXml(bytes);
+        ASSERT_GE(texto.size(), static_cast<std::size_t>(bytes.size()) + 3) << fim;
+        EXPECT_EQ(texto.substr(0, static_cast<std::size_t>(bytes.size())), bytes.toStdString());
+        EXPECT_EQ(texto.find_first_not_of('\0', static_cast<std::size_t>(bytes.size())), std::string::npos);
+
+        TiXmlDocument doc;
+        EXPECT_THROW(ArquivoDeCena::lerConteudo(bytes, doc), std::string);
+    }
+}
+
 TEST(LerArquivo, LeOsBytesComoOLoadFile)
 {
     QTemporaryDir pasta;
