@@ -7,6 +7,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QEvent>
 #include <QMouseEvent>
 #include <QFileInfo>
 #include <QPaintEngine>
@@ -35,6 +36,18 @@ inline bool paraPixel(const Coordenada& mapeada, QPoint& pixel)
         return false;
     pixel.setX(static_cast<int>(std::clamp(mapeada.x(), -limiteDePixel, limiteDePixel)));
     pixel.setY(static_cast<int>(std::clamp(mapeada.y(), -limiteDePixel, limiteDePixel)));
+    return true;
+}
+
+// Whether every pixel of the image from column x on, and from row y on, is wholly transparent.
+bool faixaVazia(const QImage& imagem, int x, int y)
+{
+    for (int linha = 0; linha < imagem.height(); ++linha) {
+        const auto* pixels = reinterpret_cast<const QRgb*>(imagem.constScanLine(linha));
+        for (int coluna = linha >= y ? 0 : std::max(0, x); coluna < imagem.width(); ++coluna)
+            if (qAlpha(pixels[coluna]) != 0)
+                return false;
+    }
     return true;
 }
 
@@ -103,7 +116,21 @@ void QViewport::selecionar(const Objeto* objeto)
     if (objeto == selecionado())
         return;
     Viewport::selecionar(objeto);
+    redesenhar();
+}
+
+void QViewport::redesenhar()
+{
+    _imagemValida = false;
     update();
+}
+
+void QViewport::changeEvent(QEvent* event)
+{
+    // The labels' text is drawn in the canvas's font.
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        redesenhar();
+    QWidget::changeEvent(event);
 }
 
 void QViewport::wheelEvent(QWheelEvent* evento)
@@ -131,7 +158,19 @@ void QViewport::wheelEvent(QWheelEvent* evento)
 void QViewport::paintEvent(QPaintEvent* event)
 {
     Q_UNUSED(event);
-    repintar();
+    const bool cenaOuCameraMudou = atualizarProjecao();
+    const qreal escala = devicePixelRatioF();
+    if (cenaOuCameraMudou || !_imagemValida || _imagemComCoordenadas != showingCoordinates()
+        || _imagem.size() != size() * escala || _imagem.devicePixelRatioF() != escala)
+        repintar();
+    if (_faixaVazia) {
+        QPainter tela(this);
+        tela.drawImage(0, 0, _imagem);
+    } else {
+        // Text that reaches the strip left to the background blends with what is there only when
+        // drawn on it: this picture is painted afresh each time.
+        pintarEm(this, size());
+    }
 }
 
 void QViewport::pintarEm(QPaintDevice* alvo, QSize tamanho)
@@ -185,7 +224,22 @@ void QViewport::exportar(const QString& caminho, QSize tamanho)
 
 void QViewport::iniciarPintura()
 {
-    pintor.begin(_alvo ? _alvo : this);
+    if (_alvo != nullptr) {
+        pintor.begin(_alvo);
+    } else {
+        const qreal escala = devicePixelRatioF();
+        if (_imagem.size() != size() * escala || _imagem.devicePixelRatioF() != escala) {
+            _imagem = QImage(size() * escala, QImage::Format_ARGB32_Premultiplied);
+            _imagem.setDevicePixelRatio(escala);
+        }
+        // Text must come out as it would on the widget itself: at its resolution.
+        _imagem.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
+        _imagem.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
+        _imagem.fill(Qt::transparent);
+        _imagemValida = false;
+        _imagemComCoordenadas = showingCoordinates();
+        pintor.begin(&_imagem);
+    }
     pintor.setFont(font());
     // One pixel short of the surface on the right and at the bottom, as the canvas always was.
     pintor.fillRect(0, 0, largura() - 1, altura() - 1, Qt::white);
@@ -333,4 +387,9 @@ void QViewport::finalizarPintura()
     // On the limits of the mapping: columns 20 and width() − 20, rows 20 and height() − 20.
     pintor.drawRect(20, 20, largura() - 40, altura() - 40);
     pintor.end();
+    if (_alvo == nullptr) {
+        _imagemValida = true;
+        _faixaVazia = faixaVazia(_imagem, qRound((largura() - 1) * _imagem.devicePixelRatio()),
+                                 qRound((altura() - 1) * _imagem.devicePixelRatio()));
+    }
 }

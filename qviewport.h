@@ -13,12 +13,17 @@
 
 #include "viewport.h"
 
-// The canvas: a Viewport that paints with one QPainter on itself. Every paint event redraws the
-// whole scene: white background, each object by its fill level (point crosses, broken polyline,
-// polygon filled in its colour with a red outline), the coordinate labels when they are shown, and
-// a black frame on the limits of the window-to-viewport mapping. The same hooks paint the screen,
-// exported images and SVG, so that an export is what the canvas shows at that size; a hook reads the
-// size of its surface through largura() and altura(), never width() and height().
+// The canvas: a Viewport that paints with one QPainter. Its picture is the whole scene: white
+// background, each object by its fill level (point crosses, broken polyline, polygon filled in its
+// colour with a red outline), the coordinate labels when they are shown, the selected object
+// highlighted, and a black frame on the limits of the window-to-viewport mapping. The same hooks
+// paint the screen, exported images and SVG, so that an export is what the canvas shows at that
+// size; a hook reads the size of its surface through largura() and altura(), never width() and
+// height().
+// On screen the picture is drawn into an image the canvas keeps, and that image onto the widget; a
+// paint event draws it afresh only when something it shows changed: the scene (found by the
+// objects' versions), the camera, the size, the labels' switch or the selection. Anything else the
+// canvas comes to show must call redesenhar() when it changes. An export always paints afresh.
 //
 // The mouse moves this canvas's own camera: a left drag pans so that the picture follows the
 // cursor, the wheel zooms about the point under the cursor, Shift+wheel steps in and out, a right
@@ -52,6 +57,9 @@ public:
     // Also repaints.
     void selecionar(const Objeto* objeto) override;
 
+    // The next paint draws the picture afresh, and one is scheduled.
+    void redesenhar();
+
 signals:
     // The mouse moved this canvas's camera; the canvas has already scheduled its own repaint.
     void cameraMovida();
@@ -68,6 +76,7 @@ protected:
     void finalizarPintura() override;
 
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* evento) override;
     void mouseMoveEvent(QMouseEvent* evento) override;
     void mouseReleaseEvent(QMouseEvent* evento) override;
@@ -92,6 +101,13 @@ private:
     QSize _tamanhoDoAlvo;
     bool _vetorial = false;
     std::vector<QPoint> _pedaco;
+    // The last picture on screen, transparent where nothing was drawn (the last row and column).
+    QImage _imagem;
+    bool _imagemValida = false;
+    bool _imagemComCoordenadas = false;
+    // Whether the picture left the last column and row as they were, as it does unless labels reach
+    // them.
+    bool _faixaVazia = true;
     // Reused by every paint so that drawing an object allocates nothing once they have grown.
     std::vector<QLine> _linhas;
     std::vector<QPointF> _pontos;

@@ -15,7 +15,9 @@
 Viewport::Viewport()
 {
     auto janela = std::make_unique<Window>(Coordenada(-10, -10, 0), Coordenada(10, 10, 0), Coordenada(0, 0, -10));
-    _displayFile = new DisplayFile();
+    auto displayFile = std::make_unique<DisplayFile>();
+    _projecao = new DisplayFile();
+    _displayFile = displayFile.release();
     _janela = janela.release();
 }
 
@@ -85,14 +87,57 @@ double distanciaAoDesenho(const Objeto& copia, const Window* janela, const Viewp
 
 Viewport::~Viewport()
 {
+    delete _projecao;
     delete _janela;
     delete _displayFile;
 }
 
+bool Viewport::mesmaOrigem() const
+{
+    const DisplayFile* cena = _janela->cena();
+    if (!_projecaoFeita || cena != _origem.cena || !(_janela->centro() == _origem.centro)
+        || !(_janela->viewRightVector() == _origem.direita) || !(_janela->viewUpVector() == _origem.cima)
+        || _janela->distanciaFocal() != _origem.distancia)
+        return false;
+    if (cena == nullptr)
+        return true;
+    const std::vector<Objeto*>& objetos = cena->listaDeObjetos;
+    if (objetos.size() != _origem.objetos.size())
+        return false;
+    for (std::size_t i = 0; i < objetos.size(); ++i) {
+        const Objeto* o = objetos[i];
+        if (o != _origem.objetos[i].first || (o != nullptr && o->versao() != _origem.objetos[i].second))
+            return false;
+    }
+    return true;
+}
+
+bool Viewport::atualizarProjecao()
+{
+    if (mesmaOrigem())
+        return false;
+    // Marked undone first: should the projection throw, the next paint tries again.
+    _projecaoFeita = false;
+    _janela->atualizarProjecao(*_projecao);
+    const DisplayFile* cena = _janela->cena();
+    _origem.cena = cena;
+    _origem.objetos.clear();
+    if (cena != nullptr)
+        for (const Objeto* o : cena->listaDeObjetos)
+            _origem.objetos.emplace_back(o, o != nullptr ? o->versao() : 0);
+    _origem.centro = _janela->centro();
+    _origem.direita = _janela->viewRightVector();
+    _origem.cima = _janela->viewUpVector();
+    _origem.distancia = _janela->distanciaFocal();
+    _projecaoFeita = true;
+    return true;
+}
+
 void Viewport::repintar()
 {
+    atualizarProjecao();
     iniciarPintura();
-    const DisplayFile projecao = _janela->coordenadasDePlanoDeProjecao();
+    const DisplayFile& projecao = *_projecao;
     Objeto* copiaDoSelecionado = nullptr;
     if (_selecionado != nullptr) {
         const std::vector<Objeto*> cena = originais(*_displayFile);

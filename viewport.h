@@ -2,8 +2,12 @@
 #define VIEWPORT_H
 
 #include <cmath>
+#include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "coordenada.h"
+#include "vetor.h"
 
 class DisplayFile;
 class Objeto;
@@ -68,6 +72,10 @@ public:
     void restore(TiXmlNode* where);
 
 protected:
+    // Brings the camera's projected copy of the scene up to date, unless neither the scene (its
+    // list, or any object's version) nor the camera changed since it was made; true when it did.
+    bool atualizarProjecao();
+
     virtual void iniciarPintura() {}
     virtual void repintar0(Objeto* atual) = 0;
     virtual void repintar1(Objeto* atual) = 0;
@@ -83,6 +91,21 @@ private:
     Window* _janela;
     bool _debugInformation = false;
     const Objeto* _selecionado = nullptr;
+
+    // What the projection below was made from: the scene, each object with its version, the camera.
+    struct Origem {
+        const DisplayFile* cena = nullptr;
+        std::vector<std::pair<const Objeto*, std::uint64_t>> objetos;
+        Coordenada centro;
+        Vetor direita;
+        Vetor cima;
+        double distancia = 0.0;
+    };
+    bool mesmaOrigem() const;
+
+    DisplayFile* _projecao;
+    Origem _origem;
+    bool _projecaoFeita = false;
 };
 
 #endif

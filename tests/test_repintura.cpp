@@ -39,6 +39,10 @@ QImage pinturaNova(const QViewport& canvas)
     *novo.janela() = *canvas.janela();
     novo.janela()->atualizarCPP(*novo.displayFile());
     novo.showCoordinates(canvas.showingCoordinates());
+    const std::vector<Objeto*>& antigos = canvas.displayFile()->listaDeObjetos;
+    for (std::size_t i = 0; i < antigos.size(); ++i)
+        if (antigos[i] == canvas.selecionado())
+            novo.selecionar(novo.displayFile()->listaDeObjetos[i]);
     return pintura(novo);
 }
 
@@ -121,6 +125,8 @@ TEST_F(Repintura, CadaComandoQueMudaACenaOuACameraMudaAPintura)
     });
     for (const char* dial : {"windowRotacaoXDisplay", "windowRotacaoYDisplay", "windowRotacaoZDisplay"})
         mudaAPintura(dial, [this, dial] { filho<QDial>(w, dial)->setValue(20); });
+    mudaAPintura("seleção", [this] { canvas->selecionar(canvas->displayFile()->listaDeObjetos[2]); });
+    mudaAPintura("sem seleção", [this] { canvas->selecionar(nullptr); });
     mudaAPintura("coordenadas", [this] { clicarEm(filho<QWidget>(w, "mostrarCoordenadas")); });
     mudaAPintura("sem coordenadas", [this] { clicarEm(filho<QWidget>(w, "mostrarCoordenadas")); });
 }
