@@ -1,5 +1,6 @@
 #include "novoobjeto_options.h"
 
+#include <algorithm>
 #include <memory>
 
 #include <QDoubleSpinBox>
@@ -12,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "cor.h"
+#include "formatoxml.h"
 
 namespace {
 
@@ -72,6 +74,18 @@ StringOption::StringOption(FabricaDeObjeto::Type* gerenciado) : QLineEdit(nullpt
 
 void StringOption::valueChanged(const QString& nova)
 {
+    // What XML cannot hold (a pasted control character) is dropped: the name must be saved.
+    QString aceita;
+    aceita.reserve(nova.size());
+    for (const char32_t c : nova.toUcs4())
+        if (FormatoXml::caractereXml(c))
+            aceita += QString::fromUcs4(&c, 1);
+    if (aceita != nova) {
+        const int cursor = std::max(0, cursorPosition() - static_cast<int>(nova.size() - aceita.size()));
+        setText(aceita); // back here with the accepted text
+        setCursorPosition(cursor);
+        return;
+    }
     valorDe<FabricaDeObjeto::TypeString>(_gerenciado) = nova.toStdString();
     emit valueChanged();
 }

@@ -63,6 +63,21 @@ std::size_t caractereUtf8(const std::string& texto, std::size_t i, char32_t& c)
     return n;
 }
 
+// Where the first character of texto that XML cannot hold starts, or npos. naoUtf8 tells
+// whether it is not UTF-8 at all.
+std::size_t foraDoXml(const std::string& texto, bool& naoUtf8)
+{
+    for (std::size_t i = 0; i < texto.size();) {
+        char32_t c = 0;
+        const std::size_t n = caractereUtf8(texto, i, c);
+        naoUtf8 = n == 0;
+        if (n == 0 || !caractereXml(c))
+            return i;
+        i += n;
+    }
+    return std::string::npos;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Faults
 
@@ -316,6 +331,11 @@ std::unique_ptr<Objeto> lerObjeto(const TiXmlElement* e, Tipo tipo, std::vector<
             preenchido = &a->ValueStr();
     }
     exigirAtributo(e, nome, "nome");
+    // A name must come back the same from a save, and a save must be XML.
+    bool naoUtf8 = false;
+    if (foraDoXml(*nome, naoUtf8) != std::string::npos)
+        falha(e, tag(e) + " tem nome=" + citado(*nome)
+                     + (naoUtf8 ? ", que não é texto UTF-8 válido." : ", com caracteres que o XML não admite."));
     const Cor c = lerCor(e, cor);
     const bool cheio = tipo == Tipo::poligono && lerBooleano(e, "preenchido", preenchido);
 
@@ -491,7 +511,7 @@ EstadoDaWindow lerWindow(const TiXmlNode* no)
         throw std::string("Não há <window> para ler.");
     const TiXmlElement* window = no->ToElement();
     if (window == nullptr)
-        falha(no, "\"" + no->ValueStr() + "\" não é um elemento.");
+        falha(no, citado(no->ValueStr()) + " não é um elemento.");
 
     EstadoDaWindow estado;
     estado.distancia = lerNumero(window, "distancia", window->Attribute(std::string("distancia")));
@@ -561,12 +581,16 @@ void escreverObjetos(TiXmlNode* where, const std::vector<Objeto*>& objetos)
         if (o == nullptr)
             continue;
         if (!tipoDoObjeto(o, tipo))
-            throw "O objeto \"" + o->nome() + "\" é de um tipo (" + o->nomeDoTipo()
+            throw "O objeto " + citado(o->nome()) + " é de um tipo (" + o->nomeDoTipo()
                 + ") que o arquivo de cena não sabe guardar.";
         for (const Coordenada& c : o->coordenadas())
             if (!finito(c))
-                throw "O objeto \"" + o->nome()
-                    + "\" tem uma coordenada que não é um número finito e não pode ser salvo.";
+                throw "O objeto " + citado(o->nome())
+                    + " tem uma coordenada que não é um número finito e não pode ser salvo.";
+        bool naoUtf8 = false;
+        if (foraDoXml(o->nome(), naoUtf8) != std::string::npos)
+            throw "O objeto " + citado(o->nome())
+                + " tem no nome caracteres que um arquivo XML não pode guardar e não pode ser salvo.";
     }
 
     for (const Objeto* o : objetos) {
@@ -601,9 +625,14 @@ std::vector<std::unique_ptr<Objeto>> lerObjetos(const TiXmlNode* where)
         throw std::string("Não há elemento de onde ler os objetos.");
     std::vector<std::unique_ptr<Objeto>> objetos;
     std::vector<Coordenada> rascunho;
-    paraCadaElemento(where, [&objetos, &rascunho](const TiXmlElement* e) {
-        if (e->ValueStr() == "window")
+    bool temWindow = false;
+    paraCadaElemento(where, [&](const TiXmlElement* e) {
+        if (e->ValueStr() == "window") {
+            if (temWindow)
+                falha(e, tag(e) + " aparece mais de uma vez em " + onde(where) + ".");
+            temWindow = true;
             return;
+        }
         Tipo tipo;
         if (!tipoDoElemento(e->ValueStr(), tipo))
             falha(e, tag(e) + " não é um tipo de objeto conhecido.");

@@ -991,6 +991,111 @@ TEST_F(ComandosDeArquivo, NomeEnormeApareceCortadoNaLista)
     EXPECT_EQ(&projecao.listaDeObjetos[0]->nome(), &canvas->displayFile()->listaDeObjetos[0]->nome());
 }
 
+// What xmllint says of a file: nothing when it is well-formed XML.
+std::string xmllint(const QString& caminho)
+{
+    QProcess xmllint;
+    xmllint.setProcessChannelMode(QProcess::MergedChannels);
+    xmllint.start(QStringLiteral("xmllint"), {QStringLiteral("--noout"), caminho});
+    if (!xmllint.waitForFinished(60000))
+        return "xmllint não rodou (libxml2-utils)";
+    return xmllint.readAll().toStdString() + (xmllint.exitCode() == 0 ? "" : "(falhou)");
+}
+
+// Every name the program takes comes back bit for bit, and the file it saves is XML to any reader.
+TEST_F(ComandosDeArquivo, NomesVoltamBitABitNumArquivoXml)
+{
+    const char* const nomes[] = {"&<>\"'", "&amp;&#x41;&#0;", "ção €\xF0\x9D\x84\x9E", "t\tl\nc\r", "a]]>b",
+                                 "\xEF\xBB\xBF" "bom", "\xEF\xBF\xBD\xF4\x8F\xBF\xBF", "\xC2\x85\x7F", " ",
+                                 "\xED\x9F\xBF\xEE\x80\x80"};
+    for (const char* nome : nomes)
+        canvas->displayFile()->listaDeObjetos.push_back(new Ponto(nome, Cor(), Coordenada(1, 2, 3)));
+    AcessoAMainWindow::atualizarLista(janela);
+    const Estado salvo = estado();
+    const QString caminho = pasta.filePath("nomes.xml");
+    ASSERT_EQ(salvar(caminho), "");
+    EXPECT_EQ(xmllint(caminho), "");
+    adicionar(janela, {new Ponto("intruso", Cor(), Coordenada(1, 1, 1))});
+    EXPECT_EQ(carregar(caminho), "");
+    EXPECT_EQ(estado().descricoes, salvo.descricoes);
+}
+
+TEST_F(ComandosDeArquivo, NomeQueOXmlNaoGuardaNaoECarregado)
+{
+    adicionarTodos(umDeCada());
+    const Estado antes = estado();
+    const std::pair<const char*, const char*> casos[] = {
+        // The lead byte swallows "&a": the name would grow by "amp;" on every save.
+        {"a\xE0&amp;b", "Linha 2: <ponto> tem nome=\"a\\xE0&amp;b\", que não é texto UTF-8 válido.\n"},
+        {"c&#0;d", "Linha 2: <ponto> tem nome=\"c\\x00d\", com caracteres que o XML não admite.\n"},
+        {"&#1;", "Linha 2: <ponto> tem nome=\"\\x01\", com caracteres que o XML não admite.\n"},
+        {"&#xFFFF;", "Linha 2: <ponto> tem nome=\"\xEF\xBF\xBF\", com caracteres que o XML não admite.\n"},
+        {"&#xD800;", "Linha 2: <ponto> tem nome=\"\\xED\\xA0\\x80\", que não é texto UTF-8 válido.\n"},
+    };
+    const QString caminho = pasta.filePath("nome.xml");
+    for (const auto& [nome, mensagem] : casos) {
+        escrever(caminho, std::string("<formas>\n<ponto nome=\"") + nome
+                              + "\" cor=\"#000000\"><coordenada x=\"0\" y=\"0\" z=\"0\"/></ponto>\n</formas>\n");
+        EXPECT_EQ(carregar(caminho), semWindow + mensagem);
+        EXPECT_EQ(estado(), antes);
+    }
+}
+
+TEST_F(ComandosDeArquivo, NomeQueOXmlNaoGuardaNaoESalvo)
+{
+    const std::pair<std::string, const char*> casos[] = {
+        {"x\x01y", "\"x\\x01y\""},
+        {std::string("c\0d", 3), "\"c\\x00d\""},
+        {"\xEF\xBF\xBE", "\"\xEF\xBF\xBE\""},
+        {"a\xE0" "b", "\"a\\xE0b\""},
+    };
+    const QString caminho = pasta.filePath("cena.xml");
+    for (const auto& [nome, citado] : casos) {
+        *canvas->displayFile() = DisplayFile();
+        adicionar(janela, {new Ponto("bom", Cor(), Coordenada(0, 0, 0)), new Ponto(nome, Cor(), Coordenada(1, 2, 3))});
+        EXPECT_EQ(salvar(caminho), std::string("O objeto ") + citado
+                                       + " tem no nome caracteres que um arquivo XML não pode guardar e não pode ser salvo.\n");
+        EXPECT_FALSE(QFileInfo::exists(caminho));
+    }
+}
+
+// Text quoted from a file cannot drive the user's terminal.
+TEST_F(ComandosDeArquivo, MensagemMostraOsCaracteresDeControleDoArquivoEscapados)
+{
+    const QString caminho = pasta.filePath("cor.xml");
+    escrever(caminho, "<formas>\n<ponto nome=\"p\" cor=\"\x1B]0;x\x07\xC2\x9B" "2J\\\"><coordenada x=\"0\" y=\"0\" z=\"0\"/></ponto>\n</formas>\n");
+    EXPECT_EQ(carregar(caminho),
+              semWindow + "Linha 2: <ponto> tem cor=\"\\x1B]0;x\\x07\\u009B2J\\\\\", que não é uma cor no formato #rrggbb.\n");
+}
+
+TEST_F(ComandosDeArquivo, SegundaWindowERecusada)
+{
+    adicionarTodos(umDeCada());
+    const Estado antes = estado();
+    const std::string window = "<window distancia=\"10\"><centro x=\"0\" y=\"0\" z=\"0\"/><direita x=\"20\" y=\"0\" z=\"0\"/>"
+                               "<cima x=\"0\" y=\"20\" z=\"0\"/></window>\n";
+    const QString caminho = pasta.filePath("windows.xml");
+    escrever(caminho, "<formas>\n" + window + "<ponto nome=\"p\" cor=\"#000000\"><coordenada x=\"0\" y=\"0\" z=\"0\"/></ponto>\n"
+                          + window + "</formas>\n");
+    EXPECT_EQ(carregar(caminho), "Linha 4: <window> aparece mais de uma vez em <formas>.\n");
+    EXPECT_EQ(estado(), antes);
+}
+
+// TinyXML steps over a whole multi-byte character from its first byte: a file that ends inside
+// one is read safely only thanks to the NULs put after it (the sanitized build sees any overrun).
+TEST_F(ComandosDeArquivo, ArquivoQueTerminaNoMeioDeUmCaractereNaoELido)
+{
+    adicionarTodos(umDeCada());
+    const Estado antes = estado();
+    const QString caminho = pasta.filePath("cortado.xml");
+    for (const char* texto : {"<formas><ponto nome=\"a\xF0", "<formas>\xE0", "<formas><!-- \xF0\x9D", "<formas><p\xC3",
+                              "<formas><ponto nome=\"\xF0\x9D\x84"}) {
+        escrever(caminho, texto);
+        EXPECT_EQ(carregar(caminho), "Erro desconhecido.\n") << texto;
+        EXPECT_EQ(estado(), antes);
+    }
+}
+
 TEST_F(ComandosDeArquivo, CarregarSemWindowMantemACamera)
 {
     adicionarTodos(umDeCada());

@@ -85,6 +85,19 @@ TEST(StringOption, TextoPassaComoUtf8)
     EXPECT_EQ(descritor.valor, "Pol\xc3\xadgono \xc3\xa7");
 }
 
+// A name must be saved as XML: what XML cannot hold is dropped from a paste, the rest kept.
+TEST(StringOption, ColarTiraOQueOXmlNaoGuarda)
+{
+    FabricaDeObjeto::TypeString descritor("Nome", "", {});
+    StringOption editor(&descritor);
+    editor.setText(QStringLiteral("ab"));
+    editor.setCursorPosition(1);
+    editor.insert(QString::fromUtf8("x\x01y\xEF\xBF\xBF\xC2\x85"));
+    EXPECT_EQ(editor.text(), QString::fromUtf8("axy\xC2\x85" "b"));
+    EXPECT_EQ(descritor.valor, "axy\xC2\x85" "b");
+    EXPECT_EQ(editor.cursorPosition(), 4);
+}
+
 TEST(BooleanOption, ComecaDesmarcadoSemTextoEEscreveCadaMudanca)
 {
     FabricaDeObjeto::TypeBool descritor("Preenchido", true, {});
