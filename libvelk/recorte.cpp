@@ -1,5 +1,6 @@
 #include "recorte.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -86,7 +87,11 @@ double profundidadeNaTela(double za, double zb, double s) noexcept
         return za;
     if (s >= 1.0)
         return zb;
-    return za * zb / (zb + s * (za - zb));
+    // za·zb overflows for far depths: the larger end times the smaller one's ratio to the
+    // denominator (which lies between them) cannot, and the result is kept between the ends.
+    const double menor = std::min(za, zb);
+    const double maior = std::max(za, zb);
+    return std::clamp(maior * (menor / (zb + s * (za - zb))), menor, maior);
 }
 
 void recortarPoligonoNoPlanoProximo(const std::vector<PontoDeCamera>& entrada, double perto,

@@ -99,6 +99,8 @@ TEST(ProfundidadeNaTela, SegueAPerspectivaEnaoARetaDaTela)
     EXPECT_TRUE(pertoDe(profundidadeNaTela(10, 30, 0.5), 15));
     EXPECT_EQ(profundidadeNaTela(10, 30, 0), 10);
     EXPECT_EQ(profundidadeNaTela(10, 30, 1), 30);
+    // Far depths: their product is past the range of doubles.
+    EXPECT_TRUE(pertoDe(profundidadeNaTela(1e300, 3e300, 0.5), 1.5e300));
 }
 
 TEST(RecortarPoligonoNoPlanoProximo, TrianguloQueAtravessaOPlano)

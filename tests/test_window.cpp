@@ -1,13 +1,16 @@
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <stdexcept>
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <tinyxml.h>
 
 #include "bezier.h"
 #include "displayfile.h"
+#include "formatoxml.h"
 #include "objeto3d.h"
 #include "pertode.h"
 #include "poligono.h"
@@ -49,6 +52,17 @@ double areaDe(const std::vector<Coordenada>& anel)
         soma += a.x() * b.y() - b.x() * a.y();
     }
     return std::fabs(soma) / 2;
+}
+
+bool mesmosBits(const Window& a, const Window& b)
+{
+    const double da = a.distanciaFocal();
+    const double db = b.distanciaFocal();
+    const Coordenada ca = a.centro(), cb = b.centro();
+    const Vetor ua = a.viewRightVector(), ub = b.viewRightVector();
+    const Vetor va = a.viewUpVector(), vb = b.viewUpVector();
+    return std::memcmp(&ca, &cb, sizeof ca) == 0 && std::memcmp(&ua, &ub, sizeof ua) == 0
+           && std::memcmp(&va, &vb, sizeof va) == 0 && std::memcmp(&da, &db, sizeof da) == 0;
 }
 
 // The scene holds one object; the camera is the application's default.
@@ -678,5 +692,165 @@ TEST(WindowProjecao, ContratoDaListaDeDesenhoEmMuitasCameras)
         w.rodar(11, 23, 31);
         w.mover(0.3, -0.2, camera % 3 == 0 ? 0.6 : -0.25);
         w.escala(camera % 2 == 0 ? 0.7 : 1.6);
+    }
+}
+
+namespace {
+
+// A number from any scale up to 1e300, of either sign, sometimes 0.
+double numeroExtremo(std::mt19937_64& g)
+{
+    static const double escalas[] = {0, 1e-300, 1e-10, 1, 10, 1e10, 1e100, 1e300};
+    const double escala = escalas[g() % 8];
+    return escala * std::uniform_real_distribution<double>(-1, 1)(g);
+}
+
+Vetor direcaoSorteada(std::mt19937_64& g)
+{
+    std::normal_distribution<double> normal;
+    Vetor v;
+    do
+        v = Vetor(normal(g), normal(g), normal(g));
+    while (v.modulo() < 1e-3);
+    return v.normalizado();
+}
+
+} // namespace
+
+TEST(WindowProjecao, ContratoDaListaDeDesenhoEmCamerasEObjetosExtremos)
+{
+    // Cameras anywhere within the numbers the rule allows, and objects up to 1e300 with points at
+    // the eye, on the near plane and on the window's edges, around the eye and across it: every
+    // drawing list holds finite numbers inside the rectangle, nothing nearer than the near plane,
+    // and nulls only between runs.
+    std::mt19937_64 g(20261207);
+    std::uniform_real_distribution<double> unidade(-1, 1);
+    int cameras = 0;
+    for (int tentativa = 0; cameras < 150 && tentativa < 1000; ++tentativa) {
+        FormatoXml::EstadoDaWindow estado;
+        estado.centro = Coordenada(numeroExtremo(g), numeroExtremo(g), numeroExtremo(g));
+        const Vetor n = direcaoSorteada(g);
+        const Vetor u = direcaoSorteada(g).vetorial(n).normalizado();
+        const Vetor v = n.vetorial(u);
+        estado.direita = u * std::pow(10.0, std::uniform_real_distribution<double>(-150, 150)(g));
+        estado.cima = v * (estado.direita.modulo() * std::pow(10.0, unidade(g)));
+        estado.distancia = std::pow(10.0, std::uniform_real_distribution<double>(-300, 300)(g));
+        if (Window::defeito(estado.centro, estado.direita, estado.cima, estado.distancia) != DefeitoDaWindow::nenhum)
+            continue;
+        TiXmlElement elemento("window");
+        FormatoXml::escreverWindow(&elemento, estado);
+        Window w = janelaPadrao();
+        w.restore(&elemento);
+        ++cameras;
+
+        const Coordenada olho = w.centroDeProjecao();
+        const Vetor un = w.viewRightVector().normalizado();
+        const Vetor vn = w.viewUpVector().normalizado();
+        const Vetor nn = w.direcaoDeVisao();
+        const double d = w.distanciaFocal();
+        const double perto = d / 100.0;
+        const Vetor meiaLargura = w.viewRightVector() * 0.5;
+        const Vetor meiaAltura = w.viewUpVector() * 0.5;
+        const auto ponto = [&]() -> Coordenada {
+            switch (g() % 6) {
+            case 0:
+                return Coordenada(numeroExtremo(g), numeroExtremo(g), numeroExtremo(g));
+            case 1:
+                return olho;
+            case 2: // on the near plane
+                return olho + nn * perto + un * (perto * unidade(g)) + vn * (perto * unidade(g));
+            case 3: // on an edge of the window
+                return w.centro() + (g() % 2 == 0 ? meiaLargura : -meiaLargura) + meiaAltura * unidade(g);
+            case 4: // a window's size around the eye, in front of it or behind
+                return olho + un * (d * unidade(g)) + vn * (d * unidade(g)) + nn * (d * unidade(g));
+            default: // around the window
+                return w.centro() + meiaLargura * (3 * unidade(g)) + meiaAltura * (3 * unidade(g)) + nn * (d * unidade(g));
+            }
+        };
+        DisplayFile cena;
+        for (int i = 0; i < 12; ++i) {
+            std::vector<Coordenada> p;
+            for (int k = 0; k < 7; ++k)
+                p.push_back(ponto());
+            switch (i % 6) {
+            case 0:
+                cena.listaDeObjetos.push_back(new Ponto("p", Cor(), p[0]));
+                break;
+            case 1:
+                cena.listaDeObjetos.push_back(new Reta("r", Cor(), p[0], p[1]));
+                break;
+            case 2:
+            case 3:
+                p.resize(5);
+                cena.listaDeObjetos.push_back(new Poligono("q", Cor(), p, i % 6 == 3));
+                break;
+            case 4:
+                cena.listaDeObjetos.push_back(new Bezier("b", Cor(), p));
+                break;
+            default:
+                cena.listaDeObjetos.push_back(new Objeto3D("o", Cor(), p, {{0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 6}, {6, 0}}));
+            }
+        }
+        w.atualizarCPP(cena);
+        const DisplayFile projecao = w.coordenadasDePlanoDeProjecao();
+        // The rectangle and the near plane as the camera works them out.
+        const double largura = w.viewRightVector().modulo();
+        const double altura = w.viewUpVector().modulo();
+        const double zMinimo = perto - d;
+        for (const Objeto* o : projecao.listaDeObjetos) {
+            const std::vector<Coordenada> lista = desenhoDe(o, &w);
+            for (std::size_t i = 0; i < lista.size(); ++i) {
+                const Coordenada& c = lista[i];
+                if (c.isNull()) {
+                    const bool entreRuns = o->nivelDePreenchimento() != 2 && i > 0 && i + 1 < lista.size()
+                                           && !lista[i - 1].isNull() && !lista[i + 1].isNull();
+                    ASSERT_TRUE(entreRuns) << o->nome() << " na câmera " << cameras << ", ponto " << i;
+                    continue;
+                }
+                ASSERT_TRUE(std::isfinite(c.x()) && std::isfinite(c.y()) && std::isfinite(c.z()))
+                    << o->nome() << " na câmera " << cameras << ": " << c.x() << ", " << c.y() << ", " << c.z();
+                ASSERT_TRUE(c.x() >= -largura / 2.0 && c.x() <= largura / 2.0 && c.y() >= -altura / 2.0
+                            && c.y() <= altura / 2.0)
+                    << o->nome() << " na câmera " << cameras << ": " << c.x() << ", " << c.y();
+                ASSERT_GE(c.z(), zMinimo) << o->nome() << " na câmera " << cameras;
+            }
+        }
+    }
+    EXPECT_EQ(cameras, 150);
+}
+
+TEST(WindowCamera, CadaCameraQueOsControlesAlcancamSalvaEVoltaBitABit)
+{
+    // Random walks of every control with amounts far past their limits: each control either keeps
+    // the rule or changes nothing, and whatever camera results saves and reads back bit for bit.
+    std::mt19937_64 g(7);
+    std::uniform_real_distribution<double> unidade(-1, 1);
+    Window w = janelaPadrao();
+    for (int passo = 0; passo < 4000; ++passo) {
+        const Window antes = w;
+        bool feito = false;
+        switch (g() % 4) {
+        case 0:
+            feito = w.escala(std::pow(10.0, 40 * unidade(g)));
+            break;
+        case 1:
+            feito = w.mover(std::pow(10.0, 200 * unidade(g)) * unidade(g), unidade(g), std::pow(10.0, 20 * unidade(g)));
+            break;
+        case 2:
+            feito = w.rodar(360 * unidade(g), 360 * unidade(g), 360 * unidade(g));
+            break;
+        default:
+            feito = w.escala(std::pow(10.0, 40 * unidade(g)), 1e3 * unidade(g), 1e3 * unidade(g));
+        }
+        ASSERT_EQ(Window::defeito(w.centro(), w.viewRightVector(), w.viewUpVector(), w.distanciaFocal()),
+                  DefeitoDaWindow::nenhum) << "passo " << passo;
+        if (!feito) {
+            ASSERT_TRUE(mesmosBits(w, antes)) << "passo " << passo;
+        }
+        TiXmlElement elemento("window");
+        ASSERT_NO_THROW(w.persist(&elemento)) << "passo " << passo;
+        Window lida = janelaPadrao();
+        lida.restore(&elemento);
+        ASSERT_TRUE(mesmosBits(w, lida)) << "passo " << passo;
     }
 }
