@@ -393,15 +393,31 @@ void lerConteudo(const QByteArray& bytes, TiXmlDocument& doc)
         throw std::string(erroDesconhecido);
 }
 
-void carregar(const QString& caminho, Viewport& viewport)
+namespace {
+
+TiXmlElement* raiz(TiXmlDocument& doc)
 {
-    TiXmlDocument doc;
-    ler(caminho, doc);
     // The root element: a comment or instruction that happens to read "formas" is not one.
     TiXmlElement* formas = doc.FirstChildElement("formas");
     if (!formas)
         throw std::string("Tag raiz 'formas' ausente.");
-    viewport.restore(formas);
+    return formas;
+}
+
+} // namespace
+
+void carregar(const QString& caminho, Viewport& viewport)
+{
+    TiXmlDocument doc;
+    ler(caminho, doc);
+    viewport.restore(raiz(doc));
+}
+
+void carregar(const QString& caminho, Window& janela, DisplayFile& cena)
+{
+    TiXmlDocument doc;
+    ler(caminho, doc);
+    Viewport::ler(raiz(doc), janela, cena);
 }
 
 void salvar(const QString& caminho, const TiXmlDocument& doc)

@@ -3,10 +3,12 @@
 
 #include <string>
 
+class DisplayFile;
 class QByteArray;
 class QString;
 class TiXmlDocument;
 class Viewport;
+class Window;
 
 // Scene files on disk, for the save and load commands: a file is read whole and checked before
 // TinyXML parses it, and written whole or not at all. Faults are thrown as std::string, in the
@@ -60,6 +62,9 @@ void lerConteudo(const QByteArray& bytes, TiXmlDocument& doc);
 // load command and the command line both do. Throws as ler does, and "Tag raiz 'formas' ausente."
 // or the library's message.
 void carregar(const QString& caminho, Viewport& viewport);
+// The same, into janela (kept when the file has no camera) and cena, for a caller that puts them in
+// place itself; they are half read when it throws.
+void carregar(const QString& caminho, Window& janela, DisplayFile& cena);
 
 // Writes doc to caminho through a temporary file that replaces it only once complete, so that a
 // failure leaves whatever was there. Throws "Não foi possível salvar em '<caminho>': <motivo>.".

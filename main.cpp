@@ -5,10 +5,13 @@
 #include <QApplication>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QLoggingCategory>
 #include <QRegularExpression>
 #include <QSize>
 #include <QStringList>
+#include <QTranslator>
 
 #include "arquivodecena.h"
 #include "mainwindow.h"
@@ -140,6 +143,12 @@ int main(int argc, char** argv)
         return falhar("--tamanho e --coordenadas valem só com --exportar");
 
     QApplication app(argc, argv);
+    // Qt's own dialogs and buttons in the user's language (qt6-translations-l10n); without the file
+    // they stay in English.
+    QTranslator traducaoDoQt;
+    if (traducaoDoQt.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&traducaoDoQt);
     int resultado = 0;
     {
         // The window goes before the application object.

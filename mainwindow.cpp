@@ -7,38 +7,79 @@
 #include <memory>
 #include <string>
 
+#include <algorithm>
+
+#include <QCloseEvent>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidgetItem>
 #include <QMessageBox>
 #include <QSpinBox>
+#include <QPushButton>
 #include <QStatusBar>
+#include <QUndoStack>
 
 #include <tinyxml.h>
 
 #include "arquivodecena.h"
+#include "comandosdecena.h"
 #include "displayfile.h"
 #include "fabricadeobjeto.h"
 #include "importacao.h"
 #include "novoobjeto.h"
+#include "numeros.h"
 #include "objeto.h"
 #include "qviewport.h"
 #include "transformacao.h"
 #include "window.h"
 
+namespace {
+
+// How long a note stays in the status bar.
+constexpr int duracaoDoAviso = 5000;
+
+QString nomeEntreAspas(const Objeto& objeto)
+{
+    return QStringLiteral("'") + QString::fromStdString(objeto.nome()) + QStringLiteral("'");
+}
+
+} // namespace
+
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWindow)
 {
     showMaximized();
     setFocusPolicy(Qt::StrongFocus);
+    // Before setupUi: connecting the slots by name reaches on_objetos_currentRowChanged, which reads
+    // nothing of the stack but must find it built.
+    pilha = new QUndoStack(this);
     ui->setupUi(this);
+
+    QAction* desfazer = pilha->createUndoAction(this, tr("Desfazer"));
+    desfazer->setObjectName(QStringLiteral("actionDesfazer"));
+    desfazer->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction* refazer = pilha->createRedoAction(this, tr("Refazer"));
+    refazer->setObjectName(QStringLiteral("actionRefazer"));
+    refazer->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    QAction* primeira = ui->menuEditar->actions().value(0);
+    ui->menuEditar->insertAction(primeira, desfazer);
+    ui->menuEditar->insertAction(primeira, refazer);
+    ui->menuEditar->insertSeparator(primeira);
+    connect(pilha, &QUndoStack::cleanChanged, this, &MainWindow::atualizarTitulo);
+    connect(ui->objetos, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        ui->objetos->setCurrentItem(item);
+        on_actionEditar_triggered();
+    });
+
     // The form's resize to 994 × 693 makes Qt 6 forget the maximized state until the platform
     // reports it again, so the window would read as not maximized right after construction. The
     // form's size stays as the size the window returns to when un-maximized.
     setWindowState(windowState() | Qt::WindowMaximized);
     ui->help->setVisible(false);
+    atualizarTitulo();
     atualizarLista();
     atualizarCpp();
     // The window itself starts with the keyboard, not the first child in the tab chain (the object
@@ -48,20 +89,116 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
 
 MainWindow::~MainWindow()
 {
+    // A dying undo stack still signals that it became clean; this window is half gone by the time
+    // Qt deletes its children.
+    disconnect(pilha, nullptr, this, nullptr);
     delete ui;
 }
 
 void MainWindow::changeEvent(QEvent* e)
 {
     QMainWindow::changeEvent(e);
-    if (e->type() == QEvent::LanguageChange)
+    if (e->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        atualizarTitulo();
+    }
 }
+
+Viewport& MainWindow::viewport() const
+{
+    return *ui->canvas;
+}
+
+void MainWindow::atualizarTitulo()
+{
+    const QString programa = tr("Sistema de Computação Gráfica");
+    // The bare title has no place for the marker (Qt warns when one is set without it); the
+    // question on leaving looks at the undo stack, not at the marker.
+    if (arquivo.isEmpty()) {
+        setWindowModified(false);
+        setWindowTitle(programa);
+    } else {
+        setWindowTitle(QFileInfo(arquivo).fileName() + QStringLiteral("[*] — ") + programa);
+        setWindowModified(!pilha->isClean());
+    }
+}
+
+void MainWindow::definirArquivoDaCena(const QString& caminho)
+{
+    arquivo = caminho;
+    atualizarTitulo();
+}
+
+void MainWindow::cenaAlterada(int linha)
+{
+    atualizarLista();
+    if (linha >= 0 && linha < ui->objetos->count())
+        ui->objetos->setCurrentRow(linha);
+    atualizarCpp();
+    update();
+    ui->canvas->update();
+}
+
+void MainWindow::adicionarObjetos(std::vector<std::unique_ptr<Objeto>> objetos, const QString& texto)
+{
+    if (objetos.empty())
+        return;
+    const std::size_t fim = ui->canvas->displayFile()->listaDeObjetos.size();
+    pilha->push(new ComandoAdicionar(*this, fim, std::move(objetos), texto));
+}
+
+void MainWindow::trocarCena(DisplayFile cena, const Window& camera, const QString& caminho, const QString& texto)
+{
+    pilha->push(new ComandoTrocarCena(*this, std::move(cena), camera, caminho, texto));
+}
+
+void MainWindow::closeEvent(QCloseEvent* evento)
+{
+    if (podeDescartarAlteracoes())
+        evento->accept();
+    else
+        evento->ignore();
+}
+
+bool MainWindow::podeDescartarAlteracoes()
+{
+    if (pilha->isClean())
+        return true;
+    QMessageBox pergunta(QMessageBox::Warning, tr("Sistema de Computação Gráfica"), tr("Salvar alterações?"),
+                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    pergunta.setInformativeText(tr("A cena tem alterações que não foram salvas."));
+    pergunta.button(QMessageBox::Save)->setText(tr("Salvar"));
+    pergunta.button(QMessageBox::Discard)->setText(tr("Descartar"));
+    pergunta.button(QMessageBox::Cancel)->setText(tr("Cancelar"));
+    pergunta.setDefaultButton(QMessageBox::Save);
+    switch (pergunta.exec()) {
+    case QMessageBox::Save:
+        return arquivo.isEmpty() ? salvarComo() : salvarEm(arquivo);
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
 
 void MainWindow::keyPressEvent(QKeyEvent* evento)
 {
-    // Only the key code counts: Shift, Control and the keypad change nothing. Keys not listed are
-    // dropped here rather than handed to QMainWindow.
+    // Only the key code counts: Shift and the keypad change nothing. Keys not listed are dropped here
+    // rather than handed to QMainWindow. Control with S, O, Z or Y belongs to the menus (save, load,
+    // undo, redo): while the action is disabled Qt hands the key on to here, where it must not move
+    // or turn the object.
+    if (evento->modifiers() & Qt::ControlModifier) {
+        switch (evento->key()) {
+        case Qt::Key_S:
+        case Qt::Key_O:
+        case Qt::Key_Z:
+        case Qt::Key_Y:
+            return;
+        default:
+            break;
+        }
+    }
     switch (evento->key()) {
     case Qt::Key_Plus:
         on_zoomInButton_clicked();
@@ -103,7 +240,10 @@ void MainWindow::keyPressEvent(QKeyEvent* evento)
         rotacionarZ();
         break;
     case Qt::Key_Escape:
-        std::exit(0);
+        // At once, as ever, unless that would lose unsaved changes the user wants to keep.
+        if (podeDescartarAlteracoes())
+            std::exit(0);
+        break;
     case Qt::Key_Left:
         on_windowEsquerda_clicked();
         break;
@@ -162,6 +302,23 @@ Objeto* MainWindow::selecionado() const
     return mapaObjetos.value(atual);
 }
 
+int MainWindow::posicaoDoSelecionado() const
+{
+    Objeto* objeto = selecionado();
+    if (!objeto)
+        return -1;
+    const auto& lista = ui->canvas->displayFile()->listaDeObjetos;
+    const auto onde = std::find(lista.begin(), lista.end(), objeto);
+    return onde == lista.end() ? -1 : static_cast<int>(onde - lista.begin());
+}
+
+void MainWindow::on_objetos_currentRowChanged(int)
+{
+    const bool haSelecionado = selecionado() != nullptr;
+    ui->actionRemover->setEnabled(haSelecionado);
+    ui->actionEditar->setEnabled(haSelecionado);
+}
+
 // --- camera -------------------------------------------------------------------------------------
 
 void MainWindow::avisarSeRecusada(bool feita)
@@ -169,7 +326,7 @@ void MainWindow::avisarSeRecusada(bool feita)
     if (!feita)
         statusBar()->showMessage(tr("A window chegou ao limite do que pode ser desenhado e salvo; o comando foi "
                                     "ignorado."),
-                                 5000);
+                                 duracaoDoAviso);
 }
 
 void MainWindow::on_windowCima_clicked()
@@ -263,14 +420,38 @@ void MainWindow::on_actionTeclas_de_Atalho_toggled(bool mostrarAjuda)
 
 // --- the selected object ------------------------------------------------------------------------
 
+void MainWindow::transformarSelecionado(const Transformacao& t, const QString& texto)
+{
+    const int posicao = posicaoDoSelecionado();
+    if (posicao < 0)
+        return;
+    Objeto* objeto = ui->canvas->displayFile()->listaDeObjetos[static_cast<std::size_t>(posicao)];
+    // Tried on a copy: a scene with a coordinate that is not finite can be neither drawn nor saved.
+    std::unique_ptr<Objeto> ensaio(objeto->clone());
+    ensaio->transformar(t);
+    for (const Coordenada& c : ensaio->coordenadas()) {
+        if (!std::isfinite(c.x()) || !std::isfinite(c.y()) || !std::isfinite(c.z())) {
+            statusBar()->showMessage(tr("Transformação recusada: as coordenadas de %1 deixariam de ser finitas.")
+                                         .arg(nomeEntreAspas(*objeto)),
+                                     duracaoDoAviso);
+            return;
+        }
+    }
+    pilha->push(new ComandoTransformar(*this, static_cast<std::size_t>(posicao), objeto->coordenadas(),
+                                       ensaio->coordenadas(), texto.arg(nomeEntreAspas(*objeto))));
+}
+
+std::optional<double> MainWindow::numeroDigitado(const QString& texto, const QString& oQue)
+{
+    const std::optional<double> numero = lerNumero(texto);
+    if (!numero)
+        statusBar()->showMessage(tr("%1 inválido: '%2'.").arg(oQue, texto), duracaoDoAviso);
+    return numero;
+}
+
 void MainWindow::transladar(double dx, double dy, double dz)
 {
-    Objeto* objeto = selecionado();
-    if (!objeto)
-        return;
-    objeto->transformar(Transformacao::translacao(dx, dy, dz));
-    atualizarCpp();
-    update();
+    transformarSelecionado(Transformacao::translacao(dx, dy, dz), tr("Mover %1"));
 }
 
 void MainWindow::on_objetoEsquerdo_clicked()
@@ -295,11 +476,10 @@ void MainWindow::on_objetoCima_clicked()
 
 void MainWindow::rotacionar(bool emX, bool emY, bool emZ)
 {
-    bool ok = false;
-    const double angulo = ui->objetoRotacaoDisplay->text().toDouble(&ok);
-    // toDouble takes "nan" and "inf"; either would turn every coordinate into NaN for good.
-    if (!ok || !std::isfinite(angulo))
+    const std::optional<double> lido = numeroDigitado(ui->objetoRotacaoDisplay->text(), tr("Ângulo"));
+    if (!lido)
         return;
+    const double angulo = *lido;
     Objeto* objeto = selecionado();
     if (!objeto)
         return;
@@ -308,9 +488,7 @@ void MainWindow::rotacionar(bool emX, bool emY, bool emZ)
                                   : objeto->centro();
     const Transformacao rotacao =
         Transformacao::rotacao(emX ? angulo : 0.0, emY ? angulo : 0.0, emZ ? angulo : 0.0, centro);
-    objeto->transformar(rotacao);
-    atualizarCpp();
-    update();
+    transformarSelecionado(rotacao, tr("Rotacionar %1"));
 }
 
 void MainWindow::rotacionarX()
@@ -335,19 +513,22 @@ void MainWindow::on_objetoAplicarRotacao_clicked()
 
 void MainWindow::on_botaoEscala_clicked()
 {
-    bool ok = false;
-    const double fator = ui->fatorEscalaDisplay->text().toDouble(&ok);
-    // A factor of 0 collapses the object onto its centre, where no later scaling can undo it;
-    // nan and inf would ruin its coordinates. Negative factors mirror it and are allowed.
-    if (!ok || !std::isfinite(fator) || fator == 0.0)
+    const std::optional<double> lido = numeroDigitado(ui->fatorEscalaDisplay->text(), tr("Fator"));
+    if (!lido)
         return;
+    const double fator = *lido;
+    // A factor of 0 collapses the object onto its centre, where no later scaling can undo it.
+    // Negative factors mirror it and are allowed.
+    if (fator == 0.0) {
+        statusBar()->showMessage(tr("Fator inválido: 0 achataria o objeto num ponto."), duracaoDoAviso);
+        return;
+    }
     Objeto* objeto = selecionado();
     if (!objeto)
         return;
     const Coordenada centro = objeto->centro();
-    objeto->transformar(Transformacao::escala(fator, fator, fator, centro.x(), centro.y(), centro.z()));
-    atualizarCpp();
-    update();
+    transformarSelecionado(Transformacao::escala(fator, fator, fator, centro.x(), centro.y(), centro.z()),
+                           tr("Escalar %1"));
 }
 
 // --- adding objects -----------------------------------------------------------------------------
@@ -357,30 +538,81 @@ void MainWindow::on_adicionarButton_clicked()
     NovoObjeto dialogo(this);
     if (dialogo.exec() == QDialog::Rejected)
         return;
-    FabricaDeObjeto* tipo = dialogo.obterTipo();
-    if (!tipo)
-        return;
-    Objeto* novo = tipo->criar();
+    std::unique_ptr<Objeto> novo = dialogo.tomarObjeto();
     if (!novo)
         return;
-    // From here on the display file owns the object.
-    ui->canvas->displayFile()->listaDeObjetos.push_back(novo);
-    ui->canvas->update();
-    atualizarLista();
-    atualizarCpp();
+    const QString texto = tr("Adicionar %1").arg(nomeEntreAspas(*novo));
+    std::vector<std::unique_ptr<Objeto>> objetos;
+    objetos.push_back(std::move(novo));
+    adicionarObjetos(std::move(objetos), texto);
+    setFocus(Qt::MouseFocusReason);
+}
+
+void MainWindow::on_actionRemover_triggered()
+{
+    const int posicao = posicaoDoSelecionado();
+    if (posicao < 0)
+        return;
+    const Objeto& objeto = *ui->canvas->displayFile()->listaDeObjetos[static_cast<std::size_t>(posicao)];
+    pilha->push(new ComandoRemover(*this, static_cast<std::size_t>(posicao), tr("Remover %1").arg(nomeEntreAspas(objeto))));
+}
+
+void MainWindow::on_actionEditar_triggered()
+{
+    const int posicao = posicaoDoSelecionado();
+    if (posicao < 0)
+        return;
+    const Objeto& objeto = *ui->canvas->displayFile()->listaDeObjetos[static_cast<std::size_t>(posicao)];
+    NovoObjeto dialogo(this);
+    dialogo.preencher(objeto);
+    if (dialogo.exec() == QDialog::Rejected)
+        return;
+    std::unique_ptr<Objeto> novo = dialogo.tomarObjeto();
+    if (!novo)
+        return;
+    const QString texto = tr("Editar %1").arg(nomeEntreAspas(objeto));
+    pilha->push(new ComandoSubstituir(*this, static_cast<std::size_t>(posicao), std::move(novo), texto));
     setFocus(Qt::MouseFocusReason);
 }
 
 // --- scene files --------------------------------------------------------------------------------
 
-// Both commands report every fault on standard error and nowhere else.
+// Every fault of the file commands goes to standard error and to a box in front of the user.
 void MainWindow::on_actionSalvar_triggered()
 {
+    if (arquivo.isEmpty())
+        salvarComo();
+    else
+        salvarEm(arquivo);
+}
+
+void MainWindow::on_actionSalvarComo_triggered()
+{
+    salvarComo();
+}
+
+bool MainWindow::salvarComo()
+{
+    QFileDialog dialogo(this, tr("Salvar em..."), QString(), tr("XML File (*.xml)"));
+    dialogo.setAcceptMode(QFileDialog::AcceptSave);
+    // So that the file shows under Carregar's filter; the dialog then also asks before replacing
+    // the file with the suffix.
+    dialogo.setDefaultSuffix(QStringLiteral("xml"));
+    // Cancelled: nothing to write and nothing to say.
+    if (dialogo.exec() != QDialog::Accepted)
+        return false;
+    QString caminho = dialogo.selectedFiles().value(0);
+    if (caminho.isEmpty())
+        return false;
+    // A desktop's own dialog may ignore the default suffix.
+    if (QFileInfo(caminho).suffix().isEmpty())
+        caminho += QStringLiteral(".xml");
+    return salvarEm(caminho);
+}
+
+bool MainWindow::salvarEm(const QString& caminho)
+{
     try {
-        const QString file = QFileDialog::getSaveFileName(this, tr("Salvar em..."), QString(), tr("XML File (*.xml)"));
-        // Cancelled: nothing to write and nothing to say.
-        if (file.isEmpty())
-            return;
         TiXmlDocument doc;
         // Owned here until linked, in case the scene throws while it is written.
         auto version = std::make_unique<TiXmlDeclaration>("1.0", "", "");
@@ -388,26 +620,38 @@ void MainWindow::on_actionSalvar_triggered()
         ui->canvas->persist(formas.get());
         doc.LinkEndChild(version.release());
         doc.LinkEndChild(formas.release());
-        ArquivoDeCena::salvar(file, doc);
+        ArquivoDeCena::salvar(caminho, doc);
     } catch (const std::string& erro) {
-        std::cerr << erro << std::endl;
+        avisar(tr("Salvar"), erro);
+        return false;
     }
+    definirArquivoDaCena(caminho);
+    pilha->setClean();
+    return true;
 }
 
 void MainWindow::on_actionCarregar_triggered()
 {
+    if (!podeDescartarAlteracoes())
+        return;
     abrir(QFileDialog::getOpenFileName(this, tr("Abrir..."), QString(), tr("XML File (*.xml)")));
 }
 
 void MainWindow::abrir(const QString& file)
 {
     try {
-        // All or nothing: when the scene throws, the objects and so the rows are the ones before.
-        ArquivoDeCena::carregar(file, *ui->canvas);
-        atualizarLista();
-        update();
+        // All or nothing: read into new values, which replace the scene only once complete.
+        Window camera = *ui->canvas->janela();
+        DisplayFile cena;
+        ArquivoDeCena::carregar(file, camera, cena);
+        trocarCena(std::move(cena), camera, file, tr("Carregar '%1'").arg(QFileInfo(file).fileName()));
+        pilha->setClean();
     } catch (const std::string& erro) {
-        std::cerr << erro << std::endl;
+        // A cancelled dialog (no name) keeps its line on standard error but is no failure to show.
+        if (file.isEmpty())
+            std::cerr << erro << std::endl;
+        else
+            avisar(tr("Carregar"), erro);
     }
 }
 
@@ -478,12 +722,13 @@ void MainWindow::importar(const QString& caminho)
         avisar(tr("Importar Modelo"), erro);
         return;
     }
-    std::vector<Objeto*>& lista = ui->canvas->displayFile()->listaDeObjetos;
-    lista.reserve(lista.size() + novos.size());
-    // From here on the display file owns the objects.
-    for (std::unique_ptr<Objeto>& novo : novos)
-        lista.push_back(novo.release());
-    atualizarLista();
-    atualizarCpp();
-    update();
+    adicionarObjetos(std::move(novos), tr("Importar '%1'").arg(QFileInfo(caminho).fileName()));
+}
+
+void MainWindow::on_actionNova_triggered()
+{
+    if (!podeDescartarAlteracoes())
+        return;
+    trocarCena(DisplayFile(), Viewport::cameraInicial(), QString(), tr("Nova Cena"));
+    pilha->setClean();
 }

@@ -3,13 +3,23 @@
 
 #include <QMainWindow>
 #include <QMap>
+#include <QString>
 
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
+class DisplayFile;
 class Objeto;
+class QCloseEvent;
 class QEvent;
 class QKeyEvent;
 class QListWidgetItem;
+class QUndoStack;
+class Transformacao;
+class Viewport;
+class Window;
 
 namespace Ui {
 class MainWindow;
@@ -28,10 +38,25 @@ public:
     void abrir(const QString& file);
     // Adds the objects of the OBJ or OFF model at caminho, all or none.
     void importar(const QString& caminho);
+    // The scene and its camera. Every change of the scene is one command on pilhaDeDesfazer()
+    // (comandosdecena.h); camera moves are not.
+    Viewport& viewport() const;
+    QUndoStack* pilhaDeDesfazer() const { return pilha; }
+    // Appends objetos at the end of the scene as one undoable command named texto.
+    void adicionarObjetos(std::vector<std::unique_ptr<Objeto>> objetos, const QString& texto);
+    // Puts another scene, camera and file name in place of the current ones, as one undoable command.
+    void trocarCena(DisplayFile cena, const Window& camera, const QString& arquivo, const QString& texto);
+    // Where every command ends: the list rebuilt with row linha current (none for -1), the scene
+    // projected again and repainted.
+    void cenaAlterada(int linha);
+    // The file the scene was last loaded from or saved to; empty for a scene that has none.
+    QString arquivoDaCena() const { return arquivo; }
+    void definirArquivoDaCena(const QString& caminho);
 
 protected:
     void keyPressEvent(QKeyEvent* evento) override;
     void changeEvent(QEvent* e) override;
+    void closeEvent(QCloseEvent* evento) override;
 
 private slots:
     void on_actionCarregar_triggered();
@@ -58,6 +83,11 @@ private slots:
     void on_adicionarButton_clicked();
     void on_actionExportar_triggered();
     void on_actionImportar_triggered();
+    void on_actionSalvarComo_triggered();
+    void on_actionNova_triggered();
+    void on_actionRemover_triggered();
+    void on_actionEditar_triggered();
+    void on_objetos_currentRowChanged(int linha);
 
 private:
     // Rebuilds the list and mapaObjetos from the display file, in its order.
@@ -79,6 +109,21 @@ private:
     // Rotates the selected object by the typed angle on the axis chosen by the flags.
     void rotacionar(bool emX, bool emY, bool emZ);
     void transladar(double dx, double dy, double dz);
+    // Pushes t applied to the selected object as a command named texto, unless some coordinate would
+    // not be finite: then says so in the status bar and changes nothing.
+    void transformarSelecionado(const Transformacao& t, const QString& texto);
+    // The typed number of campo, or nothing after a note in the status bar naming what.
+    std::optional<double> numeroDigitado(const QString& texto, const QString& oQue);
+    // Where the selected object stands in the display file; -1 for none.
+    int posicaoDoSelecionado() const;
+
+    // Writes the scene to caminho; false after telling the user why not.
+    bool salvarEm(const QString& caminho);
+    // Asks for a file name and saves there; false when cancelled or failed.
+    bool salvarComo();
+    // True when nothing unsaved would be lost: no changes, or the user saved or discarded them.
+    bool podeDescartarAlteracoes();
+    void atualizarTitulo();
 
     // Tests rebuild the list and read the map without going through the new-object dialog.
     friend class AcessoAMainWindow;
@@ -87,6 +132,8 @@ private:
     // Rows to the objects they show; owns neither (the list owns its items, the display file the
     // objects).
     QMap<QListWidgetItem*, Objeto*> mapaObjetos;
+    QUndoStack* pilha = nullptr;
+    QString arquivo;
 };
 
 #endif

@@ -1,13 +1,16 @@
 #ifndef NOVOOBJETO_H
 #define NOVOOBJETO_H
 
+#include <memory>
 #include <vector>
 
 #include <QDialog>
 
 #include "fabricadeobjeto.h"
+#include "objeto.h"
 
 class QEvent;
+class QLabel;
 
 namespace Ui {
 class NovoObjeto;
@@ -28,6 +31,14 @@ public:
     FabricaDeObjeto* obterTipo() const;
     // A new parentless widget with a label and an editor for every descriptor of the selection.
     QWidget* generateOptionsUi();
+    // Turns the dialog into the editor of objeto: its kind selected, every editor showing its values.
+    void preencher(const Objeto& objeto);
+    // The object built when OK was pressed; null before, and after it was taken.
+    std::unique_ptr<Objeto> tomarObjeto() { return std::move(criado); }
+
+public slots:
+    // Builds the object first: when the factory refuses, the dialog stays open and says why.
+    void accept() override;
 
 protected:
     void changeEvent(QEvent* e) override;
@@ -40,6 +51,10 @@ private slots:
 private:
     QWidget* ultimo = nullptr;
     std::vector<FabricaDeObjeto::Type*> options;
+    // The editor of each descriptor in options (null for a kind without one).
+    std::vector<QWidget*> editores;
+    QLabel* motivo = nullptr;
+    std::unique_ptr<Objeto> criado;
     Ui::NovoObjeto* ui = nullptr;
     std::vector<FabricaDeObjeto*> tiposDeObjetos;
 };

@@ -14,6 +14,7 @@
 
 #include "cor.h"
 #include "formatoxml.h"
+#include "numeros.h"
 
 namespace {
 
@@ -92,12 +93,13 @@ void StringOption::valueChanged(const QString& nova)
 
 BooleanOption::BooleanOption(FabricaDeObjeto::Type* gerenciado) : QCheckBox(nullptr), _gerenciado(gerenciado)
 {
-    connect(this, &QCheckBox::toggled, this, &BooleanOption::valueChanged);
+    connect(this, &QCheckBox::toggled, this, qOverload<bool>(&BooleanOption::valueChanged));
 }
 
 void BooleanOption::valueChanged(bool newValue)
 {
     valorDe<FabricaDeObjeto::TypeBool>(_gerenciado) = newValue;
+    emit valueChanged();
 }
 
 ColorOption::ColorOption(FabricaDeObjeto::Type* gerenciado) : QColorWidget(nullptr), _gerenciado(gerenciado)
@@ -115,9 +117,9 @@ void ColorOption::valueChanged(const QColor& nova)
 
 CoordenadaOption::CoordenadaOption(int pos) : QWidget(nullptr), _pos(pos)
 {
-    spinX = new QDoubleSpinBox;
-    spinY = new QDoubleSpinBox;
-    spinZ = new QDoubleSpinBox;
+    spinX = new CampoDecimal;
+    spinY = new CampoDecimal;
+    spinZ = new CampoDecimal;
     auto* linha = new QHBoxLayout(this);
     linha->addWidget(new QLabel(QString::number(_pos) + QStringLiteral(": ")));
     for (QDoubleSpinBox* spin : {spinX, spinY, spinZ}) {
@@ -125,6 +127,18 @@ CoordenadaOption::CoordenadaOption(int pos) : QWidget(nullptr), _pos(pos)
         spin->setMaximum(9999.9999);
         connect(spin, &QDoubleSpinBox::valueChanged, this, qOverload<>(&CoordenadaOption::coordenadaChanged));
         linha->addWidget(spin);
+    }
+}
+
+void CoordenadaOption::mostrar(const Coordenada& c)
+{
+    const double valores[] = {c.x(), c.y(), c.z()};
+    QDoubleSpinBox* spins[] = {spinX, spinY, spinZ};
+    for (int i = 0; i < 3; ++i) {
+        // A coordinate beyond the usual range must not be clamped by merely being shown.
+        spins[i]->setMinimum(std::min(spins[i]->minimum(), valores[i]));
+        spins[i]->setMaximum(std::max(spins[i]->maximum(), valores[i]));
+        spins[i]->setValue(valores[i]);
     }
 }
 
@@ -180,6 +194,21 @@ void CoordenadasOption::coordenadaChanged(double x, double y, double z, int pos)
     auto& lista = valorDe<FabricaDeObjeto::TypeCoordenadas>(_gerenciado);
     if (pos >= 0 && static_cast<std::size_t>(pos) < lista.size())
         lista[static_cast<std::size_t>(pos)] = Coordenada(x, y, z);
+    emit valueChanged();
+}
+
+void CoordenadasOption::mostrar(const std::vector<Coordenada>& coordenadas)
+{
+    while (_points->count() > 0)
+        removeCoordenada();
+    for (const Coordenada& c : coordenadas) {
+        addCoordenada();
+        static_cast<CoordenadaOption*>(_points->itemAt(_points->count() - 1)->widget())->mostrar(c);
+    }
+    // The spin boxes round to their decimals; a row the user leaves alone keeps its exact value.
+    valorDe<FabricaDeObjeto::TypeCoordenadas>(_gerenciado) = coordenadas;
+    add->setEnabled(_gerenciado->quantidadeSuficiente() <= 0);
+    emit valueChanged();
 }
 
 // --- integer-pair lists ------------------------------------------------------------------------
@@ -194,6 +223,12 @@ IntIntOption::IntIntOption(int pos) : QWidget(nullptr), _pos(pos)
         connect(spin, &QSpinBox::valueChanged, this, qOverload<>(&IntIntOption::intIntChanged));
         linha->addWidget(spin);
     }
+}
+
+void IntIntOption::mostrar(int i, int j)
+{
+    origin->setValue(i);
+    dest->setValue(j);
 }
 
 void IntIntOption::intIntChanged()
@@ -218,6 +253,7 @@ void IntIntsOption::addIntInt()
     _intInts->addWidget(linha);
     ajustarAoConteudo(container);
     remove->setEnabled(_intInts->count() > 0);
+    emit valueChanged();
 }
 
 void IntIntsOption::removeIntInt()
@@ -232,6 +268,7 @@ void IntIntsOption::removeIntInt()
     ajustarAoConteudo(container);
 
     remove->setEnabled(_intInts->count() > 0);
+    emit valueChanged();
 }
 
 void IntIntsOption::intIntChanged(int origin, int dest, int pos)
@@ -239,4 +276,15 @@ void IntIntsOption::intIntChanged(int origin, int dest, int pos)
     auto& lista = valorDe<FabricaDeObjeto::TypeIntInts>(_gerenciado);
     if (pos >= 0 && static_cast<std::size_t>(pos) < lista.size())
         lista[static_cast<std::size_t>(pos)] = {origin, dest};
+    emit valueChanged();
+}
+
+void IntIntsOption::mostrar(const std::vector<std::pair<int, int>>& pares)
+{
+    while (_intInts->count() > 0)
+        removeIntInt();
+    for (const auto& [i, j] : pares) {
+        addIntInt();
+        static_cast<IntIntOption*>(_intInts->itemAt(_intInts->count() - 1)->widget())->mostrar(i, j);
+    }
 }

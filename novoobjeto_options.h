@@ -37,12 +37,15 @@ private:
     FabricaDeObjeto::Type* _gerenciado = nullptr;
 };
 
-// Kind 3. Tells nobody: a boolean never changes whether the parameters are valid.
+// Kind 3.
 class BooleanOption : public QCheckBox {
     Q_OBJECT
 
 public:
     explicit BooleanOption(FabricaDeObjeto::Type* gerenciado);
+
+signals:
+    void valueChanged();
 
 protected slots:
     void valueChanged(bool newValue);
@@ -74,6 +77,8 @@ class CoordenadaOption : public QWidget {
 
 public:
     explicit CoordenadaOption(int pos);
+    // Shows c in the three fields (which then report it).
+    void mostrar(const Coordenada& c);
 
 signals:
     void coordenadaChanged(double x, double y, double z, int pos);
@@ -95,9 +100,11 @@ class CoordenadasOption : public QWidget {
 
 public:
     explicit CoordenadasOption(FabricaDeObjeto::Type* gerenciado);
+    // Replaces the rows with one per coordinate, and the descriptor's list with coordenadas.
+    void mostrar(const std::vector<Coordenada>& coordenadas);
 
 signals:
-    // After a row was added or removed; editing a row's numbers is not reported.
+    // After any change: a row added, removed or edited.
     void valueChanged();
 
 protected slots:
@@ -120,6 +127,7 @@ class IntIntOption : public QWidget {
 
 public:
     explicit IntIntOption(int pos);
+    void mostrar(int i, int j);
 
 signals:
     void intIntChanged(int origin, int dest, int pos);
@@ -134,12 +142,17 @@ private:
 };
 
 // Kind 5: a list of integer pairs, grown with "+" (never disabled) and shrunk from the end with "-".
-// Tells nobody of its changes.
 class IntIntsOption : public QWidget {
     Q_OBJECT
 
 public:
     explicit IntIntsOption(FabricaDeObjeto::Type* gerenciado);
+    // Replaces the rows with one per pair.
+    void mostrar(const std::vector<std::pair<int, int>>& pares);
+
+signals:
+    // After any change: a pair added, removed or edited.
+    void valueChanged();
 
 protected slots:
     void addIntInt();

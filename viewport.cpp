@@ -14,7 +14,7 @@
 
 Viewport::Viewport()
 {
-    auto janela = std::make_unique<Window>(Coordenada(-10, -10, 0), Coordenada(10, 10, 0), Coordenada(0, 0, -10));
+    auto janela = std::make_unique<Window>(cameraInicial());
     auto displayFile = std::make_unique<DisplayFile>();
     _projecao = new DisplayFile();
     _displayFile = displayFile.release();
@@ -219,18 +219,28 @@ void Viewport::persist(TiXmlNode* where) const
     _displayFile->persist(where);
 }
 
-void Viewport::restore(TiXmlNode* where)
+Window Viewport::cameraInicial()
 {
-    // Everything is read into new values first, so that a file the library rejects changes neither
-    // the camera nor the scene.
-    Window janela = *_janela;
+    return Window(Coordenada(-10, -10, 0), Coordenada(10, 10, 0), Coordenada(0, 0, -10));
+}
+
+void Viewport::ler(TiXmlNode* where, Window& janela, DisplayFile& cena)
+{
     // An element: a comment that reads "window" is no camera.
     if (TiXmlElement* window = where->FirstChildElement("window"))
         janela.restore(window);
     else
         std::cerr << "Não há window especificada no arquivo XML, mantendo a window atual.";
-    DisplayFile cena;
     cena.restore(where);
+}
+
+void Viewport::restore(TiXmlNode* where)
+{
+    // Everything is read into new values first, so that a file the library rejects changes neither
+    // the camera nor the scene.
+    Window janela = *_janela;
+    DisplayFile cena;
+    ler(where, janela, cena);
 
     *_janela = janela;
     *_displayFile = std::move(cena);

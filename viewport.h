@@ -70,6 +70,11 @@ public:
     void persist(TiXmlNode* where) const;
     // Reads the camera and the objects from where and reprojects; all or nothing.
     void restore(TiXmlNode* where);
+    // What restore reads, into janela (kept when where has no camera) and cena, leaving the canvas
+    // alone. Throws std::string as the library does; janela and cena are then half read.
+    static void ler(TiXmlNode* where, Window& janela, DisplayFile& cena);
+    // The camera every canvas starts with.
+    static Window cameraInicial();
 
 protected:
     // Brings the camera's projected copy of the scene up to date, unless neither the scene (its

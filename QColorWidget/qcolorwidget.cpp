@@ -13,7 +13,12 @@ void QColorWidget::mousePressEvent(QMouseEvent*)
     const QColor escolhida = QColorDialog::getColor(Qt::white, nullptr);
     if (!escolhida.isValid())
         return;
-    propColor = escolhida;
+    setColor(escolhida);
+}
+
+void QColorWidget::setColor(const QColor& c)
+{
+    propColor = c;
     emit colorChanged(propColor);
     update();
 }

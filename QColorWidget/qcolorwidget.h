@@ -16,6 +16,8 @@ public:
     explicit QColorWidget(QWidget* parent);
 
     QColor color() const { return propColor; }
+    // Shows c and tells colorChanged, as a pick of c would.
+    void setColor(const QColor& c);
 
 signals:
     // After every colour the user picked; a cancelled dialog picks nothing.

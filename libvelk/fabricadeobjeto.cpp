@@ -66,18 +66,26 @@ public:
 
     Objeto* criar() const override
     {
-        for (const Type* t : _tipos)
-            if (!t->valido())
+        _motivo.clear();
+        for (const Type* t : _tipos) {
+            if (!t->valido()) {
+                _motivo = "Valor inválido em '" + t->nome + "'.";
                 return nullptr;
+            }
+        }
         try {
             return construir().release();
-        } catch (const std::exception&) {
+        } catch (const std::exception& e) {
+            _motivo = e.what();
             return nullptr;
         }
     }
 
+    std::string motivo() const override { return _motivo; }
+
 protected:
-    // Called only when every descriptor is valid; may still return null (Objeto3D's edges).
+    // Called only when every descriptor is valid; the constructors throw what they refuse (Objeto3D's
+    // edges), and what they say is the reason criar() gives.
     virtual std::unique_ptr<Objeto> construir() const = 0;
 
     std::string _nomeDaFabrica;
@@ -85,6 +93,7 @@ protected:
     TypeCor _cor;
     // The descriptors in display order (pointers to members of this factory); set by each kind.
     std::vector<Type*> _tipos;
+    mutable std::string _motivo;
 };
 
 bool exatamenteUm(std::size_t n) { return n == 1; }
@@ -198,11 +207,7 @@ public:
 protected:
     std::unique_ptr<Objeto> construir() const override
     {
-        // The edge list alone cannot know the vertex count, so its indices are checked here.
-        const int n = static_cast<int>(_vertices.valor.size());
-        for (const auto& [i, j] : _arestas.valor)
-            if (i < 0 || j < 0 || i >= n || j >= n || i == j)
-                return nullptr;
+        // The edge list alone cannot know the vertex count: the constructor checks the indices.
         return std::make_unique<Objeto3D>(_nome.valor, _cor.valor, _vertices.valor, _arestas.valor);
     }
 

@@ -73,6 +73,8 @@ public:
     virtual ~FabricaDeObjeto() = default;
     // A new object from the current values, or null when any value is invalid.
     virtual Objeto* criar() const = 0;
+    // Why the last criar() gave null, in Portuguese for the user; empty after one that built.
+    virtual std::string motivo() const { return {}; }
 };
 
 FabricaDeObjeto* obterFabricaDePonto();

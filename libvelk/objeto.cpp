@@ -48,6 +48,14 @@ void Objeto::transformar(const Transformacao& t)
     _versao = novaVersao();
 }
 
+void Objeto::restaurarCoordenadas(const std::vector<Coordenada>& coordenadas)
+{
+    if (coordenadas.size() != _coordenadas.size())
+        throw std::invalid_argument(nomeDoTipo() + ": outro número de coordenadas");
+    _coordenadas = coordenadas;
+    _versao = novaVersao();
+}
+
 Objeto::Iterador Objeto::inicioDasCoordenadas() const
 {
     return _coordenadas.begin();

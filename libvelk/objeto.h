@@ -28,6 +28,9 @@ public:
 
     // Multiplies every own coordinate by t, in place.
     virtual void transformar(const Transformacao& t);
+    // Puts back coordinates this object had before (an undone transformation), bit for bit. Throws
+    // std::invalid_argument when the count differs from the object's own.
+    void restaurarCoordenadas(const std::vector<Coordenada>& coordenadas);
 
     virtual Iterador inicioDasCoordenadas() const;
     virtual int numeroDeCoordenadas() const;

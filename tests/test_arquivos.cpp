@@ -560,6 +560,8 @@ struct Execucao {
     QStringList filtros;
     std::vector<QFileDialog::AcceptMode> modos;
     int substituicoes = 0;
+    // The texts of the warning boxes, closed with OK.
+    QStringList avisos;
 };
 
 class RespostaAosDialogos {
@@ -596,6 +598,12 @@ private:
             if (QAbstractButton* sim = pergunta->button(QMessageBox::Yes)) {
                 ++_registro.substituicoes;
                 sim->click();
+            } else if (QAbstractButton* descartar = pergunta->button(QMessageBox::Discard)) {
+                // The scenes put in between are no work to keep.
+                descartar->click();
+            } else if (QAbstractButton* ok = pergunta->button(QMessageBox::Ok)) {
+                _registro.avisos << pergunta->text();
+                ok->click();
             }
         }
     }
@@ -745,16 +753,18 @@ TEST_F(ComandosDeArquivo, ArquivoSalvoComecaPelaDeclaracaoERaizComWindow)
     EXPECT_EQ(raiz->NextSibling(), nullptr);
 }
 
-TEST_F(ComandosDeArquivo, CaminhoSemSufixoEUsadoComoEsta)
+// So that the file shows under Carregar's filter.
+TEST_F(ComandosDeArquivo, CaminhoSemSufixoGanhaXml)
 {
     adicionarTodos(umDeCada());
     const Estado salvo = estado();
     const QString caminho = pasta.filePath("cena");
     EXPECT_EQ(salvar(caminho), "");
-    EXPECT_TRUE(QFileInfo(caminho).isFile());
-    EXPECT_FALSE(QFileInfo::exists(caminho + ".xml"));
+    EXPECT_FALSE(QFileInfo::exists(caminho));
+    EXPECT_TRUE(QFileInfo(caminho + ".xml").isFile());
+    EXPECT_EQ(janela.arquivoDaCena(), caminho + ".xml");
     adicionar(janela, {new Ponto("intruso", Cor(), Coordenada(1, 1, 1))});
-    EXPECT_EQ(carregar(caminho), "");
+    EXPECT_EQ(carregar(caminho + ".xml"), "");
     EXPECT_EQ(estado().descricoes, salvo.descricoes);
     EXPECT_EQ(estado().linhas, salvo.linhas);
 }
@@ -796,7 +806,8 @@ TEST_F(ComandosDeArquivo, SalvarQueFalhaNoMeioDeixaOArquivoAnterior)
     pequeno.rlim_cur = 200;
     const auto sinalAnterior = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &pequeno), 0);
-    const Execucao salvamento = executar("actionSalvar", caminho);
+    // "Salvar Como...": plain Salvar would write to the scene's known file without asking.
+    const Execucao salvamento = executar("actionSalvarComo", caminho);
     setrlimit(RLIMIT_FSIZE, &antes);
     std::signal(SIGXFSZ, sinalAnterior);
 
@@ -901,7 +912,12 @@ TEST_F(ComandosDeArquivo, CarregarQueFalhaNaoMudaNada)
     };
     for (const auto& caso : casos) {
         const Estado antes = estado();
-        EXPECT_EQ(carregar(caso.caminho), caso.mensagem) << caso.nome;
+        const Execucao carga = executar("actionCarregar", caso.caminho);
+        EXPECT_EQ(carga.erro, caso.mensagem) << caso.nome;
+        // The user sees the same words; a cancelled dialog is no failure to show.
+        const QStringList aviso = caso.caminho.isEmpty() ? QStringList()
+                                                         : QStringList{QString::fromStdString(caso.mensagem).trimmed()};
+        EXPECT_EQ(carga.avisos, aviso) << caso.nome;
         EXPECT_EQ(estado(), antes) << caso.nome;
         conferirMapa();
     }

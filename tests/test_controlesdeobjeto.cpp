@@ -257,8 +257,8 @@ TEST_F(ControlesDeObjeto, SemSelecaoNadaMuda)
 TEST_F(ControlesDeObjeto, TextoRuimNaoFazNada)
 {
     clicarNaLinha(lista, 0);
-    // Empty, letters, a comma, and the non-finite values that toDouble accepts.
-    for (const char* texto : {"", "abc", "2,5", "nan", "inf", "-in", "NaN", "Inf", "1.x"}) {
+    // Empty, letters, two separators, and the non-finite values that toDouble accepts.
+    for (const char* texto : {"", "abc", "2,5,1", "nan", "inf", "-in", "NaN", "Inf", "1.x"}) {
         digitar(angulo, texto);
         for (Qt::Key tecla : {Qt::Key_X, Qt::Key_Y, Qt::Key_Z, Qt::Key_R})
             QTest::keyClick(&w, tecla);

@@ -26,6 +26,7 @@
 #include <QToolButton>
 
 #include <functional>
+#include <map>
 
 #include "fabricadeobjeto.h"
 #include "janelaprincipal.h"
@@ -275,25 +276,42 @@ TEST(JanelaPrincipal, ArvoreDeWidgetsComClassesELugares)
         esperarMargens(w.findChild<QLayout*>(QString::fromLatin1(nome)), 0, 6);
     EXPECT_EQ(w.findChild<QLayout*>("horizontalLayout")->count(), 0);
 
-    // Menus: "Cena" then "Help".
+    // Menus: "Cena", "Editar", then "Help".
     auto* barra = filho<QMenuBar>(w, "menuBar");
     EXPECT_EQ(w.menuBar(), barra);
     EXPECT_EQ(w.statusBar(), filho<QStatusBar>(w, "statusBar"));
-    ASSERT_EQ(barra->actions().size(), 2);
+    ASSERT_EQ(barra->actions().size(), 3);
     EXPECT_EQ(barra->actions()[0]->menu(), filho<QMenu>(w, "menuCena"));
-    EXPECT_EQ(barra->actions()[1]->menu(), filho<QMenu>(w, "menuHelp"));
+    EXPECT_EQ(barra->actions()[1]->menu(), filho<QMenu>(w, "menuEditar"));
+    EXPECT_EQ(barra->actions()[2]->menu(), filho<QMenu>(w, "menuHelp"));
     const auto cena = filho<QMenu>(w, "menuCena")->actions();
-    ASSERT_EQ(cena.size(), 5);
+    ASSERT_EQ(cena.size(), 8);
     EXPECT_EQ(cena[0], filho<QAction>(w, "actionSalvar"));
     EXPECT_EQ(cena[1], filho<QAction>(w, "actionCarregar"));
-    EXPECT_TRUE(cena[2]->isSeparator());
-    EXPECT_EQ(cena[3], filho<QAction>(w, "actionImportar"));
-    EXPECT_EQ(cena[4], filho<QAction>(w, "actionExportar"));
+    EXPECT_EQ(cena[2], filho<QAction>(w, "actionSalvarComo"));
+    EXPECT_TRUE(cena[3]->isSeparator());
+    EXPECT_EQ(cena[4], filho<QAction>(w, "actionImportar"));
+    EXPECT_EQ(cena[5], filho<QAction>(w, "actionExportar"));
+    EXPECT_TRUE(cena[6]->isSeparator());
+    EXPECT_EQ(cena[7], filho<QAction>(w, "actionNova"));
     const auto ajuda = filho<QMenu>(w, "menuHelp")->actions();
     ASSERT_EQ(ajuda.size(), 1);
     EXPECT_EQ(ajuda[0], filho<QAction>(w, "actionTeclas_de_Atalho"));
-    for (QAction* a : w.findChildren<QAction*>())
-        EXPECT_TRUE(a->shortcut().isEmpty()) << a->objectName().toStdString();
+    // Only the conventional keys of files and editing are menu shortcuts; every other key goes to
+    // the key handler.
+    const std::map<QString, QList<QKeySequence>> atalhos = {
+        {"actionSalvar", {QKeySequence("Ctrl+S")}},
+        {"actionCarregar", {QKeySequence("Ctrl+O")}},
+        {"actionSalvarComo", {QKeySequence("Ctrl+Shift+S")}},
+        {"actionDesfazer", {QKeySequence("Ctrl+Z")}},
+        {"actionRefazer", {QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}},
+        {"actionRemover", {QKeySequence(Qt::Key_Delete)}},
+        {"actionEditar", {QKeySequence(Qt::Key_F2)}}};
+    for (QAction* a : w.findChildren<QAction*>()) {
+        const auto achado = atalhos.find(a->objectName());
+        EXPECT_EQ(a->shortcuts(), achado == atalhos.end() ? QList<QKeySequence>() : achado->second)
+            << a->objectName().toStdString();
+    }
     EXPECT_TRUE(filho<QAction>(w, "actionTeclas_de_Atalho")->isCheckable());
     EXPECT_FALSE(filho<QAction>(w, "actionSalvar")->isCheckable());
 }
@@ -353,7 +371,12 @@ TEST(JanelaPrincipal, SlotsNaOrdemDoMetaObjeto)
         {"on_zoomInButton_clicked()", ""},
         {"on_adicionarButton_clicked()", ""},
         {"on_actionExportar_triggered()", ""},
-        {"on_actionImportar_triggered()", ""}};
+        {"on_actionImportar_triggered()", ""},
+        {"on_actionSalvarComo_triggered()", ""},
+        {"on_actionNova_triggered()", ""},
+        {"on_actionRemover_triggered()", ""},
+        {"on_actionEditar_triggered()", ""},
+        {"on_objetos_currentRowChanged(int)", "linha"}};
     const QMetaObject& mo = MainWindow::staticMetaObject;
     EXPECT_STREQ(mo.className(), "MainWindow");
     EXPECT_EQ(mo.superClass(), &QMainWindow::staticMetaObject);
@@ -394,7 +417,8 @@ TEST(JanelaPrincipal, PropriedadesEEstadoInicial)
     }
     auto* anguloTexto = filho<QLineEdit>(w, "objetoRotacaoDisplay");
     EXPECT_EQ(anguloTexto->text(), "2");
-    EXPECT_EQ(anguloTexto->maxLength(), 3);
+    // Room for "-180" and for decimals.
+    EXPECT_GE(anguloTexto->maxLength(), 8);
     EXPECT_TRUE(anguloTexto->hasFrame());
     EXPECT_TRUE(anguloTexto->isEnabled());
     EXPECT_EQ(anguloTexto->validator(), nullptr);
@@ -690,7 +714,11 @@ TEST_F(Adicionar, FabricaQueRecusaOuNenhumaFabricaNaoAcrescentaNada)
         w,
         [](NovoObjeto* d) {
             escolherPonto(d, "", Coordenada(1, 1, 1));
+            // The refusal keeps the dialog open, saying why; the user gives up.
             d->accept();
+            EXPECT_TRUE(d->isVisible());
+            EXPECT_TRUE(d->findChild<QLabel*>("motivo")->isVisible());
+            d->reject();
         },
         &aberto);
     QTest::mouseClick(filho<QPushButton>(w, "adicionarButton"), Qt::LeftButton);
@@ -707,6 +735,8 @@ TEST_F(Adicionar, FabricaQueRecusaOuNenhumaFabricaNaoAcrescentaNada)
             d->findChild<QComboBox*>("tipo")->setCurrentIndex(-1);
             EXPECT_EQ(d->obterTipo(), nullptr);
             d->accept();
+            EXPECT_TRUE(d->isVisible());
+            d->reject();
         },
         &aberto);
     QTest::keyClick(&w, Qt::Key_N);

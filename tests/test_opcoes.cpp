@@ -276,7 +276,7 @@ TEST_F(CoordenadasOptionTeste, MenosSemLinhasNaoFazNada)
     EXPECT_FALSE(botao(&editor, "-")->isEnabled());
 }
 
-TEST_F(CoordenadasOptionTeste, EditarUmaLinhaTrocaSoSeuItemESemAviso)
+TEST_F(CoordenadasOptionTeste, EditarUmaLinhaTrocaSoSeuItemEAvisa)
 {
     // Without a limit, so that three rows fit.
     FabricaDeObjeto::TypeCoordenadas lista("Pontos de controle", {}, {});
@@ -298,7 +298,7 @@ TEST_F(CoordenadasOptionTeste, EditarUmaLinhaTrocaSoSeuItemESemAviso)
     EXPECT_TRUE(mesmaCoordenada(lista.valor[0], Coordenada(0, 0, 0)));
     EXPECT_TRUE(mesmaCoordenada(lista.valor[1], Coordenada(1.5, campos[1]->value(), -3.25)));
     EXPECT_TRUE(mesmaCoordenada(lista.valor[2], Coordenada(0, 0, 0)));
-    EXPECT_EQ(avisos3.count(), 3) << "only the three rows added are reported";
+    EXPECT_EQ(avisos3.count(), 6) << "three rows added and three fields changed";
 
     // "-" takes the last item, whatever the rows before it hold.
     botao(&editor3, "-")->click();
