@@ -181,6 +181,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     } catch (const std::string& erro) {
         Prova::falha("a scene that was read cannot be saved: " + erro);
     }
+    if (!Prova::arquivoXml(primeiro))
+        Prova::falha("the saved file holds characters that XML cannot carry");
     Tela outra;
     try {
         carregar(outra, QByteArray::fromStdString(primeiro));

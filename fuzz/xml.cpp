@@ -48,4 +48,36 @@ bool textoXml(std::string_view texto)
     return true;
 }
 
+bool arquivoXml(std::string_view texto)
+{
+    if (!textoXml(texto))
+        return false;
+    for (std::size_t i = texto.find("&#"); i != std::string_view::npos; i = texto.find("&#", i + 2)) {
+        std::size_t k = i + 2;
+        const bool hexadecimal = k < texto.size() && texto[k] == 'x';
+        if (hexadecimal)
+            ++k;
+        char32_t c = 0;
+        std::size_t digitos = 0;
+        for (; k < texto.size() && texto[k] != ';'; ++k, ++digitos) {
+            const char d = texto[k];
+            int valor;
+            if (d >= '0' && d <= '9')
+                valor = d - '0';
+            else if (hexadecimal && d >= 'a' && d <= 'f')
+                valor = d - 'a' + 10;
+            else if (hexadecimal && d >= 'A' && d <= 'F')
+                valor = d - 'A' + 10;
+            else
+                return false;
+            c = c * (hexadecimal ? 16 : 10) + static_cast<char32_t>(valor);
+            if (c > 0x10FFFF)
+                return false;
+        }
+        if (k == texto.size() || digitos == 0 || !caractereXml(c))
+            return false;
+    }
+    return true;
+}
+
 } // namespace Prova
