@@ -92,7 +92,8 @@ private slots:
 private:
     // Rebuilds the list and mapaObjetos from the display file, in its order.
     void atualizarLista();
-    // Has the camera project the canvas's display file again; repaints nothing.
+    // Points the camera at the canvas's display file, so that it projects that scene from then on;
+    // projects and repaints nothing itself.
     void atualizarCpp();
     void rotacionarX();
     void rotacionarY();

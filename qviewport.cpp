@@ -241,7 +241,9 @@ void QViewport::iniciarPintura()
         pintor.begin(&_imagem);
     }
     pintor.setFont(font());
-    // One pixel short of the surface on the right and at the bottom, as the canvas always was.
+    // One pixel short of the surface on the right and at the bottom: the last column and row keep the
+    // surface's own background, in the window and in saved pictures alike, and nothing is drawn there
+    // (the frame sits 20 pixels in).
     pintor.fillRect(0, 0, largura() - 1, altura() - 1, Qt::white);
 }
 

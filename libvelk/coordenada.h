@@ -17,8 +17,9 @@ public:
         (*this)(0, 2) = z;
         (*this)(0, 3) = 1.0;
     }
-    // Any row vector, e.g. the result of a product; w is kept as it is.
-    constexpr Coordenada(const Matriz<1, 4>& m) noexcept : Matriz<1, 4>(m) {}
+    // Any row vector, e.g. the result of a product; w is kept as it is. Explicit, so that the
+    // difference of two points (w = 0) never passes silently for a point.
+    constexpr explicit Coordenada(const Matriz<1, 4>& m) noexcept : Matriz<1, 4>(m) {}
 
     constexpr double x() const noexcept { return (*this)(0, 0); }
     constexpr double y() const noexcept { return (*this)(0, 1); }

@@ -20,8 +20,8 @@ public:
     public:
         explicit Type(std::string nome) : nome(std::move(nome)) {}
 
-        // These three come first among the virtual operations, in this order, as the application
-        // expects.
+        // These three come first among the virtual operations, in this order: programs built against
+        // libvelk.so.1 call them by their place in the virtual table.
         // 0: coordinate list, 1: colour, 2: text, 3: boolean, 5: list of integer pairs.
         virtual int tipoDoValor() const = 0;
         virtual bool valido() const = 0;
@@ -69,7 +69,8 @@ public:
     virtual std::string nome() const = 0;
     // The descriptors in display order, reset to their defaults: the same ones on every call.
     virtual std::vector<Type*> parametros() = 0;
-    // Between parametros() and criar(), where the application expects one operation it never calls.
+    // Between parametros() and criar(), for the same reason: that slot of libvelk.so.1's virtual
+    // table holds an operation no caller uses.
     virtual ~FabricaDeObjeto() = default;
     // A new object from the current values, or null when any value is invalid.
     virtual Objeto* criar() const = 0;

@@ -47,7 +47,4 @@ constexpr Vetor operator*(double s, const Vetor& a) noexcept { return a * s; }
 constexpr Coordenada operator+(const Coordenada& p, const Vetor& v) noexcept { return Coordenada(p.x() + v.x(), p.y() + v.y(), p.z() + v.z()); }
 constexpr Coordenada operator-(const Coordenada& p, const Vetor& v) noexcept { return Coordenada(p.x() - v.x(), p.y() - v.y(), p.z() - v.z()); }
 
-constexpr double produtoEscalar(const Vetor& a, const Vetor& b) noexcept { return a.escalar(b); }
-constexpr Vetor produtoVetorial(const Vetor& a, const Vetor& b) noexcept { return a.vetorial(b); }
-
 #endif

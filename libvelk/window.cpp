@@ -131,11 +131,6 @@ Window::Window(Coordenada a, Coordenada b, Coordenada cop)
         throw std::invalid_argument("Window: medidas fora do intervalo que a câmera pode projetar e salvar");
 }
 
-Window::Window(Coordenada centro, Vetor direita, Vetor cima, double distancia)
-    : _centro(centro), _direita(direita), _cima(cima), _distancia(distancia)
-{
-}
-
 DefeitoDaWindow Window::defeitoDaDistancia(double distancia) noexcept
 {
     if (!(distancia > 0.0))

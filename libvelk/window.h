@@ -95,7 +95,6 @@ public:
     virtual void restore(TiXmlNode* node);
 
 private:
-    Window(Coordenada centro, Vetor direita, Vetor cima, double distancia);
     Projetor projetor() const;
     // Writes into copia, a copy of original, the projection of original.
     void projetar(const Objeto& original, Objeto& copia, Projetor& projetor) const;

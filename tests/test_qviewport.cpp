@@ -416,7 +416,7 @@ TEST_F(MouseNoCanvas, ArrastarComOBotaoDireitoGiraACamera)
     arrastar(Qt::RightButton, QPoint(300, 300), QPoint(340, 300));
     Window esperada(Coordenada(-10, -10, 0), Coordenada(10, 10, 0), Coordenada(0, 0, -10));
     esperada.rodar(0, 40 * QViewport::grausPorPixel, 0);
-    EXPECT_TRUE(mesmoPonto(canvas.janela()->direcaoDeVisao(), esperada.direcaoDeVisao().x(),
+    EXPECT_TRUE(mesmoVetor(canvas.janela()->direcaoDeVisao(), esperada.direcaoDeVisao().x(),
                            esperada.direcaoDeVisao().y(), esperada.direcaoDeVisao().z(), 1e-12));
     EXPECT_GT(canvas.janela()->direcaoDeVisao().x(), 0) << "dragging right turns n toward û";
     EXPECT_TRUE(mesmoPonto(canvas.janela()->centro(), 0, 0, 0));
