@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstddef>
 #include <cstring>
+#include <initializer_list>
 #include <string_view>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QString>
+#include <QStringDecoder>
 
 #include <tinyxml.h>
 
@@ -52,8 +54,13 @@ public:
             i = pularEspacos(i);
             if (abertos.empty()) {
                 // Outside every element TinyXML reads only markup: text ends the document.
-                if (em(i) != '<')
+                if (em(i) != '<') {
+                    if (em(i) != 0) {
+                        e.linhaDeTextoSolto = linha(i);
+                        e.subconjuntoInterno = em(i) == ']';
+                    }
                     return e;
+                }
             } else {
                 if (em(i) == 0)
                     return e;
@@ -319,6 +326,73 @@ private:
     std::string_view _texto;
 };
 
+bool mesmoNome(std::string_view a, std::initializer_list<std::string_view> nomes)
+{
+    for (const std::string_view b : nomes)
+        if (a.size() == b.size()
+            && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return std::toupper(static_cast<unsigned char>(x)) == y; }))
+            return true;
+    return false;
+}
+
+// The encoding that an XML declaration at the start of bytes names (as TinyXML reads one: in any
+// case, after white space), or nothing.
+std::string_view codificacaoDeclarada(std::string_view t)
+{
+    if (t.substr(0, 3) == "\xEF\xBB\xBF")
+        t.remove_prefix(3);
+    const std::size_t inicio = t.find_first_not_of(" \t\r\n");
+    if (inicio == std::string_view::npos || !mesmoNome(t.substr(inicio, 5), {"<?XML"}))
+        return {};
+    const std::string_view declaracao = t.substr(inicio, t.find('>', inicio) - inicio);
+    for (std::size_t i = 5; i + 8 <= declaracao.size(); ++i) {
+        if (!mesmoNome(declaracao.substr(i, 8), {"ENCODING"}))
+            continue;
+        std::size_t j = declaracao.find_first_not_of(" \t\n", i + 8);
+        if (j == std::string_view::npos || declaracao[j] != '=')
+            return {};
+        j = declaracao.find_first_not_of(" \t\n", j + 1);
+        if (j == std::string_view::npos || (declaracao[j] != '"' && declaracao[j] != '\''))
+            return {};
+        const std::size_t fim = declaracao.find(declaracao[j], j + 1);
+        return declaracao.substr(j + 1, fim == std::string_view::npos ? std::string_view::npos : fim - j - 1);
+    }
+    return {};
+}
+
+// The file as UTF-8, the only text TinyXML and the program read: converted from UTF-16 (by its
+// byte-order mark) or ISO-8859-1 (by its declaration), refused in any other encoding.
+QByteArray emUtf8(const QByteArray& bytes)
+{
+    const std::string_view t(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    const auto comeca = [&t](std::string_view marca) { return t.substr(0, marca.size()) == marca; };
+    using namespace std::string_view_literals;
+    if (comeca("\xFF\xFE\0\0"sv) || comeca("\0\0\xFE\xFF"sv))
+        throw std::string("O arquivo está em UTF-32, que o programa não lê, e não foi carregado.");
+    if (comeca("\xFF\xFE"sv) || comeca("\xFE\xFF"sv)) {
+        QStringDecoder utf16(comeca("\xFF\xFE"sv) ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        const QString texto = utf16(bytes);
+        if (utf16.hasError())
+            throw std::string("O arquivo está em UTF-16 mas tem bytes que não formam caracteres, e não foi carregado.");
+        return texto.toUtf8();
+    }
+    if (comeca("<\0?\0"sv) || comeca("\0<\0?"sv))
+        throw std::string("O arquivo parece estar em UTF-16 sem a marca de ordem de bytes, que o programa exige, e não foi "
+                          "carregado.");
+    const std::string_view codificacao = codificacaoDeclarada(t);
+    if (codificacao.empty() || mesmoNome(codificacao, {"UTF-8", "UTF8", "US-ASCII", "ASCII"}))
+        return bytes;
+    if (mesmoNome(codificacao, {"ISO-8859-1", "ISO_8859-1", "ISO8859-1", "ISO_8859-1:1987", "LATIN1", "LATIN-1", "L1",
+                                "ISO-IR-100", "CP819", "IBM819", "CSISOLATIN1"})) {
+        if (comeca("\xEF\xBB\xBF"))
+            throw "O arquivo começa com a marca de UTF-8 mas declara a codificação "
+                + FormatoXml::textoVisivel(std::string(codificacao)) + ", e não foi carregado.";
+        return QString::fromLatin1(bytes).toUtf8();
+    }
+    throw "O arquivo declara a codificação \"" + FormatoXml::textoVisivel(std::string(codificacao))
+        + "\", que o programa não lê (só UTF-8, ISO-8859-1 e UTF-16 com marca de ordem de bytes), e não foi carregado.";
+}
+
 std::string grandeDemais()
 {
     return "O arquivo tem mais de " + std::to_string(tamanhoMaximo / (1024 * 1024)) + " MiB e não foi carregado.";
@@ -377,7 +451,7 @@ void lerConteudo(const QByteArray& bytes, TiXmlDocument& doc)
 {
     if (bytes.size() > tamanhoMaximo)
         throw grandeDemais();
-    const std::string texto = textoParaOTinyXml(bytes);
+    const std::string texto = textoParaOTinyXml(emUtf8(bytes));
     const Estrutura e = estrutura(texto);
     if (e.profundidade > profundidadeMaxima)
         throw "O arquivo tem elementos aninhados em mais de " + std::to_string(profundidadeMaxima)
@@ -385,8 +459,13 @@ void lerConteudo(const QByteArray& bytes, TiXmlDocument& doc)
     if (e.linhaDoElemento > 0)
         throw "Linha " + std::to_string(e.linhaDoElemento) + ": <" + e.elementoComAtributosDemais + "> tem mais de "
             + std::to_string(atributosMaximos) + " atributos, e o arquivo não foi carregado.";
-    // UTF-8 whatever the declaration says, as every string of the program is; and so the one mode
-    // in which the bytes above were checked.
+    if (e.linhaDeTextoSolto > 0)
+        throw "Linha " + std::to_string(e.linhaDeTextoSolto) + ": "
+            + (e.subconjuntoInterno ? "o <!DOCTYPE> tem um subconjunto interno ([…]), que o programa não lê"
+                                    : "há texto fora do elemento raiz")
+            + ", e o arquivo não foi carregado.";
+    // The text is UTF-8 by now, whatever the declaration says, as every string of the program is;
+    // and so the one mode in which the bytes above were checked.
     doc.SetTabSize(tabulacao);
     doc.Parse(texto.c_str(), nullptr, TIXML_ENCODING_UTF8);
     if (doc.Error())

@@ -41,6 +41,11 @@ struct Estrutura {
     // line (from 1); line 0 when there is none.
     std::string elementoComAtributosDemais;
     int linhaDoElemento = 0;
+    // Where TinyXML stops reading without a word: at text outside every element, such as the end
+    // of a DOCTYPE's internal subset (its "]>"), which it cannot read. The line (from 1) and
+    // whether it is that subset; line 0 when the text was read to its end.
+    int linhaDeTextoSolto = 0;
+    bool subconjuntoInterno = false;
 };
 Estrutura estrutura(const std::string& texto, int limiteDeProfundidade = profundidadeMaxima);
 

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 pacotes=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev libtinyxml-dev libtinyobjloader-dev libgtest-dev
-         libbenchmark-dev locales fonts-dejavu-core clang libclang-rt-14-dev
+         libbenchmark-dev libxml2-utils locales fonts-dejavu-core clang libclang-rt-14-dev
          qt6-translations-l10n)
 faltando=()
 for p in "${pacotes[@]}"; do

@@ -32,6 +32,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -357,12 +358,12 @@ TEST(LerArquivo, LeOsBytesComoOLoadFile)
     EXPECT_EQ(ponto->Row(), 2);
     EXPECT_EQ(doc.FirstChildElement("lixo"), nullptr);
 
-    // UTF-8 whatever the declaration says.
+    // A Latin-1 declaration is honoured: every byte is a character.
     const QString latin = pasta.filePath("latin.xml");
     escrever(latin, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?><formas nome=\"&#231;\xC3\xA3\"/>");
     TiXmlDocument outro;
     ArquivoDeCena::ler(latin, outro);
-    EXPECT_EQ(*outro.FirstChildElement("formas")->Attribute(std::string("nome")), "ç\xC3\xA3");
+    EXPECT_EQ(*outro.FirstChildElement("formas")->Attribute(std::string("nome")), "çÃ£");
 }
 
 TiXmlDocument documentoPequeno()
@@ -1110,6 +1111,46 @@ TEST_F(ComandosDeArquivo, ArquivoQueTerminaNoMeioDeUmCaractereNaoELido)
         EXPECT_EQ(carregar(caminho), "Erro desconhecido.\n") << texto;
         EXPECT_EQ(estado(), antes);
     }
+}
+
+// Read as UTF-8 whatever the file's own encoding, or refused with a message that names it.
+TEST_F(ComandosDeArquivo, CodificacaoDeclaradaEHonradaOuNomeada)
+{
+    const QString caminho = pasta.filePath("codificado.xml");
+    const QString cena = QStringLiteral("<?xml version=\"1.0\" encoding=\"%1\"?>\n<formas>\n<ponto nome=\"ação €\" "
+                                        "cor=\"#000000\"><coordenada x=\"0\" y=\"0\" z=\"0\"/></ponto>\n</formas>\n");
+    const QStringList linha{QStringLiteral("ação € : Ponto")};
+    // As Python's ElementTree writes it (the euro sign has no Latin-1 byte: a reference).
+    escrever(caminho, QString(cena).arg(QStringLiteral("ISO-8859-1")).replace(QStringLiteral("€"), QStringLiteral("&#8364;")).toLatin1().toStdString());
+    EXPECT_EQ(carregar(caminho), semWindow);
+    EXPECT_EQ(estado().linhas, linha);
+
+    for (const auto ordem : {QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
+        adicionar(janela, {new Ponto("intruso", Cor(), Coordenada(1, 1, 1))});
+        QStringEncoder utf16(ordem, QStringConverter::Flag::WriteBom);
+        const QByteArray bytes = utf16(cena.arg(QStringLiteral("UTF-16")));
+        escrever(caminho, bytes.toStdString());
+        EXPECT_EQ(carregar(caminho), semWindow);
+        EXPECT_EQ(estado().linhas, linha);
+    }
+
+    const Estado antes = estado();
+    escrever(caminho, cena.arg(QStringLiteral("windows-1252")).toUtf8().toStdString());
+    EXPECT_EQ(carregar(caminho), "O arquivo declara a codificação \"windows-1252\", que o programa não lê (só UTF-8, "
+                                 "ISO-8859-1 e UTF-16 com marca de ordem de bytes), e não foi carregado.\n");
+    EXPECT_EQ(estado(), antes);
+}
+
+// TinyXML stops reading, without a word, where a DOCTYPE's internal subset goes on past its first '>'.
+TEST_F(ComandosDeArquivo, DoctypeComSubconjuntoInternoDizOQueFalta)
+{
+    adicionarTodos(umDeCada());
+    const Estado antes = estado();
+    const QString caminho = pasta.filePath("doctype.xml");
+    escrever(caminho, "<?xml version=\"1.0\"?>\n<!DOCTYPE formas [\n<!ELEMENT formas ANY>\n]>\n<formas/>\n");
+    EXPECT_EQ(carregar(caminho), "Linha 4: o <!DOCTYPE> tem um subconjunto interno ([…]), que o programa não lê, e o "
+                                 "arquivo não foi carregado.\n");
+    EXPECT_EQ(estado(), antes);
 }
 
 TEST_F(ComandosDeArquivo, CarregarSemWindowMantemACamera)
