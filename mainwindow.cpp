@@ -79,6 +79,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     // form's size stays as the size the window returns to when un-maximized.
     setWindowState(windowState() | Qt::WindowMaximized);
     ui->help->setVisible(false);
+    connect(ui->canvas, &QViewport::movimentoRecusado, this, [this] { avisarSeRecusada(false); });
     atualizarTitulo();
     atualizarLista();
     atualizarCpp();

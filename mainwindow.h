@@ -102,7 +102,7 @@ private:
     // A fault the user must see: on standard error and in a message box.
     void avisar(const QString& titulo, const std::string& erro);
     // The camera refuses a move, zoom or turn that would leave what it can project and save: the
-    // status bar says why nothing happened.
+    // status bar says why nothing happened. The mouse's refusals on the canvas come here too.
     void avisarSeRecusada(bool feita);
 
     // The object of the list's current row, or null.

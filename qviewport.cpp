@@ -86,15 +86,25 @@ void QViewport::mouseMoveEvent(QMouseEvent* evento)
     _ultimo = agora;
     if (delta.isNull())
         return;
+    bool feito = false;
     if (_botao == Qt::LeftButton) {
         // One pixel is 1/(width − 40) of the window's width (the mapping's span); the camera moves
         // against the cursor so that the picture moves with it. Rows grow downwards.
-        janela()->mover(-delta.x() / static_cast<double>(largura() - 40), delta.y() / static_cast<double>(altura() - 40),
-                        0);
+        feito = janela()->mover(-delta.x() / static_cast<double>(largura() - 40),
+                                delta.y() / static_cast<double>(altura() - 40), 0);
     } else {
         // Horizontal motion turns about v̂ and vertical about û, so that the scene turns the way
         // the cursor pulls it.
-        janela()->rodar(delta.y() * grausPorPixel, delta.x() * grausPorPixel, 0);
+        feito = janela()->rodar(delta.y() * grausPorPixel, delta.x() * grausPorPixel, 0);
+    }
+    cameraSeguiu(feito);
+}
+
+void QViewport::cameraSeguiu(bool feito)
+{
+    if (!feito) {
+        emit movimentoRecusado();
+        return;
     }
     update();
     emit cameraMovida();
@@ -142,17 +152,17 @@ void QViewport::wheelEvent(QWheelEvent* evento)
         evento->ignore();
         return;
     }
+    bool feito = false;
     if (evento->modifiers() & Qt::ShiftModifier) {
         // As the keys I and O: a tenth of the width per notch.
-        janela()->mover(0, 0, 0.1 * entalhes);
+        feito = janela()->mover(0, 0, 0.1 * entalhes);
     } else {
         // 0.9 per notch forward, as the key +; a notch back undoes it exactly.
         const Coordenada sobOCursor = viewportToWindow(evento->position().x(), evento->position().y());
-        janela()->escala(std::pow(0.9, entalhes), sobOCursor.x(), sobOCursor.y());
+        feito = janela()->escala(std::pow(0.9, entalhes), sobOCursor.x(), sobOCursor.y());
     }
     evento->accept();
-    update();
-    emit cameraMovida();
+    cameraSeguiu(feito);
 }
 
 void QViewport::paintEvent(QPaintEvent* event)

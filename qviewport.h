@@ -63,6 +63,9 @@ public:
 signals:
     // The mouse moved this canvas's camera; the canvas has already scheduled its own repaint.
     void cameraMovida();
+    // The camera refused the mouse's move, zoom or turn (it would leave what it can project and
+    // save); nothing changed.
+    void movimentoRecusado();
     // A left click without a drag, on the object picked there (objetoEm), or on none (null).
     void objetoClicado(Objeto* objeto);
 
@@ -89,6 +92,8 @@ private:
     QPoint _pressionado;
     QPoint _ultimo;
     bool _arrastando = false;
+    // Repaints and tells of a move of the mouse's, or of its refusal.
+    void cameraSeguiu(bool feito);
 
     // Draws one piece of a broken polyline: a polyline of its own on a vector device, where it
     // stays one element, and otherwise segments gathered into one drawLines for the object.

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDial>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <tinyxml.h>
 
@@ -117,6 +119,31 @@ TEST_F(ControlesDeCamera, ZoomParaAntesDoQueNaoSePodeSalvar)
         EXPECT_GT(vezes, 3000);
         EXPECT_TRUE(salvaELeDeVolta(*camera));
     }
+}
+
+// Catches a mouse zoom whose refusal is dropped (the bool ignored, the signal not connected) or told
+// in other words than the keys' refusal.
+TEST_F(ControlesDeCamera, RodaDoMouseRecusadaAvisaComoAsTeclas)
+{
+    QStatusBar* barra = w.statusBar();
+    *camera = cameraInicial();
+    barra->clearMessage();
+    // So many notches at once that the window would shrink to nothing.
+    const QPointF meio(canvas->width() / 2.0, canvas->height() / 2.0);
+    QWheelEvent roda(meio, canvas->mapToGlobal(meio), QPoint(), QPoint(0, 120 * 20000), Qt::NoButton, {},
+                     Qt::NoScrollPhase, false);
+    QApplication::sendEvent(canvas, &roda);
+    const QString pelaRoda = barra->currentMessage();
+    EXPECT_FALSE(pelaRoda.isEmpty());
+    EXPECT_TRUE(mesmosBits(camera->viewRightVector(), cameraInicial().viewRightVector()));
+
+    barra->clearMessage();
+    int vezes = 0;
+    while (barra->currentMessage().isEmpty() && vezes < 20000) {
+        QTest::keyClick(&w, Qt::Key_Plus);
+        ++vezes;
+    }
+    EXPECT_EQ(barra->currentMessage(), pelaRoda) << vezes;
 }
 
 TEST_F(ControlesDeCamera, BotoesETeclasDeSetaMovemUmDecimoDaWindow)
