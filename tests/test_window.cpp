@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -852,5 +853,132 @@ TEST(WindowCamera, CadaCameraQueOsControlesAlcancamSalvaEVoltaBitABit)
         Window lida = janelaPadrao();
         lida.restore(&elemento);
         ASSERT_TRUE(mesmosBits(w, lida)) << "passo " << passo;
+    }
+}
+
+namespace {
+
+// Back from a point of a drawing list (PPC, its depth kept) to the world point it shows.
+Coordenada mundoDoDesenho(const Window& w, const Coordenada& p)
+{
+    const double d = w.distanciaFocal();
+    const double zc = p.z() + d;
+    return w.centroDeProjecao() + w.viewRightVector().normalizado() * (p.x() * zc / d)
+           + w.viewUpVector().normalizado() * (p.y() * zc / d) + w.direcaoDeVisao() * zc;
+}
+
+double distanciaAoSegmento(const Coordenada& p, const Coordenada& a, const Coordenada& b)
+{
+    const Vetor ab(a, b), ap(a, p);
+    const double t = std::clamp(ap.escalar(ab) / ab.escalar(ab), 0.0, 1.0);
+    return Vetor(a + ab * t, p).modulo();
+}
+
+double distanciaNoPlano(double x, double y, const Coordenada& a, const Coordenada& b)
+{
+    return distanciaAoSegmento(Coordenada(x, y, 0), Coordenada(a.x(), a.y(), 0), Coordenada(b.x(), b.y(), 0));
+}
+
+// Checks the drawing of an object made of the world segments `pecas` (an outline's or edges', or a
+// curve's as a fine polyline) against them: every drawn point shows a point of a piece in front of
+// the near plane, every drawn chord lies along one piece (when cordasNasPecas), and every sampled
+// point of the pieces that is in front and inside the window lies within tolerancia of the drawing.
+void conferirContraAsPecas(const Window& w, const std::vector<Coordenada>& d,
+                           const std::vector<std::pair<Coordenada, Coordenada>>& pecas, double perto,
+                           double tolerancia, double noMundo, int amostrasPorPeca, bool cordasNasPecas)
+{
+    const auto naPeca = [&](const Coordenada& q, std::size_t i) {
+        return distanciaAoSegmento(q, pecas[i].first, pecas[i].second) <= noMundo;
+    };
+    for (std::size_t k = 0; k < d.size(); ++k) {
+        if (d[k].isNull())
+            continue;
+        const Coordenada q = mundoDoDesenho(w, d[k]);
+        EXPECT_GE(d[k].z() + w.distanciaFocal(), perto * (1 - 1e-9)) << "point " << k;
+        bool achou = false;
+        for (std::size_t i = 0; i < pecas.size() && !achou; ++i)
+            achou = naPeca(q, i);
+        EXPECT_TRUE(achou) << "point " << k << " shows nothing of the object";
+        if (cordasNasPecas && k + 1 < d.size() && !d[k + 1].isNull()) {
+            const Coordenada r = mundoDoDesenho(w, d[k + 1]);
+            bool juntos = false;
+            for (std::size_t i = 0; i < pecas.size() && !juntos; ++i)
+                juntos = naPeca(q, i) && naPeca(r, i);
+            EXPECT_TRUE(juntos) << "chord " << k << " joins two pieces";
+        }
+    }
+    const double meiaLargura = w.viewRightVector().modulo() / 2, meiaAltura = w.viewUpVector().modulo() / 2;
+    const Vetor u = w.viewRightVector().normalizado(), v = w.viewUpVector().normalizado(), n = w.direcaoDeVisao();
+    int vistos = 0;
+    for (const auto& [a, b] : pecas) {
+        for (int s = 0; s < amostrasPorPeca; ++s) {
+            const Vetor ab(a, b);
+            const Vetor rel(w.centroDeProjecao(), a + ab * (s / static_cast<double>(amostrasPorPeca)));
+            const double zc = rel.escalar(n);
+            if (!(zc > perto * 1.01))
+                continue;
+            const double x = rel.escalar(u) * w.distanciaFocal() / zc, y = rel.escalar(v) * w.distanciaFocal() / zc;
+            if (std::fabs(x) > meiaLargura * 0.99 || std::fabs(y) > meiaAltura * 0.99)
+                continue;
+            ++vistos;
+            double menor = std::numeric_limits<double>::infinity();
+            for (std::size_t k = 0; k + 1 < d.size(); ++k)
+                if (!d[k].isNull() && !d[k + 1].isNull())
+                    menor = std::min(menor, distanciaNoPlano(x, y, d[k], d[k + 1]));
+            EXPECT_LE(menor, tolerancia) << "a visible point at (" << x << ", " << y << ") is not drawn";
+        }
+    }
+    EXPECT_GT(vistos, 50);
+}
+
+} // namespace
+
+TEST(WindowProjecao, ContornoArestasECurvaQueAtravessamOPlanoProximo)
+{
+    // The eye at z = −10 and the near plane at z = −9.9: each of these crosses it, some edges near
+    // the line of sight, so that the cut is inside the window.
+    const std::vector<Coordenada> v = {Coordenada(-5, -3, 5), Coordenada(0.02, -0.01, -30), Coordenada(3, 4, -12),
+                                       Coordenada(-4, 3, 10)};
+    const Window w = janelaPadrao();
+    const double perto = w.distanciaFocal() / 100;
+    const auto desenhado = [&](Objeto* o) {
+        DisplayFile cena;
+        cena.listaDeObjetos.push_back(o);
+        Window copia = w;
+        copia.atualizarCPP(cena);
+        const DisplayFile p = copia.coordenadasDePlanoDeProjecao();
+        return desenhoDe(p.listaDeObjetos.at(0), &copia);
+    };
+    const std::vector<std::pair<Coordenada, Coordenada>> contorno = {{v[0], v[1]}, {v[1], v[2]}, {v[2], v[3]}, {v[3], v[0]}};
+    {
+        SCOPED_TRACE("contorno");
+        conferirContraAsPecas(w, desenhado(new Poligono("q", Cor(), v, false)), contorno, perto, 1e-9, 1e-9, 200, true);
+    }
+    {
+        SCOPED_TRACE("arestas");
+        std::vector<std::pair<Coordenada, Coordenada>> arestas = contorno;
+        arestas.emplace_back(v[0], v[2]);
+        conferirContraAsPecas(w, desenhado(new Objeto3D("o", Cor(), v, {{0, 1}, {1, 2}, {2, 3}, {3, 0}, {0, 2}})),
+                              arestas, perto, 1e-9, 1e-9, 200, true);
+    }
+    {
+        SCOPED_TRACE("curva");
+        // The curve as a polyline of 20,000 chords. A drawn point cut on the window's edge lies on a
+        // chord within tolerance on screen, some 0.1 in the world at the depths here.
+        std::vector<std::pair<Coordenada, Coordenada>> fina;
+        const auto ponto = [&](double t) {
+            const double s = 1 - t;
+            const double b[4] = {s * s * s, 3 * s * s * t, 3 * s * t * t, t * t * t};
+            double x = 0, y = 0, z = 0;
+            for (int i = 0; i < 4; ++i) {
+                x += b[i] * v[i].x();
+                y += b[i] * v[i].y();
+                z += b[i] * v[i].z();
+            }
+            return Coordenada(x, y, z);
+        };
+        for (int i = 0; i < 20000; ++i)
+            fina.emplace_back(ponto(i / 20000.0), ponto((i + 1) / 20000.0));
+        conferirContraAsPecas(w, desenhado(new Bezier("b", Cor(), v)), fina, perto, 20.0 / 1000 * 1.001, 0.1, 1, false);
     }
 }
