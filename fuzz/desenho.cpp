@@ -111,7 +111,7 @@ void verificarDesenho(const Objeto& original, const Objeto& copia, const Window&
         anteriorNulo = false;
         char texto[160];
         std::snprintf(texto, sizeof texto, "(%.17g, %.17g, %.17g, %.17g)", c->x(), c->y(), c->z(), c->w());
-        if (!(std::isfinite(c->x()) && std::isfinite(c->y())) || c->w() != 1.0)
+        if (!(std::isfinite(c->x()) && std::isfinite(c->y()) && std::isfinite(c->z())) || c->w() != 1.0)
             falha(onde + "not a finite point " + texto);
         if (!(std::fabs(c->x()) <= meiaLargura && std::fabs(c->y()) <= meiaAltura)) {
             char janelaTexto[80];
