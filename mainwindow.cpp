@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include <QCloseEvent>
+#include <QAction>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -17,7 +18,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidgetItem>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QMetaObject>
 #include <QSpinBox>
 #include <QPushButton>
 #include <QStatusBar>
@@ -35,6 +39,7 @@
 #include "objeto.h"
 #include "qviewport.h"
 #include "transformacao.h"
+#include "vistaexterna.h"
 #include "window.h"
 
 namespace {
@@ -81,6 +86,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     ui->help->setVisible(false);
     connect(ui->canvas, &QViewport::movimentoRecusado, this, [this] { avisarSeRecusada(false); });
     atualizarTitulo();
+    criarVistaExterna();
     atualizarLista();
     atualizarCpp();
     // The window itself starts with the keyboard, not the first child in the tab chain (the object
@@ -94,6 +100,37 @@ MainWindow::~MainWindow()
     // Qt deletes its children.
     disconnect(pilha, nullptr, this, nullptr);
     delete ui;
+}
+
+void MainWindow::criarVistaExterna()
+{
+    auto* vista = new VistaExterna(ui->gridLayoutWidget);
+    vista->setObjectName(QStringLiteral("vistaExterna"));
+    vista->setMinimumSize(300, 300);
+    vista->setSizePolicy(ui->canvas->sizePolicy());
+    ui->gridLayout->addWidget(vista, 2, 2);
+    ui->gridLayout->setColumnStretch(0, 1);
+    ui->gridLayout->setColumnStretch(2, 1);
+    vista->observar(*ui->canvas);
+    vista->hide();
+
+    auto* menu = menuBar()->findChild<QMenu*>(QStringLiteral("menuVista"));
+    if (menu == nullptr) {
+        menu = new QMenu(QStringLiteral("Vista"), menuBar());
+        menu->setObjectName(QStringLiteral("menuVista"));
+        menuBar()->insertMenu(ui->menuHelp->menuAction(), menu);
+    }
+    // Reached from the menu and from the key V, which keyPressEvent turns into a toggle.
+    auto* acao = new QAction(QStringLiteral("Vista Externa"), this);
+    acao->setObjectName(QStringLiteral("actionVistaExterna"));
+    acao->setCheckable(true);
+    menu->addAction(acao);
+    connect(acao, &QAction::toggled, vista, [vista](bool mostrar) {
+        vista->setVisible(mostrar);
+        // Framed once the layout has given it its size, so that the scene fits its proportions.
+        if (mostrar)
+            QMetaObject::invokeMethod(vista, &VistaExterna::enquadrar, Qt::QueuedConnection);
+    });
 }
 
 void MainWindow::changeEvent(QEvent* e)
@@ -239,6 +276,10 @@ void MainWindow::keyPressEvent(QKeyEvent* evento)
         break;
     case Qt::Key_Z:
         rotacionarZ();
+        break;
+    case Qt::Key_V:
+        if (auto* acao = findChild<QAction*>(QStringLiteral("actionVistaExterna")))
+            acao->toggle();
         break;
     case Qt::Key_Escape:
         // At once, as ever, unless that would lose unsaved changes the user wants to keep.

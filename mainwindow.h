@@ -90,6 +90,8 @@ private slots:
     void on_objetos_currentRowChanged(int linha);
 
 private:
+    // The canvas that shows the canvas's camera from outside, its action and the menu "Vista".
+    void criarVistaExterna();
     // Rebuilds the list and mapaObjetos from the display file, in its order.
     void atualizarLista();
     // Points the camera at the canvas's display file, so that it projects that scene from then on;

@@ -23,22 +23,6 @@
 
 namespace {
 
-// Pixel positions are pulled into this range before they become int, so that the conversion stays
-// defined for a point projected from just in front of the eye; that far out it is off the canvas
-// either way. Only labels get there: drawing lists are clipped to the window.
-constexpr double limiteDePixel = 1 << 24;
-
-// False when the mapping had no finite result (a window of zero or infinite size): such a point is
-// not drawn.
-inline bool paraPixel(const Coordenada& mapeada, QPoint& pixel)
-{
-    if (!std::isfinite(mapeada.x()) || !std::isfinite(mapeada.y()))
-        return false;
-    pixel.setX(static_cast<int>(std::clamp(mapeada.x(), -limiteDePixel, limiteDePixel)));
-    pixel.setY(static_cast<int>(std::clamp(mapeada.y(), -limiteDePixel, limiteDePixel)));
-    return true;
-}
-
 // Whether every pixel of the image from column x on, and from row y on, is wholly transparent.
 bool faixaVazia(const QImage& imagem, int x, int y)
 {

@@ -1,6 +1,8 @@
 #ifndef QVIEWPORT_H
 #define QVIEWPORT_H
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include <QImage>
@@ -77,6 +79,23 @@ protected:
     void pintarInformacoes(Objeto* atual) override;
     void pintarSelecao(Objeto* atual) override;
     void finalizarPintura() override;
+
+    // False when the mapping had no finite result (a window of zero or infinite size): such a point
+    // is not drawn. Positions are pulled into ±2²⁴ before they become int, so that the conversion
+    // stays defined for a point projected from just in front of the eye; that far out it is off the
+    // canvas either way. Only labels get there: drawing lists are clipped to the window.
+    static bool paraPixel(const Coordenada& mapeada, QPoint& pixel)
+    {
+        constexpr double limiteDePixel = 1 << 24;
+        if (!std::isfinite(mapeada.x()) || !std::isfinite(mapeada.y()))
+            return false;
+        pixel.setX(static_cast<int>(std::clamp(mapeada.x(), -limiteDePixel, limiteDePixel)));
+        pixel.setY(static_cast<int>(std::clamp(mapeada.y(), -limiteDePixel, limiteDePixel)));
+        return true;
+    }
+
+    // The painter between iniciarPintura and finalizarPintura, for a canvas that draws more.
+    QPainter& pintorAtivo() { return pintor; }
 
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;

@@ -89,7 +89,17 @@ Viewport::~Viewport()
 {
     delete _projecao;
     delete _janela;
-    delete _displayFile;
+    if (_cenaPropria)
+        delete _displayFile;
+}
+
+void Viewport::mostrarCenaDe(const Viewport& dono)
+{
+    if (_cenaPropria)
+        delete _displayFile;
+    _cenaPropria = false;
+    _displayFile = dono._displayFile;
+    _janela->atualizarCPP(*_displayFile);
 }
 
 bool Viewport::mesmaOrigem() const

@@ -30,6 +30,9 @@ public:
     virtual void repintar();
 
     DisplayFile* displayFile() const { return _displayFile; }
+    // From now on shows dono's scene through its own camera, instead of the scene it owned (which
+    // is freed). dono must outlive this viewport.
+    void mostrarCenaDe(const Viewport& dono);
     Window* janela() const { return _janela; }
     void showCoordinates(bool enable) { _debugInformation = enable; }
     bool showingCoordinates() const { return _debugInformation; }
@@ -91,8 +94,10 @@ protected:
     virtual void finalizarPintura() {}
 
 private:
-    // Owned; handed out as raw pointers that callers never delete or replace.
+    // Owned (the scene only while _cenaPropria); handed out as raw pointers that callers never delete
+    // or replace.
     DisplayFile* _displayFile;
+    bool _cenaPropria = true;
     Window* _janela;
     bool _debugInformation = false;
     const Objeto* _selecionado = nullptr;

@@ -49,6 +49,34 @@ void Projetor::projetarCoordenadas(const std::vector<Coordenada>& pontos, std::v
     }
 }
 
+bool Projetor::trechoVisivel(const Coordenada& a, const Coordenada& b, double& t0, double& t1) const noexcept
+{
+    const PontoDeCamera ca = paraCamera(a);
+    const PontoDeCamera cb = paraCamera(b);
+    double n0, n1;
+    if (!recortarNoPlanoProximo(ca.z, cb.z, _vista.perto, n0, n1))
+        return false;
+    const PontoDeCamera pa = ca.z >= _vista.perto ? ca : pontoNoPlanoProximo(cb, ca, _vista.perto);
+    const PontoDeCamera pb = cb.z >= _vista.perto ? cb : pontoNoPlanoProximo(ca, cb, _vista.perto);
+    const double ka = _vista.distancia / pa.z;
+    const double kb = _vista.distancia / pb.z;
+    double s0, s1;
+    if (!recortarSegmento(pa.x * ka, pa.y * ka, pb.x * kb, pb.y * kb, _vista.retangulo, s0, s1))
+        return false;
+    // A parameter on the projection plane is not one along the segment in space: the division by the
+    // depth bends it. Back to the camera-space parameter, then to the world segment's.
+    const auto emEspaco = [&pa, &pb](double s) {
+        if (s <= 0.0)
+            return 0.0;
+        if (s >= 1.0)
+            return 1.0;
+        return s * pa.z / ((1.0 - s) * pb.z + s * pa.z);
+    };
+    t0 = n0 + emEspaco(s0) * (n1 - n0);
+    t1 = n0 + emEspaco(s1) * (n1 - n0);
+    return true;
+}
+
 void Projetor::pontos(const std::vector<Coordenada>& pontos)
 {
     for (const Coordenada& p : pontos) {

@@ -45,6 +45,11 @@ public:
     // saida = the PPC of the points of pontos that lie beyond the near plane, in order.
     void projetarCoordenadas(const std::vector<Coordenada>& pontos, std::vector<Coordenada>& saida) const;
 
+    // The piece of the world segment a–b that this camera draws, as parameters 0 ≤ t0 ≤ t1 ≤ 1 along
+    // the world segment, by the same near-plane cut and window clip as the drawing; what lies outside
+    // [t0, t1] is cut away. False when nothing of it is drawn. A segment of zero length is a point.
+    bool trechoVisivel(const Coordenada& a, const Coordenada& b, double& t0, double& t1) const noexcept;
+
     PontoDeCamera paraCamera(const Coordenada& p) const noexcept;
     const Vista& vista() const { return _vista; }
 

@@ -88,6 +88,9 @@ public:
     Vetor direcaoDeVisao() const;
     Coordenada centroDeProjecao() const;
 
+    // The projection pipeline with this camera as it is now.
+    Projetor projetor() const;
+
     // Writes the camera into element (attribute distancia, children centro, direita, cima).
     virtual void persist(TiXmlElement* element) const;
     // Reads the camera from a <window> element; checks everything before changing anything.
@@ -95,7 +98,6 @@ public:
     virtual void restore(TiXmlNode* node);
 
 private:
-    Projetor projetor() const;
     // Writes into copia, a copy of original, the projection of original.
     void projetar(const Objeto& original, Objeto& copia, Projetor& projetor) const;
     // Takes the state when it keeps the rule; false otherwise, with nothing changed.

@@ -276,14 +276,15 @@ TEST(JanelaPrincipal, ArvoreDeWidgetsComClassesELugares)
         esperarMargens(w.findChild<QLayout*>(QString::fromLatin1(nome)), 0, 6);
     EXPECT_EQ(w.findChild<QLayout*>("horizontalLayout")->count(), 0);
 
-    // Menus: "Cena", "Editar", then "Help".
+    // Menus: "Cena", "Editar", "Vista", then "Help".
     auto* barra = filho<QMenuBar>(w, "menuBar");
     EXPECT_EQ(w.menuBar(), barra);
     EXPECT_EQ(w.statusBar(), filho<QStatusBar>(w, "statusBar"));
-    ASSERT_EQ(barra->actions().size(), 3);
+    ASSERT_EQ(barra->actions().size(), 4);
     EXPECT_EQ(barra->actions()[0]->menu(), filho<QMenu>(w, "menuCena"));
     EXPECT_EQ(barra->actions()[1]->menu(), filho<QMenu>(w, "menuEditar"));
-    EXPECT_EQ(barra->actions()[2]->menu(), filho<QMenu>(w, "menuHelp"));
+    EXPECT_EQ(barra->actions()[2]->menu(), filho<QMenu>(w, "menuVista"));
+    EXPECT_EQ(barra->actions()[3]->menu(), filho<QMenu>(w, "menuHelp"));
     const auto cena = filho<QMenu>(w, "menuCena")->actions();
     ASSERT_EQ(cena.size(), 8);
     EXPECT_EQ(cena[0], filho<QAction>(w, "actionSalvar"));

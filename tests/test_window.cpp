@@ -15,6 +15,7 @@
 #include "objeto3d.h"
 #include "pertode.h"
 #include "poligono.h"
+#include "projetor.h"
 #include "ponto.h"
 #include "reta.h"
 #include "window.h"
@@ -981,4 +982,32 @@ TEST(WindowProjecao, ContornoArestasECurvaQueAtravessamOPlanoProximo)
             fina.emplace_back(ponto(i / 20000.0), ponto((i + 1) / 20000.0));
         conferirContraAsPecas(w, desenhado(new Bezier("b", Cor(), v)), fina, perto, 20.0 / 1000 * 1.001, 0.1, 1, false);
     }
+}
+
+// The default camera sees camera coordinates (x, y, z + 10) with d = 10 and the window [-10, 10]².
+// From (0, 0, 0) to (60, 0, 20) the projection reaches the edge x = 10 halfway along the projected
+// segment, but a quarter of the way along the segment in space: 600t / (10 + 20t) = 10.
+TEST(TrechoVisivel, ParametroDoCorteEstaNoSegmentoEmEspaco)
+{
+    const Projetor p = janelaPadrao().projetor();
+    double t0 = -1, t1 = -1;
+    ASSERT_TRUE(p.trechoVisivel(Coordenada(0, 0, 0), Coordenada(60, 0, 20), t0, t1));
+    EXPECT_DOUBLE_EQ(t0, 0.0);
+    EXPECT_NEAR(t1, 0.25, 1e-12);
+    // The same segment the other way round keeps the same piece of space.
+    ASSERT_TRUE(p.trechoVisivel(Coordenada(60, 0, 20), Coordenada(0, 0, 0), t0, t1));
+    EXPECT_NEAR(t0, 0.75, 1e-12);
+    EXPECT_DOUBLE_EQ(t1, 1.0);
+}
+
+// From depth 0 to depth 20 along the line of sight: the near plane, depth 0.1, cuts at t = 0.005.
+// Whatever lies in front of the near plane but wholly off the window is not drawn either.
+TEST(TrechoVisivel, PlanoProximoCortaAntesDaJanela)
+{
+    const Projetor p = janelaPadrao().projetor();
+    double t0 = -1, t1 = -1;
+    ASSERT_TRUE(p.trechoVisivel(Coordenada(0, 0, -10), Coordenada(0, 0, 10), t0, t1));
+    EXPECT_NEAR(t0, 0.005, 1e-12);
+    EXPECT_DOUBLE_EQ(t1, 1.0);
+    EXPECT_FALSE(p.trechoVisivel(Coordenada(0, 0, -20), Coordenada(60, 0, 20), t0, t1));
 }

@@ -1,0 +1,108 @@
+// A pan of the main camera on the shared 10,000-object scene, with and without the outside view:
+//
+//   build/bench/bench_vistaexterna --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+//
+// VistaExterna/SemVista: the main canvas's whole paint after the pan (1000 × 1000).
+// VistaExterna/ComVista: that paint plus the outside view's (600 × 600), as both repaint on a pan.
+// It prints the ratio of the two (median real time when repeated).
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QImage>
+
+#include <benchmark/benchmark.h>
+
+#include "cenadeteste.h"
+#include "displayfile.h"
+#include "qviewport.h"
+#include "vistaexterna.h"
+#include "window.h"
+
+namespace {
+
+constexpr double passo = 0.1;
+
+struct Cenario {
+    QViewport canvas{nullptr};
+    VistaExterna vista{nullptr};
+    QImage imagemDoCanvas{1000, 1000, QImage::Format_RGB32};
+    QImage imagemDaVista{600, 600, QImage::Format_RGB32};
+
+    Cenario()
+    {
+        canvas.resize(1000, 1000);
+        *canvas.displayFile() = criarCenaDeCubosCurvasEPoligonos();
+        canvas.janela()->atualizarCPP(*canvas.displayFile());
+        vista.resize(600, 600);
+        vista.observar(canvas);
+    }
+};
+
+Cenario& cenario()
+{
+    static Cenario c;
+    return c;
+}
+
+void pan(benchmark::State& state, bool comVista)
+{
+    Cenario& c = cenario();
+    double sentido = passo;
+    for (auto _ : state) {
+        state.PauseTiming();
+        c.canvas.janela()->mover(sentido, 0, 0);
+        sentido = -sentido;
+        state.ResumeTiming();
+        c.canvas.pintarEm(&c.imagemDoCanvas, c.imagemDoCanvas.size());
+        if (comVista)
+            c.vista.pintarEm(&c.imagemDaVista, c.imagemDaVista.size());
+        benchmark::ClobberMemory();
+    }
+    if (sentido < 0)
+        c.canvas.janela()->mover(sentido, 0, 0);
+}
+
+void semVista(benchmark::State& state) { pan(state, false); }
+void comVista(benchmark::State& state) { pan(state, true); }
+
+class Relator : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& r : runs) {
+            const std::string nome = r.run_name.function_name;
+            if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
+                tempos[nome] = r.GetAdjustedRealTime();
+            else if (r.run_type == Run::RT_Iteration && tempos.find(nome) == tempos.end())
+                tempos[nome] = r.GetAdjustedRealTime();
+        }
+    }
+    std::map<std::string, double> tempos;
+};
+
+} // namespace
+
+BENCHMARK(semVista)->Name("VistaExterna/SemVista")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(comVista)->Name("VistaExterna/ComVista")->Unit(benchmark::kMillisecond)->UseRealTime();
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    Relator relator;
+    benchmark::RunSpecifiedBenchmarks(&relator);
+    const double sem = relator.tempos["VistaExterna/SemVista"];
+    const double com = relator.tempos["VistaExterna/ComVista"];
+    std::printf("pan com a vista externa / sem ela = %.3f (meta: 2 ou menos)\n", sem > 0 ? com / sem : 0.0);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,122 @@
+#include <vector>
+
+#include <QAction>
+#include <QColor>
+#include <QCoreApplication>
+#include <QImage>
+#include <QMenu>
+#include <QPoint>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "displayfile.h"
+#include "janelaprincipal.h"
+#include "projetor.h"
+#include "qviewport.h"
+#include "reta.h"
+#include "vistaexterna.h"
+#include "window.h"
+
+namespace {
+
+// Where the outside view puts a world point.
+QPoint pixelDe(const VistaExterna& vista, const Coordenada& p)
+{
+    std::vector<Coordenada> ppc;
+    vista.janela()->projetor().projetarCoordenadas({p}, ppc);
+    EXPECT_EQ(ppc.size(), 1u);
+    if (ppc.empty())
+        return QPoint(-1, -1);
+    const Coordenada pixel = vista.mapeamento().aplicar(ppc[0]);
+    return QPoint(static_cast<int>(pixel.x()), static_cast<int>(pixel.y()));
+}
+
+// Whether a pixel of that colour lies within raio pixels of centro.
+bool temCorPerto(const QImage& imagem, QPoint centro, QColor cor, int raio)
+{
+    for (int dy = -raio; dy <= raio; ++dy)
+        for (int dx = -raio; dx <= raio; ++dx) {
+            const QPoint p = centro + QPoint(dx, dy);
+            if (imagem.rect().contains(p) && imagem.pixelColor(p) == cor)
+                return true;
+        }
+    return false;
+}
+
+const QColor vermelho(255, 0, 0);
+const QColor verde(0, 160, 0);
+const QColor cinza(190, 190, 190);
+
+} // namespace
+
+TEST(VistaExterna, AcaoETeclaVMostramEEscondem)
+{
+    MainWindow w;
+    mostrada(w);
+    auto* acao = filho<QAction>(w, "actionVistaExterna");
+    auto* vista = w.findChild<VistaExterna*>(QStringLiteral("vistaExterna"));
+    ASSERT_NE(acao, nullptr);
+    ASSERT_NE(vista, nullptr);
+    EXPECT_TRUE(filho<QMenu>(w, "menuVista")->actions().contains(acao));
+    EXPECT_TRUE(acao->isCheckable());
+    EXPECT_FALSE(acao->isChecked());
+    EXPECT_FALSE(vista->isVisible());
+    QTest::keyClick(&w, Qt::Key_V);
+    EXPECT_TRUE(acao->isChecked());
+    EXPECT_TRUE(vista->isVisible());
+    QTest::keyClick(&w, Qt::Key_V);
+    EXPECT_FALSE(vista->isVisible());
+}
+
+// Only the main canvas is told that its camera moved (as a mouse drag on it does): the outside view
+// repaints too.
+TEST(VistaExterna, RepintaQuandoACameraPrincipalMuda)
+{
+    MainWindow w;
+    mostrada(w);
+    filho<QAction>(w, "actionVistaExterna")->trigger();
+    QCoreApplication::processEvents();
+    auto* vista = w.findChild<VistaExterna*>(QStringLiteral("vistaExterna"));
+    ASSERT_NE(vista, nullptr);
+    ContadorDePinturas contador(vista);
+    QViewport* canvas = canvasDe(w);
+    ASSERT_TRUE(canvas->janela()->mover(0.1, 0, 0));
+    canvas->update();
+    QCoreApplication::processEvents();
+    EXPECT_GT(contador.pinturas, 0);
+}
+
+// The default camera: window [-10, 10]² on z = 0, COP (0, 0, -10), near plane at depth 0.1.
+TEST(VistaExterna, DesenhaACameraECinzaOQueElaCorta)
+{
+    QViewport principal(nullptr);
+    principal.resize(600, 600);
+    // Seen from the camera it runs from x = -5 to x = 30: the window keeps it up to x = 10.
+    principal.displayFile()->listaDeObjetos.push_back(
+        new Reta("metade fora", Cor(255, 0, 0), Coordenada(-5, 0, 0), Coordenada(30, 0, 0)));
+    // From behind the eye to depth 15: the near plane cuts it at z = -9.9 and the window, which it
+    // enters at depth 5, up to z = -5.
+    principal.displayFile()->listaDeObjetos.push_back(
+        new Reta("atravessa o plano próximo", Cor(0, 160, 0), Coordenada(0, 5, -15), Coordenada(0, 5, 5)));
+    principal.janela()->atualizarCPP(*principal.displayFile());
+
+    VistaExterna vista(nullptr);
+    vista.resize(600, 600);
+    vista.observar(principal);
+    const QImage imagem = vista.grab().toImage();
+
+    EXPECT_TRUE(temCorPerto(imagem, pixelDe(vista, Coordenada(0, 0, 0)), vermelho, 1));
+    EXPECT_TRUE(temCorPerto(imagem, pixelDe(vista, Coordenada(20, 0, 0)), cinza, 3));
+    EXPECT_FALSE(temCorPerto(imagem, pixelDe(vista, Coordenada(20, 0, 0)), vermelho, 2));
+    EXPECT_TRUE(temCorPerto(imagem, pixelDe(vista, Coordenada(0, 5, 2)), verde, 1));
+    for (double z : {-12.0, -7.0}) {
+        EXPECT_TRUE(temCorPerto(imagem, pixelDe(vista, Coordenada(0, 5, z)), cinza, 3)) << z;
+        EXPECT_FALSE(temCorPerto(imagem, pixelDe(vista, Coordenada(0, 5, z)), verde, 2)) << z;
+    }
+
+    // The window's edge, a pyramid edge past the window (COP + 1.4·(corner − COP)) and the COP.
+    EXPECT_TRUE(temCorPerto(imagem, pixelDe(vista, Coordenada(-10, -4, 0)), QColor(0, 0, 230), 1));
+    EXPECT_TRUE(temCorPerto(imagem, pixelDe(vista, Coordenada(-14, 14, 4)), QColor(230, 140, 0), 1));
+    EXPECT_TRUE(temCorPerto(imagem, pixelDe(vista, Coordenada(0, 0, -10)), QColor(0, 0, 0), 1));
+}
