@@ -676,10 +676,20 @@ void MainWindow::on_actionCarregar_triggered()
 {
     if (!podeDescartarAlteracoes())
         return;
-    abrir(QFileDialog::getOpenFileName(this, tr("Abrir..."), QString(), tr("XML File (*.xml)")));
+    const QString file = QFileDialog::getOpenFileName(this, tr("Abrir..."), QString(), tr("XML File (*.xml)"));
+    if (carregar(file))
+        pilha->setClean();
 }
 
 void MainWindow::abrir(const QString& file)
+{
+    // What a user opens at start is where the work begins: nothing before it to undo, nothing
+    // changed yet.
+    if (carregar(file))
+        pilha->clear();
+}
+
+bool MainWindow::carregar(const QString& file)
 {
     try {
         // All or nothing: read into new values, which replace the scene only once complete.
@@ -687,13 +697,14 @@ void MainWindow::abrir(const QString& file)
         DisplayFile cena;
         ArquivoDeCena::carregar(file, camera, cena);
         trocarCena(std::move(cena), camera, file, tr("Carregar '%1'").arg(QFileInfo(file).fileName()));
-        pilha->setClean();
+        return true;
     } catch (const std::string& erro) {
         // A cancelled dialog (no name) keeps its line on standard error but is no failure to show.
         if (file.isEmpty())
             std::cerr << erro << std::endl;
         else
             avisar(tr("Carregar"), erro);
+        return false;
     }
 }
 

@@ -34,7 +34,8 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Loads the scene file at file as the load command does, reporting a fault the same way.
+    // Opens the scene file at file when the program starts, reporting a fault as the load command
+    // does; the scene opened is unchanged and nothing can be undone past it.
     void abrir(const QString& file);
     // Adds the objects of the OBJ or OFF model at caminho, all or none.
     void importar(const QString& caminho);
@@ -120,6 +121,9 @@ private:
     // Where the selected object stands in the display file; -1 for none.
     int posicaoDoSelecionado() const;
 
+    // Puts the scene at file in place as one undoable command, with its file name; false after
+    // telling the user why not.
+    bool carregar(const QString& file);
     // Writes the scene to caminho; false after telling the user why not.
     bool salvarEm(const QString& caminho);
     // Asks for a file name and saves there; false when cancelled or failed.

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <iostream>
 #include <memory>
 #include <random>
 #include <set>
@@ -32,6 +33,7 @@
 
 #include <tinyxml.h>
 
+#include "arquivodecena.h"
 #include "comandosdecena.h"
 #include "janelaprincipal.h"
 #include "novoobjeto.h"
@@ -493,4 +495,87 @@ TEST_F(Alteracoes, TransformacaoQueDeixariaDeSerFinitaERecusada)
     EXPECT_EQ(cena()[0]->coordenadas()[0], Coordenada(1e300, 1, 0));
     EXPECT_EQ(w.pilhaDeDesfazer()->index(), comandos);
     EXPECT_FALSE(w.statusBar()->currentMessage().isEmpty());
+}
+
+// Catches an import that goes around the undo stack or is split into one step per object, and a
+// failed import that leaves a step behind.
+TEST_F(Alteracoes, ImportarEUmPassoQueSeDesfazEInteiro)
+{
+    QTemporaryDir pasta;
+    ASSERT_TRUE(pasta.isValid());
+    w.adicionarObjetos(objetos({new Ponto("p", Cor(), Coordenada(1, 2, 3))}), QStringLiteral("Adicionar"));
+    const std::string antes = retrato(w);
+    const int passos = w.pilhaDeDesfazer()->count();
+
+    const QString modelo = pasta.filePath("modelo.obj");
+    {
+        std::ofstream f(modelo.toStdString());
+        f << "v 0 0 0\nv 1 0 0\nv 0 1 0\nv 0.5 0.25 2\no a\nf 1 2 3\no b\nl 1 4\n";
+    }
+    w.importar(modelo);
+    ASSERT_EQ(cena().size(), 3u);
+    const std::string depois = retrato(w);
+    EXPECT_EQ(acao("actionDesfazer")->text(), QStringLiteral("Desfazer Importar 'modelo.obj'"));
+
+    acao("actionDesfazer")->trigger();
+    EXPECT_EQ(retrato(w), antes);
+    acao("actionRefazer")->trigger();
+    EXPECT_EQ(retrato(w), depois);
+
+    const QString quebrado = pasta.filePath("quebrado.obj");
+    {
+        std::ofstream f(quebrado.toStdString());
+        f << "v 0 0 0\nf 1 2 9\n";
+    }
+    {
+        AoAbrirModal r([](QWidget* modal) { QMetaObject::invokeMethod(modal, "accept", Qt::QueuedConnection); });
+        w.importar(quebrado);
+    }
+    EXPECT_EQ(retrato(w), depois);
+    EXPECT_EQ(w.pilhaDeDesfazer()->count(), passos + 1);
+}
+
+// Catches a scene opened at start that reads as changed, can be undone to an empty one, keeps no
+// file name, or whose fault goes only to standard error.
+TEST_F(Alteracoes, CenaAbertaAoIniciarNaoTemAlteracoesEFalhaAvisaComoCarregar)
+{
+    QTemporaryDir pasta;
+    ASSERT_TRUE(pasta.isValid());
+    const QString caminho = pasta.filePath("cena.xml");
+    {
+        MainWindow outra;
+        outra.adicionarObjetos(objetos({new Ponto("p", Cor(), Coordenada(1, 2, 3))}), QStringLiteral("Adicionar"));
+        TiXmlDocument doc;
+        doc.LinkEndChild(new TiXmlDeclaration("1.0", "", ""));
+        auto* formas = new TiXmlElement("formas");
+        doc.LinkEndChild(formas);
+        outra.viewport().persist(formas);
+        ArquivoDeCena::salvar(caminho, doc);
+    }
+    w.abrir(caminho);
+    EXPECT_EQ(cena().size(), 1u);
+    EXPECT_EQ(w.windowTitle(), QString::fromUtf8("cena.xml[*] — Sistema de Computação Gráfica"));
+    EXPECT_FALSE(w.isWindowModified());
+    EXPECT_FALSE(w.pilhaDeDesfazer()->canUndo());
+
+    const QString ruim = pasta.filePath("ruim.xml");
+    {
+        std::ofstream f(ruim.toStdString());
+        f << "<formas><ponto";
+    }
+    std::ostringstream erro;
+    std::streambuf* anterior = std::cerr.rdbuf(erro.rdbuf());
+    QString caixa;
+    {
+        AoAbrirModal r([&caixa](QWidget* modal) {
+            if (auto* m = qobject_cast<QMessageBox*>(modal))
+                caixa = m->text();
+            QMetaObject::invokeMethod(modal, "accept", Qt::QueuedConnection);
+        });
+        w.abrir(ruim);
+    }
+    std::cerr.rdbuf(anterior);
+    EXPECT_FALSE(caixa.isEmpty());
+    EXPECT_EQ(caixa.toStdString() + "\n", erro.str());
+    EXPECT_EQ(cena().size(), 1u);
 }
