@@ -87,6 +87,13 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(ui->canvas, &QViewport::movimentoRecusado, this, [this] { avisarSeRecusada(false); });
     atualizarTitulo();
     criarVistaExterna();
+    ui->objetos->installEventFilter(this);
+    connect(ui->canvas, &QViewport::objetoClicado, this, &MainWindow::escolher);
+    connect(ui->canvas, &QViewport::cursorNoPlano, this, &MainWindow::mostrarPosicao);
+    connect(ui->canvas, &QViewport::cursorFora, this, [this] {
+        _cursorNoCanvas = false;
+        mostrarSelecao();
+    });
     atualizarLista();
     atualizarCpp();
     // The window itself starts with the keyboard, not the first child in the tab chain (the object
@@ -303,6 +310,27 @@ void MainWindow::keyPressEvent(QKeyEvent* evento)
     }
 }
 
+bool MainWindow::eventFilter(QObject* alvo, QEvent* evento)
+{
+    if (alvo == ui->objetos && evento->type() == QEvent::KeyPress) {
+        auto* tecla = static_cast<QKeyEvent*>(evento);
+        switch (tecla->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            break;
+        default:
+            // Never the list's type-ahead search: the letters are commands.
+            keyPressEvent(tecla);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(alvo, evento);
+}
+
 void MainWindow::atualizarLista()
 {
     ui->objetos->clear();
@@ -328,6 +356,8 @@ void MainWindow::atualizarLista()
         ui->objetos->addItem(atualNaLista);
         mapaObjetos.insert(atualNaLista, atual);
     }
+    // The rows went with the old items, and so did the selection; clearing the list does not say so.
+    on_objetos_currentRowChanged(ui->objetos->currentRow());
 }
 
 void MainWindow::atualizarCpp()
@@ -354,11 +384,14 @@ int MainWindow::posicaoDoSelecionado() const
     return onde == lista.end() ? -1 : static_cast<int>(onde - lista.begin());
 }
 
+// The list's current row is the one selected object: the canvas highlights it and the commands act on it.
 void MainWindow::on_objetos_currentRowChanged(int)
 {
-    const bool haSelecionado = selecionado() != nullptr;
-    ui->actionRemover->setEnabled(haSelecionado);
-    ui->actionEditar->setEnabled(haSelecionado);
+    const Objeto* objeto = selecionado();
+    ui->actionRemover->setEnabled(objeto != nullptr);
+    ui->actionEditar->setEnabled(objeto != nullptr);
+    ui->canvas->selecionar(objeto);
+    mostrarSelecao();
 }
 
 // --- camera -------------------------------------------------------------------------------------
@@ -446,7 +479,26 @@ void MainWindow::on_windowRotacaoZDisplay_valueChanged(int value)
 void MainWindow::on_mostrarCoordenadas_toggled(bool checked)
 {
     ui->canvas->showCoordinates(checked);
+    ui->actionMostrarCoordenadas->setChecked(checked);
     update();
+}
+
+// The menu entry and the check box are one switch.
+void MainWindow::on_actionMostrarCoordenadas_toggled(bool checked)
+{
+    ui->mostrarCoordenadas->setChecked(checked);
+}
+
+void MainWindow::on_actionEnquadrar_triggered()
+{
+    if (ui->canvas->enquadrarTudo())
+        ui->canvas->update();
+}
+
+void MainWindow::on_actionVistaInicial_triggered()
+{
+    ui->canvas->vistaInicial();
+    ui->canvas->update();
 }
 
 void MainWindow::on_orbitar_toggled(bool checked)
@@ -489,6 +541,44 @@ std::optional<double> MainWindow::numeroDigitado(const QString& texto, const QSt
     if (!numero)
         statusBar()->showMessage(tr("%1 inválido: '%2'.").arg(oQue, texto), duracaoDoAviso);
     return numero;
+}
+
+void MainWindow::escolher(Objeto* objeto)
+{
+    QListWidgetItem* linha = nullptr;
+    if (objeto != nullptr)
+        for (auto i = mapaObjetos.cbegin(); i != mapaObjetos.cend(); ++i)
+            if (i.value() == objeto)
+                linha = i.key();
+    if (linha != nullptr) {
+        ui->objetos->setCurrentItem(linha);
+        ui->objetos->scrollToItem(linha);
+    } else {
+        ui->objetos->setCurrentItem(nullptr);
+        ui->objetos->clearSelection();
+    }
+}
+
+void MainWindow::mostrarPosicao(double x, double y)
+{
+    _cursorNoCanvas = true;
+    statusBar()->showMessage(tr("Plano de projeção: (%1, %2)").arg(ui->canvas->numero(x), ui->canvas->numero(y)));
+}
+
+void MainWindow::mostrarSelecao()
+{
+    if (_cursorNoCanvas)
+        return;
+    const Objeto* objeto = selecionado();
+    if (objeto == nullptr) {
+        statusBar()->clearMessage();
+        return;
+    }
+    // A name can be megabytes long; the bar shows its start.
+    QString nome = QString::fromStdString(objeto->nome());
+    if (nome.size() > 200)
+        nome = nome.left(200) + QChar(0x2026);
+    statusBar()->showMessage(tr("Selecionado: %1 (%2)").arg(nome, QString::fromStdString(objeto->nomeDoTipo())));
 }
 
 void MainWindow::transladar(double dx, double dy, double dz)

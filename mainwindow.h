@@ -58,6 +58,8 @@ protected:
     void keyPressEvent(QKeyEvent* evento) override;
     void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* evento) override;
+    // Gives the object list's keys to the commands, all but the ones that move its current row.
+    bool eventFilter(QObject* alvo, QEvent* evento) override;
 
 private slots:
     void on_actionCarregar_triggered();
@@ -89,6 +91,9 @@ private slots:
     void on_actionRemover_triggered();
     void on_actionEditar_triggered();
     void on_objetos_currentRowChanged(int linha);
+    void on_actionEnquadrar_triggered();
+    void on_actionVistaInicial_triggered();
+    void on_actionMostrarCoordenadas_toggled(bool checked);
 
 private:
     // The canvas that shows the canvas's camera from outside, its action and the menu "Vista".
@@ -132,6 +137,13 @@ private:
     bool podeDescartarAlteracoes();
     void atualizarTitulo();
 
+    // Makes the row of objeto current, or none when it is null.
+    void escolher(Objeto* objeto);
+    // The status bar: where the cursor is on the projection plane while it is over the canvas,
+    // else the selected object.
+    void mostrarPosicao(double x, double y);
+    void mostrarSelecao();
+
     // Tests rebuild the list and read the map without going through the new-object dialog.
     friend class AcessoAMainWindow;
 
@@ -141,6 +153,7 @@ private:
     QMap<QListWidgetItem*, Objeto*> mapaObjetos;
     QUndoStack* pilha = nullptr;
     QString arquivo;
+    bool _cursorNoCanvas = false;
 };
 
 #endif

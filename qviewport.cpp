@@ -44,6 +44,28 @@ QPen canetaDaCor(const Cor& cor)
 
 QViewport::QViewport(QWidget* parent) : QWidget(parent), Viewport()
 {
+    // Moves without a button report where the cursor is.
+    setMouseTracking(true);
+}
+
+QString QViewport::numero(double valor) const
+{
+    const double tamanho = std::max(janela()->viewRightVector().modulo(), janela()->viewUpVector().modulo());
+    if (std::fabs(valor) < tamanho * 1e-6)
+        valor = 0;
+    return QString::number(valor, 'g', 6);
+}
+
+void QViewport::informarCursor(QPointF onde)
+{
+    const Coordenada noPlano = viewportToWindow(onde.x(), onde.y());
+    emit cursorNoPlano(noPlano.x(), noPlano.y());
+}
+
+void QViewport::leaveEvent(QEvent* evento)
+{
+    QWidget::leaveEvent(evento);
+    emit cursorFora();
 }
 
 void QViewport::mousePressEvent(QMouseEvent* evento)
@@ -60,6 +82,7 @@ void QViewport::mousePressEvent(QMouseEvent* evento)
 
 void QViewport::mouseMoveEvent(QMouseEvent* evento)
 {
+    informarCursor(evento->position());
     if (_botao == Qt::NoButton)
         return;
     const QPoint agora = evento->position().toPoint();
@@ -146,6 +169,8 @@ void QViewport::wheelEvent(QWheelEvent* evento)
         feito = janela()->escala(std::pow(0.9, entalhes), sobOCursor.x(), sobOCursor.y());
     }
     evento->accept();
+    // Where the cursor is first: a refused step's note must stay in the status bar.
+    informarCursor(evento->position());
     cameraSeguiu(feito);
 }
 

@@ -62,6 +62,10 @@ public:
     // The next paint draws the picture afresh, and one is scheduled.
     void redesenhar();
 
+    // A coordinate as the canvas writes it: 6 significant digits, and 0 for a value nearer zero than
+    // a millionth of the camera window's size, which is rounding noise at that zoom.
+    QString numero(double valor) const;
+
 signals:
     // The mouse moved this canvas's camera; the canvas has already scheduled its own repaint.
     void cameraMovida();
@@ -70,6 +74,10 @@ signals:
     void movimentoRecusado();
     // A left click without a drag, on the object picked there (objetoEm), or on none (null).
     void objetoClicado(Objeto* objeto);
+    // The cursor is over the canvas, at (x, y) on the projection plane.
+    void cursorNoPlano(double x, double y);
+    // The cursor left the canvas.
+    void cursorFora();
 
 protected:
     void iniciarPintura() override;
@@ -103,6 +111,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* evento) override;
     void mouseReleaseEvent(QMouseEvent* evento) override;
     void wheelEvent(QWheelEvent* evento) override;
+    void leaveEvent(QEvent* evento) override;
 
 private:
     // The drag in progress: the button that started it, where it was pressed and where the camera
@@ -117,6 +126,7 @@ private:
     // Draws one piece of a broken polyline: a polyline of its own on a vector device, where it
     // stays one element, and otherwise segments gathered into one drawLines for the object.
     void fecharPedaco();
+    void informarCursor(QPointF onde);
 
     // Active only from iniciarPintura to finalizarPintura.
     QPainter pintor;

@@ -12,6 +12,15 @@
 #include "objeto.h"
 #include "window.h"
 
+namespace {
+
+Window cameraInicial()
+{
+    return Window(Coordenada(-10, -10, 0), Coordenada(10, 10, 0), Coordenada(0, 0, -10));
+}
+
+} // namespace
+
 Viewport::Viewport()
 {
     auto janela = std::make_unique<Window>(cameraInicial());
@@ -172,6 +181,22 @@ void Viewport::repintar()
     if (copiaDoSelecionado != nullptr)
         pintarSelecao(copiaDoSelecionado);
     finalizarPintura();
+}
+
+void Viewport::vistaInicial()
+{
+    *_janela = cameraInicial();
+    _janela->atualizarCPP(*_displayFile);
+}
+
+bool Viewport::enquadrarTudo()
+{
+    // Own coordinates bound what is drawn: curves lie within their control points' hull.
+    std::vector<Coordenada> pontos;
+    for (const Objeto* o : _displayFile->listaDeObjetos)
+        if (o != nullptr)
+            pontos.insert(pontos.end(), o->inicioDasCoordenadas(), o->fimDasCoordenadas());
+    return _janela->enquadrar(pontos, 0.05);
 }
 
 Objeto* Viewport::objetoEm(double x, double y, double raio) const

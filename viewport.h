@@ -37,6 +37,13 @@ public:
     void showCoordinates(bool enable) { _debugInformation = enable; }
     bool showingCoordinates() const { return _debugInformation; }
 
+    // Puts the camera back where the program starts it. The scene stays.
+    void vistaInicial();
+    // Moves and zooms the camera, keeping its orientation, so that every object fits in the window
+    // with a margin of 5 % on each side. False, and the camera unchanged, when there is nothing to
+    // frame or it cannot be framed.
+    bool enquadrarTudo();
+
     // The object drawn highlighted (one of the display file's, or null). The caller keeps it in step
     // with the scene: a removed object must be deselected first.
     virtual void selecionar(const Objeto* objeto) { _selecionado = objeto; }

@@ -10,6 +10,7 @@
 #include <string>
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "displayfile.h"
@@ -44,6 +45,30 @@ DefeitoDaWindow defeitoDoComprimento(const Vetor& v, DefeitoDaWindow nulo, Defei
     if (quadrado < DBL_MIN)
         return curto;
     return DefeitoDaWindow::nenhum;
+}
+
+// The offset t that minimises max |a_i − t|·w_i (all w_i > 0), and that maximum: the function is
+// convex, so a ternary search over [min a, max a] converges on it.
+std::pair<double, double> centroPonderado(const std::vector<double>& a, const std::vector<double>& w)
+{
+    const auto pior = [&a, &w](double t) {
+        double m = 0;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            m = std::max(m, std::fabs(a[i] - t) * w[i]);
+        return m;
+    };
+    double lo = *std::min_element(a.begin(), a.end());
+    double hi = *std::max_element(a.begin(), a.end());
+    for (int i = 0; i < 100 && lo < hi; ++i) {
+        const double m1 = lo + (hi - lo) / 3;
+        const double m2 = hi - (hi - lo) / 3;
+        if (pior(m1) < pior(m2))
+            hi = m2;
+        else
+            lo = m1;
+    }
+    const double t = lo + (hi - lo) / 2;
+    return {t, pior(t)};
 }
 
 Vetor linha(const Matriz<4, 4>& m, std::size_t i) noexcept
@@ -237,6 +262,63 @@ bool Window::rodar(double ax, double ay, double az)
     const Vetor cimaBruto = linha(frame, 1);
     const Vetor cima = (cimaBruto - direita * cimaBruto.escalar(direita)).normalizado();
     return tornarSe(_centro, direita * largura, cima * altura);
+}
+
+bool Window::enquadrar(const std::vector<Coordenada>& pontos, double margem)
+{
+    if (pontos.empty() || !std::isfinite(margem) || margem < 0)
+        return false;
+    const Vetor u = _direita.normalizado();
+    const Vetor v = _cima.normalizado();
+    const Vetor n = direcaoDeVisao();
+    const double largura = _direita.modulo();
+    const double altura = _cima.modulo();
+
+    // The eye goes back along n from the middle of the points' box until a ball holding them all
+    // fits in the present field of view; that puts every point well in front of the eye.
+    double minimo[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL};
+    double maximo[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+    for (const Coordenada& p : pontos) {
+        if (!finita(p))
+            return false;
+        for (std::size_t k = 0; k < 3; ++k) {
+            minimo[k] = std::min(minimo[k], p(0, k));
+            maximo[k] = std::max(maximo[k], p(0, k));
+        }
+    }
+    const Coordenada meio(minimo[0] / 2 + maximo[0] / 2, minimo[1] / 2 + maximo[1] / 2, minimo[2] / 2 + maximo[2] / 2);
+    double raio = 0;
+    for (const Coordenada& p : pontos)
+        raio = std::max(raio, Vetor(meio, p).modulo());
+    const double tangente = std::min(largura, altura) / 2 / _distancia;
+    const double seno = tangente / std::hypot(1.0, tangente);
+    const double recuo = raio > 0 ? std::max(raio / seno, raio + _distancia / 10) : _distancia;
+    const Coordenada olho = meio - n * recuo;
+
+    // Sideways moves of the eye change no depth: the best offset on each axis is the one that
+    // minimises the widest projected distance, |xc − t|·d/zc.
+    std::vector<double> xs, ys, pesos;
+    xs.reserve(pontos.size());
+    ys.reserve(pontos.size());
+    pesos.reserve(pontos.size());
+    for (const Coordenada& p : pontos) {
+        const Vetor rel(olho, p);
+        const double zc = rel.escalar(n);
+        if (!(zc > 0))
+            return false;
+        xs.push_back(rel.escalar(u));
+        ys.push_back(rel.escalar(v));
+        pesos.push_back(_distancia / zc);
+    }
+    const auto [tx, meiaLargura] = centroPonderado(xs, pesos);
+    const auto [ty, meiaAltura] = centroPonderado(ys, pesos);
+
+    const double aspecto = altura / largura;
+    double novaLargura = std::max(2 * meiaLargura, 2 * meiaAltura / aspecto) * (1 + 2 * margem);
+    if (!std::isfinite(novaLargura) || novaLargura < largura * 1e-12)
+        novaLargura = largura;
+    // The same rule as every other control: a camera that cannot be projected and saved is refused.
+    return tornarSe(olho + u * tx + v * ty + n * _distancia, u * novaLargura, v * (novaLargura * aspecto));
 }
 
 void Window::atualizarCPP(const DisplayFile& df)

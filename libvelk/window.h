@@ -1,6 +1,8 @@
 #ifndef WINDOW_H
 #define WINDOW_H
 
+#include <vector>
+
 #include "coordenada.h"
 #include "vetor.h"
 
@@ -68,6 +70,12 @@ public:
     // each about the axes as they stand then: about n turns û toward v̂, about û turns v̂ toward n,
     // about v̂ turns n toward û.
     bool rodar(double ax, double ay, double az);
+    // Frames the points: keeps û, v̂, n, d and the window's aspect, and moves the centre and scales
+    // the window so that every point lies in front of the eye and projects inside the window, whose
+    // extent is then the points' projected extent plus margem of it on each side (a fraction).
+    // Returns false and changes nothing when there is no point, a point is not finite, or the result
+    // would not be a usable camera. Points that all project onto one spot keep the window's size.
+    bool enquadrar(const std::vector<Coordenada>& pontos, double margem);
 
     // Makes df the scene this window projects. df must outlive the window's use of it.
     void atualizarCPP(const DisplayFile& df);

@@ -393,3 +393,42 @@ TEST_F(ControlesDeCamera, CadaComandoRepintaOCanvas)
     EXPECT_TRUE(repintaOCanvas(w, "mostrarCoordenadas", [&] { caixa->toggle(); }));
     EXPECT_TRUE(repintaOCanvas(w, "mostrarCoordenadas", [&] { caixa->toggle(); }));
 }
+
+TEST_F(ControlesDeCamera, FEnquadraUmaCenaForaDaTelaEHomeVoltaAVistaInicial)
+{
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    // Far off to the upper right and deeper than the window plane: nothing of it is on the canvas.
+    Objeto* reta = new Reta("longe", Cor(), Coordenada(300, 400, 50), Coordenada(340, 380, 90));
+    Objeto* ponto = new Ponto("mais longe", Cor(), Coordenada(360, 420, 20));
+    adicionar(w, {reta, ponto});
+    camera->rodar(0, 0, 30);
+    const Vetor direita = camera->viewRightVector().normalizado();
+    const auto desenhado = [this](const Objeto* o) {
+        const DisplayFile projecao = camera->coordenadasDePlanoDeProjecao();
+        for (const Objeto* copia : projecao.listaDeObjetos)
+            if (copia->nome() == o->nome())
+                return copia->tamanhoDoDesenho(camera);
+        return -1;
+    };
+    ASSERT_EQ(desenhado(reta), 0);
+    ASSERT_EQ(desenhado(ponto), 0);
+
+    QTest::keyClick(&w, Qt::Key_F);
+    // The whole segment (two ends, no cut) and the point are drawn, seen the same way as before.
+    EXPECT_EQ(desenhado(reta), 2);
+    EXPECT_EQ(desenhado(ponto), 1);
+    EXPECT_TRUE(mesmoVetor(camera->viewRightVector().normalizado(), direita.x(), direita.y(), direita.z()));
+    EXPECT_TRUE(pertoDe(camera->distanciaFocal(), 10));
+
+    // Dragged and turned by the mouse, Home brings back the first camera.
+    QTest::mousePress(canvas, Qt::RightButton, {}, QPoint(100, 100));
+    QTest::mouseMove(canvas, QPoint(160, 130));
+    QTest::mouseRelease(canvas, Qt::RightButton, {}, QPoint(160, 130));
+    QTest::keyClick(&w, Qt::Key_Home);
+    EXPECT_TRUE(mesmoPonto(camera->centro(), 0, 0, 0, 0));
+    EXPECT_TRUE(mesmoVetor(camera->viewRightVector(), 20, 0, 0, 0));
+    EXPECT_TRUE(mesmoVetor(camera->viewUpVector(), 0, 20, 0, 0));
+    EXPECT_EQ(camera->distanciaFocal(), 10);
+    EXPECT_EQ(desenhado(reta), 0) << "the scene is still there, off the canvas again";
+}

@@ -2,6 +2,7 @@
 // Escape.
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDial>
@@ -13,6 +14,7 @@
 #include <QMetaMethod>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
@@ -285,6 +287,14 @@ TEST(JanelaPrincipal, ArvoreDeWidgetsComClassesELugares)
     EXPECT_EQ(barra->actions()[1]->menu(), filho<QMenu>(w, "menuEditar"));
     EXPECT_EQ(barra->actions()[2]->menu(), filho<QMenu>(w, "menuVista"));
     EXPECT_EQ(barra->actions()[3]->menu(), filho<QMenu>(w, "menuHelp"));
+    const auto vista = filho<QMenu>(w, "menuVista")->actions();
+    ASSERT_EQ(vista.size(), 6);
+    EXPECT_EQ(vista[0], filho<QAction>(w, "actionEnquadrar"));
+    EXPECT_EQ(vista[1], filho<QAction>(w, "actionVistaInicial"));
+    EXPECT_TRUE(vista[2]->isSeparator());
+    EXPECT_EQ(vista[3], filho<QAction>(w, "actionMostrarCoordenadas"));
+    EXPECT_EQ(vista[4], filho<QAction>(w, "actionTeclas_de_Atalho"));
+    EXPECT_EQ(vista[5], filho<QAction>(w, "actionVistaExterna"));
     const auto cena = filho<QMenu>(w, "menuCena")->actions();
     ASSERT_EQ(cena.size(), 8);
     EXPECT_EQ(cena[0], filho<QAction>(w, "actionSalvar"));
@@ -307,7 +317,9 @@ TEST(JanelaPrincipal, ArvoreDeWidgetsComClassesELugares)
         {"actionDesfazer", {QKeySequence("Ctrl+Z")}},
         {"actionRefazer", {QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}},
         {"actionRemover", {QKeySequence(Qt::Key_Delete)}},
-        {"actionEditar", {QKeySequence(Qt::Key_F2)}}};
+        {"actionEditar", {QKeySequence(Qt::Key_F2)}},
+        {"actionEnquadrar", {QKeySequence(Qt::Key_F)}},
+        {"actionVistaInicial", {QKeySequence(Qt::Key_Home)}}};
     for (QAction* a : w.findChildren<QAction*>()) {
         const auto achado = atalhos.find(a->objectName());
         EXPECT_EQ(a->shortcuts(), achado == atalhos.end() ? QList<QKeySequence>() : achado->second)
@@ -377,7 +389,10 @@ TEST(JanelaPrincipal, SlotsNaOrdemDoMetaObjeto)
         {"on_actionNova_triggered()", ""},
         {"on_actionRemover_triggered()", ""},
         {"on_actionEditar_triggered()", ""},
-        {"on_objetos_currentRowChanged(int)", "linha"}};
+        {"on_objetos_currentRowChanged(int)", "linha"},
+        {"on_actionEnquadrar_triggered()", ""},
+        {"on_actionVistaInicial_triggered()", ""},
+        {"on_actionMostrarCoordenadas_toggled(bool)", "checked"}};
     const QMetaObject& mo = MainWindow::staticMetaObject;
     EXPECT_STREQ(mo.className(), "MainWindow");
     EXPECT_EQ(mo.superClass(), &QMainWindow::staticMetaObject);
@@ -744,4 +759,111 @@ TEST_F(Adicionar, FabricaQueRecusaOuNenhumaFabricaNaoAcrescentaNada)
     ASSERT_TRUE(aberto);
     EXPECT_EQ(cena().size(), 1u);
     EXPECT_EQ(lista->count(), 1);
+}
+
+namespace {
+
+// A filled box and a segment, as a user might have them, with the window active.
+class SelecaoNoCanvas : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        mostrada(w);
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        caixote = new Poligono("caixote", Cor(150, 100, 50),
+                               {Coordenada(-8, -8, 0), Coordenada(-2, -8, 0), Coordenada(-2, -2, 0), Coordenada(-8, -2, 0)},
+                               true);
+        raios = new Reta("raios do sol", Cor(230, 180, 0), Coordenada(2, 2, 0), Coordenada(8, 8, 0));
+        adicionar(w, {caixote, raios});
+        canvas = canvasDe(w);
+        lista = filho<QListWidget>(w, "objetos");
+    }
+
+    // Where the world point (x, y, 0) is drawn with the camera the program starts with.
+    QPoint pixel(double x, double y) const
+    {
+        const Coordenada p = canvas->windowToViewport(Coordenada(x, y, 0));
+        return QPoint(static_cast<int>(p.x()), static_cast<int>(p.y()));
+    }
+
+    MainWindow w;
+    Objeto* caixote = nullptr;
+    Objeto* raios = nullptr;
+    QViewport* canvas = nullptr;
+    QListWidget* lista = nullptr;
+};
+
+} // namespace
+
+TEST_F(SelecaoNoCanvas, CliqueNoCanvasEscolheALinhaEOVazioLimpa)
+{
+    lista->setFocus();
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, pixel(-5, -5));
+    ASSERT_NE(lista->currentItem(), nullptr);
+    EXPECT_EQ(lista->currentRow(), 0);
+    EXPECT_EQ(canvas->selecionado(), caixote);
+    EXPECT_EQ(QApplication::focusWidget(), &w) << "the click gives the keyboard to the window";
+
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, pixel(5, 5));
+    EXPECT_EQ(lista->currentRow(), 1);
+    EXPECT_EQ(canvas->selecionado(), raios);
+
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, pixel(5, -5));
+    EXPECT_EQ(lista->currentItem(), nullptr);
+    EXPECT_TRUE(lista->selectedItems().isEmpty());
+    EXPECT_EQ(canvas->selecionado(), nullptr);
+
+    // Chosen in the list, it is highlighted all the same.
+    clicarNaLinha(lista, 0);
+    EXPECT_EQ(canvas->selecionado(), caixote);
+    // A rebuilt list has no current row, and nothing stays highlighted.
+    AcessoAMainWindow::atualizarLista(w);
+    EXPECT_EQ(canvas->selecionado(), nullptr);
+}
+
+TEST_F(SelecaoNoCanvas, ComAListaComOTecladoLetrasSaoComandosESetasMovemALinha)
+{
+    clicarNaLinha(lista, 0);
+    lista->setFocus();
+    const Coordenada antes = *caixote->inicioDasCoordenadas();
+    // The list's type-ahead would jump to "raios do sol" on R.
+    QTest::keyClick(lista, Qt::Key_R);
+    EXPECT_EQ(lista->currentRow(), 0);
+    EXPECT_NE(*caixote->inicioDasCoordenadas(), antes) << "R rotated the selected object";
+    QTest::keyClick(lista, Qt::Key_D);
+    EXPECT_TRUE(pertoDe(caixote->centro().x(), -4, 1e-9)) << "D moved it one unit right";
+
+    QTest::keyClick(lista, Qt::Key_Down);
+    EXPECT_EQ(lista->currentRow(), 1);
+    EXPECT_EQ(canvas->selecionado(), raios);
+    QTest::keyClick(lista, Qt::Key_Up);
+    EXPECT_EQ(lista->currentRow(), 0);
+    EXPECT_TRUE(mesmoPonto(canvas->janela()->centro(), 0, 0, 0)) << "Up and Down do not pan with the list focused";
+    // Home is the initial view, not the list's first row.
+    canvas->janela()->mover(1, 0, 0);
+    QTest::keyClick(lista, Qt::Key_Down);
+    QTest::keyClick(lista, Qt::Key_Home);
+    EXPECT_EQ(lista->currentRow(), 1);
+    EXPECT_TRUE(mesmoPonto(canvas->janela()->centro(), 0, 0, 0));
+}
+
+TEST_F(SelecaoNoCanvas, BarraDeStatusMostraOCursorNoPlanoOuOSelecionado)
+{
+    auto* barra = filho<QStatusBar>(w, "statusBar");
+    clicarNaLinha(lista, 0);
+    EXPECT_EQ(barra->currentMessage(), QString::fromUtf8("Selecionado: caixote (Polígono)"));
+
+    // The position under the cursor, to within the pixel it stands on.
+    QTest::mouseMove(canvas, pixel(-5, 5));
+    const QRegularExpression formato(QString::fromUtf8("^Plano de projeção: \\((\\S+), (\\S+)\\)$"));
+    const QRegularExpressionMatch m = formato.match(barra->currentMessage());
+    ASSERT_TRUE(m.hasMatch()) << barra->currentMessage().toStdString();
+    const double umPixel = 20.0 / (canvas->width() - 40);
+    EXPECT_TRUE(pertoDe(m.captured(1).toDouble(), -5, umPixel));
+    EXPECT_TRUE(pertoDe(m.captured(2).toDouble(), 5, umPixel));
+
+    QEvent saida(QEvent::Leave);
+    QApplication::sendEvent(canvas, &saida);
+    EXPECT_EQ(barra->currentMessage(), QString::fromUtf8("Selecionado: caixote (Polígono)"));
 }

@@ -334,6 +334,44 @@ TEST(WindowCamera, JanelaNaoQuadrada)
     EXPECT_EQ(desenhoDe(projecao.listaDeObjetos[2], &w).size(), 1u);
 }
 
+TEST(WindowCamera, EnquadrarPoeTodosOsPontosNaJanelaComMargem)
+{
+    // Far off to one side, deep and shallow, seen by a turned camera.
+    const std::vector<Coordenada> pontos = {Coordenada(1000, 2000, 500), Coordenada(1040, 2010, 530),
+                                            Coordenada(990, 1985, 470), Coordenada(1010, 2030, 515)};
+    DisplayFile cena;
+    for (const Coordenada& c : pontos)
+        cena.listaDeObjetos.push_back(new Ponto("P", Cor(), c));
+    Window w = janelaPadrao();
+    w.rodar(20, -35, 10);
+    w.escala(1.5);
+    const Window antes = w;
+    w.atualizarCPP(cena);
+    ASSERT_TRUE(w.enquadrar(pontos, 0.05));
+
+    EXPECT_TRUE(mesmoPonto(w.viewRightVector().normalizado(), antes.viewRightVector().normalizado().x(),
+                           antes.viewRightVector().normalizado().y(), antes.viewRightVector().normalizado().z()));
+    EXPECT_TRUE(mesmoPonto(w.direcaoDeVisao(), antes.direcaoDeVisao().x(), antes.direcaoDeVisao().y(),
+                           antes.direcaoDeVisao().z()));
+    EXPECT_EQ(w.distanciaFocal(), antes.distanciaFocal());
+    EXPECT_TRUE(pertoDe(w.viewUpVector().modulo() / w.viewRightVector().modulo(), 1));
+
+    // Every point inside, and on the tighter axis the outermost at 1/1.1 of the half-extent.
+    const double meiaLargura = w.viewRightVector().modulo() / 2;
+    const double meiaAltura = w.viewUpVector().modulo() / 2;
+    double maiorX = 0, maiorY = 0;
+    const DisplayFile projecao = w.coordenadasDePlanoDeProjecao();
+    for (const Objeto* o : projecao.listaDeObjetos) {
+        ASSERT_EQ(o->tamanhoDoDesenho(&w), 1) << "drawn: in front of the eye and inside the window";
+        maiorX = std::max(maiorX, std::fabs(o->inicioDasCoordenadas()->x()));
+        maiorY = std::max(maiorY, std::fabs(o->inicioDasCoordenadas()->y()));
+    }
+    EXPECT_TRUE(pertoDe(std::max(maiorX / meiaLargura, maiorY / meiaAltura), 1 / 1.1, 1e-6));
+
+    EXPECT_FALSE(w.enquadrar({}, 0.05));
+    EXPECT_FALSE(w.enquadrar({Coordenada(std::numeric_limits<double>::infinity(), 0, 0)}, 0.05));
+}
+
 TEST(WindowCamera, ZoomMuitoProfundoMantemADirecaoDeVisao)
 {
     // Past about 3,400 zooms in, |u|·|v| underflows; the view direction must not depend on it.
