@@ -356,8 +356,6 @@ void MainWindow::atualizarLista()
         ui->objetos->addItem(atualNaLista);
         mapaObjetos.insert(atualNaLista, atual);
     }
-    // The rows went with the old items, and so did the selection; clearing the list does not say so.
-    on_objetos_currentRowChanged(ui->objetos->currentRow());
 }
 
 void MainWindow::atualizarCpp()

@@ -12,15 +12,6 @@
 #include "objeto.h"
 #include "window.h"
 
-namespace {
-
-Window cameraInicial()
-{
-    return Window(Coordenada(-10, -10, 0), Coordenada(10, 10, 0), Coordenada(0, 0, -10));
-}
-
-} // namespace
-
 Viewport::Viewport()
 {
     auto janela = std::make_unique<Window>(cameraInicial());

@@ -172,8 +172,9 @@ TEST_F(Alteracoes, DesfazerUmaTranslacaoRedesenhaOCanvas)
     w.adicionarObjetos(objetos({new Reta("r", Cor(200, 0, 0), Coordenada(-3, 0, 0), Coordenada(3, 2, 0))}),
                        QStringLiteral("Adicionar"));
     QWidget* canvas = canvasDe(w);
-    const QImage antes = canvas->grab().toImage();
+    // Chosen first: the chosen object is drawn highlighted, before and after.
     clicarNaLinha(lista, 0);
+    const QImage antes = canvas->grab().toImage();
     w.setFocus();
     tecla(Qt::Key_D);
     ASSERT_NE(canvas->grab().toImage(), antes);

@@ -867,3 +867,22 @@ TEST_F(SelecaoNoCanvas, BarraDeStatusMostraOCursorNoPlanoOuOSelecionado)
     QApplication::sendEvent(canvas, &saida);
     EXPECT_EQ(barra->currentMessage(), QString::fromUtf8("Selecionado: caixote (Polígono)"));
 }
+
+// Catches a canvas highlight left on a removed object (the rebuilt list not telling the canvas) and
+// a canvas pick that is not what the commands act on.
+TEST_F(SelecaoNoCanvas, RemoverOEscolhidoNoCanvasNaoODeixaDestacado)
+{
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, pixel(5, 5));
+    ASSERT_EQ(canvas->selecionado(), raios);
+    filho<QAction>(w, "actionRemover")->trigger();
+    ASSERT_EQ(canvas->displayFile()->listaDeObjetos.size(), 1u);
+    EXPECT_EQ(canvas->displayFile()->listaDeObjetos[0], caixote);
+    EXPECT_NE(canvas->selecionado(), raios);
+    EXPECT_EQ(canvas->selecionado(), lista->currentItem() ? caixote : nullptr);
+
+    filho<QAction>(w, "actionDesfazer")->trigger();
+    ASSERT_EQ(lista->count(), 2);
+    const auto& cena = canvas->displayFile()->listaDeObjetos;
+    const Objeto* daLinha = lista->currentRow() >= 0 ? cena[static_cast<std::size_t>(lista->currentRow())] : nullptr;
+    EXPECT_EQ(canvas->selecionado(), daLinha);
+}
