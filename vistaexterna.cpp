@@ -19,8 +19,9 @@
 
 namespace {
 
-// Steps per cubic segment of a curve: enough for the size a curve has in this overview.
-constexpr int passosPorBezier = 24;
+// Steps per cubic segment of a curve: enough for the size a curve has in this overview, and few
+// enough that curves do not make most of its cost.
+constexpr int passosPorBezier = 8;
 
 Coordenada pontoEntre(const Coordenada& a, const Coordenada& b, double t)
 {
