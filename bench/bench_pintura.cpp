@@ -25,6 +25,7 @@
 #include "cenadeteste.h"
 #include "displayfile.h"
 #include "qviewport.h"
+#include "relatordetempos.h"
 #include "referencia.h"
 #include "window.h"
 
@@ -172,35 +173,6 @@ void semMudanca(benchmark::State& state)
     }
 }
 
-// The usual console output; remembers each benchmark's real time, its median when repeated.
-class Relator : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs) {
-            const std::string nome = r.run_name.function_name;
-            if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
-                medianas[nome] = r.GetAdjustedRealTime();
-            else if (r.run_type == Run::RT_Iteration)
-                unicas[nome] = r.GetAdjustedRealTime();
-        }
-    }
-    // Real time per iteration: the median when there were repetitions.
-    double tempo(const std::string& nome) const
-    {
-        const auto m = medianas.find(nome);
-        if (m != medianas.end())
-            return m->second;
-        const auto u = unicas.find(nome);
-        return u != unicas.end() ? u->second : 0.0;
-    }
-
-private:
-    std::map<std::string, double> medianas;
-    std::map<std::string, double> unicas;
-};
-
 } // namespace
 
 BENCHMARK(referencia)->Name("Pintura/Referencia")->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -219,7 +191,7 @@ int main(int argc, char** argv)
         return 1;
     if (!mesmaImagem())
         return 1;
-    Relator relator;
+    RelatorDeTempos relator;
     benchmark::RunSpecifiedBenchmarks(&relator);
     const double ref = relator.tempo("Pintura/Referencia");
     const double completa = relator.tempo("Pintura/Completa");

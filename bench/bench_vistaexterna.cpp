@@ -19,6 +19,7 @@
 #include "cenadeteste.h"
 #include "displayfile.h"
 #include "qviewport.h"
+#include "relatordetempos.h"
 #include "vistaexterna.h"
 #include "window.h"
 
@@ -69,22 +70,6 @@ void pan(benchmark::State& state, bool comVista)
 void semVista(benchmark::State& state) { pan(state, false); }
 void comVista(benchmark::State& state) { pan(state, true); }
 
-class Relator : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs) {
-            const std::string nome = r.run_name.function_name;
-            if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
-                tempos[nome] = r.GetAdjustedRealTime();
-            else if (r.run_type == Run::RT_Iteration && tempos.find(nome) == tempos.end())
-                tempos[nome] = r.GetAdjustedRealTime();
-        }
-    }
-    std::map<std::string, double> tempos;
-};
-
 } // namespace
 
 BENCHMARK(semVista)->Name("VistaExterna/SemVista")->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -98,10 +83,10 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    Relator relator;
+    RelatorDeTempos relator;
     benchmark::RunSpecifiedBenchmarks(&relator);
-    const double sem = relator.tempos["VistaExterna/SemVista"];
-    const double com = relator.tempos["VistaExterna/ComVista"];
+    const double sem = relator.tempo("VistaExterna/SemVista");
+    const double com = relator.tempo("VistaExterna/ComVista");
     std::printf("pan com a vista externa / sem ela = %.3f (meta: 2 ou menos)\n", sem > 0 ? com / sem : 0.0);
     benchmark::Shutdown();
     return 0;

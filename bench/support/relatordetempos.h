@@ -1,0 +1,41 @@
+#ifndef RELATORDETEMPOS_H
+#define RELATORDETEMPOS_H
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+// The usual console output; remembers each benchmark's real time per iteration, so that a program
+// can print the ratios its goals are stated in.
+class RelatorDeTempos : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& r : runs) {
+            const std::string nome = r.run_name.function_name;
+            if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
+                _medianas[nome] = r.GetAdjustedRealTime();
+            else if (r.run_type == Run::RT_Iteration)
+                _unicas[nome] = r.GetAdjustedRealTime();
+        }
+    }
+
+    // The median when there were repetitions, else the one run's; 0 for a benchmark that did not run.
+    double tempo(const std::string& nome) const
+    {
+        const auto m = _medianas.find(nome);
+        if (m != _medianas.end())
+            return m->second;
+        const auto u = _unicas.find(nome);
+        return u != _unicas.end() ? u->second : 0.0;
+    }
+
+private:
+    std::map<std::string, double> _medianas;
+    std::map<std::string, double> _unicas;
+};
+
+#endif
