@@ -88,20 +88,21 @@ void Projetor::pontos(const std::vector<Coordenada>& pontos)
 
 void Projetor::segmento(const Vertice& a, const Vertice& b)
 {
-    double ax, ay, az, bx, by, bz;
-    std::uint8_t codigoA, codigoB;
-    bool aOriginal = true;
-    bool bOriginal = true;
     // Nothing of the segment is drawn: the run in progress ends.
     const auto semPedaco = [this] {
         _runAberta = false;
         _ultimoComecouNoVertice = _ultimoTerminouNoVertice = false;
     };
+    // The ends on the projection plane, with their depths as z.
+    PontoDeCamera pa, pb;
+    std::uint8_t codigoA, codigoB;
+    bool aOriginal = true;
+    bool bOriginal = true;
     if (a.naFrente && b.naFrente) {
         if ((a.codigo & b.codigo) != 0)
             return semPedaco();
-        ax = a.x, ay = a.y, az = a.c.z;
-        bx = b.x, by = b.y, bz = b.c.z;
+        pa = {a.x, a.y, a.c.z};
+        pb = {b.x, b.y, b.c.z};
         codigoA = a.codigo;
         codigoB = b.codigo;
     } else {
@@ -111,67 +112,36 @@ void Projetor::segmento(const Vertice& a, const Vertice& b)
         double t0, t1;
         if (!recortarNoPlanoProximo(a.c.z, b.c.z, _vista.perto, t0, t1))
             return semPedaco();
-        const PontoDeCamera pa = a.naFrente ? a.c : pontoNoPlanoProximo(b.c, a.c, _vista.perto);
-        const PontoDeCamera pb = b.naFrente ? b.c : pontoNoPlanoProximo(a.c, b.c, _vista.perto);
+        const PontoDeCamera ca = a.naFrente ? a.c : pontoNoPlanoProximo(b.c, a.c, _vista.perto);
+        const PontoDeCamera cb = b.naFrente ? b.c : pontoNoPlanoProximo(a.c, b.c, _vista.perto);
         aOriginal = a.naFrente;
         bOriginal = b.naFrente;
-        const double ka = _vista.distancia / pa.z;
-        const double kb = _vista.distancia / pb.z;
-        ax = pa.x * ka, ay = pa.y * ka, az = pa.z;
-        bx = pb.x * kb, by = pb.y * kb, bz = pb.z;
-        if (!(std::isfinite(ax) && std::isfinite(ay) && std::isfinite(bx) && std::isfinite(by)))
+        const double ka = _vista.distancia / ca.z;
+        const double kb = _vista.distancia / cb.z;
+        pa = {ca.x * ka, ca.y * ka, ca.z};
+        pb = {cb.x * kb, cb.y * kb, cb.z};
+        if (!(std::isfinite(pa.x) && std::isfinite(pa.y) && std::isfinite(pb.x) && std::isfinite(pb.y)))
             return semPedaco();
-        codigoA = codigo(ax, ay);
-        codigoB = codigo(bx, by);
+        codigoA = codigo(pa.x, pa.y);
+        codigoB = codigo(pb.x, pb.y);
     }
 
-    Coordenada inicio, fim;
-    bool inicioNoVertice = aOriginal;
-    bool fimNoVertice = bOriginal;
-    if ((codigoA | codigoB) == 0) {
-        inicio = ppc(ax, ay, az);
-        fim = ppc(bx, by, bz);
-    } else {
-        // A parameter near 1 keeps too few digits to place a cut close to b on a segment far longer
-        // than the window (one end far away, or a deep zoom): the visible piece would shrink to
-        // nothing. So each cut is measured from the end nearer to it, clipping b → a when needed.
-        const Retangulo& r = _vista.retangulo;
-        double s0 = 0.0, s1 = 0.0, r0 = 0.0, r1 = 0.0;
-        const bool ida = recortarSegmento(ax, ay, bx, by, r, s0, s1);
-        const bool volta =
-            (!ida || s0 > 0.5 || (s1 > 0.5 && s1 < 1.0)) && recortarSegmento(bx, by, ax, ay, r, r0, r1);
-        if (!ida && !volta)
-            return semPedaco();
-        // Points made by the cut are pinned inside the rectangle against rounding.
-        const auto ponto = [this, &r](double x0, double y0, double z0, double x1, double y1, double z1, double s) {
-            const double x = std::clamp(x0 + s * (x1 - x0), r.xMin, r.xMax);
-            const double y = std::clamp(y0 + s * (y1 - y0), r.yMin, r.yMax);
-            return ppc(x, y, profundidadeNaTela(z0, z1, s));
-        };
-        const bool inicioDeA = ida && (!volta || s0 <= 0.5);
-        const bool fimDeB = volta && (!ida || s1 > 0.5);
-        // An end outside the rectangle is never kept, even where rounding puts the cut on it.
-        const bool inicioEmA = codigoA == 0 && (inicioDeA ? s0 == 0.0 : r1 == 1.0);
-        const bool fimEmB = codigoB == 0 && (fimDeB ? r0 == 0.0 : s1 == 1.0);
-        if (inicioEmA)
-            inicio = ppc(ax, ay, az);
-        else
-            inicio = inicioDeA ? ponto(ax, ay, az, bx, by, bz, s0) : ponto(bx, by, bz, ax, ay, az, r1);
-        if (fimEmB)
-            fim = ppc(bx, by, bz);
-        else
-            fim = fimDeB ? ponto(bx, by, bz, ax, ay, az, r0) : ponto(ax, ay, az, bx, by, bz, s1);
-        inicioNoVertice = inicioNoVertice && inicioEmA;
-        fimNoVertice = fimNoVertice && fimEmB;
-    }
+    PedacoVisivel trecho{pa, pb, true, true};
+    if ((codigoA | codigoB) != 0 && !recortarSegmentoPelasDuasPontas(pa, pb, _vista.retangulo, trecho))
+        return semPedaco();
+    acrescentarPedaco(trecho.inicio, trecho.fim, aOriginal && trecho.inicioEmA, bOriginal && trecho.fimEmB);
+}
 
+void Projetor::acrescentarPedaco(const PontoDeCamera& inicio, const PontoDeCamera& fim, bool inicioNoVertice,
+                                 bool fimNoVertice)
+{
     if (_runAberta && inicioNoVertice) {
-        _desenho.push_back(fim);
+        _desenho.push_back(ppc(fim.x, fim.y, fim.z));
     } else {
         if (!_desenho.empty())
             _desenho.push_back(Coordenada());
-        _desenho.push_back(inicio);
-        _desenho.push_back(fim);
+        _desenho.push_back(ppc(inicio.x, inicio.y, inicio.z));
+        _desenho.push_back(ppc(fim.x, fim.y, fim.z));
     }
     _runAberta = fimNoVertice;
     _ultimoComecouNoVertice = inicioNoVertice;

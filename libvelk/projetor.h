@@ -69,9 +69,12 @@ private:
     std::uint8_t codigo(double x, double y) const noexcept;
     Coordenada ppc(double x, double y, double zc) const noexcept { return Coordenada(x, y, zc - _vista.distancia); }
     void prepararVertices(const std::vector<PontoDeCamera>& pontos);
-    // Clips one segment and adds its visible piece to the drawing list, joining it to the run in
-    // progress when it starts where the last piece ended.
+    // Clips one segment and adds its visible piece to the drawing list.
     void segmento(const Vertice& a, const Vertice& b);
+    // Adds a visible piece (on the projection plane, depth as z) to the drawing list, joining it to
+    // the run in progress when it starts at the vertex where the last piece ended.
+    void acrescentarPedaco(const PontoDeCamera& inicio, const PontoDeCamera& fim, bool inicioNoVertice,
+                           bool fimNoVertice);
     void tracarPolilinha(bool fechada);
 
     Coordenada _centroDeProjecao;

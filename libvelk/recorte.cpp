@@ -41,6 +41,46 @@ bool recortarSegmento(double x0, double y0, double x1, double y1, const Retangul
     return true;
 }
 
+bool recortarSegmentoPelasDuasPontas(const PontoDeCamera& a, const PontoDeCamera& b, const Retangulo& r,
+                                     PedacoVisivel& trecho) noexcept
+{
+    // A cut is found from the coordinates of the end it is measured from, and placed at that end
+    // plus a parameter times the segment: its error is a few rounding units of the distance from
+    // that end (a segment from x = 1e17 into a window 20 wide, clipped from the far end, misplaces
+    // its cut by about 16, or loses it). Splitting at the middle, 0.5, measures every cut from the
+    // end nearer to it, at most half the segment away. A threshold above 0.5 measures the cuts
+    // between it and the middle from the farther end, up to threshold / (1 − threshold) times the
+    // error, and at 1 this is one-ended clipping; one below 0.5 does the same from the other side and
+    // runs the second clip for more segments. The second clip is skipped when both cuts lie in a's
+    // half, or when b is inside and the end needs no cut (s1 = 1).
+    double s0 = 0.0, s1 = 0.0, r0 = 0.0, r1 = 0.0;
+    const bool ida = recortarSegmento(a.x, a.y, b.x, b.y, r, s0, s1);
+    const bool volta =
+        (!ida || s0 > 0.5 || (s1 > 0.5 && s1 < 1.0)) && recortarSegmento(b.x, b.y, a.x, a.y, r, r0, r1);
+    if (!ida && !volta)
+        return false;
+    const bool inicioDeA = ida && (!volta || s0 <= 0.5);
+    const bool fimDeB = volta && (!ida || s1 > 0.5);
+    // An end outside the rectangle is never kept, even where rounding puts the cut on it.
+    trecho.inicioEmA = r.contem(a.x, a.y) && (inicioDeA ? s0 == 0.0 : r1 == 1.0);
+    trecho.fimEmB = r.contem(b.x, b.y) && (fimDeB ? r0 == 0.0 : s1 == 1.0);
+    // Points made by a cut are pinned inside the rectangle against rounding.
+    const auto corte = [&r](const PontoDeCamera& de, const PontoDeCamera& para, double s) {
+        return PontoDeCamera{std::clamp(de.x + s * (para.x - de.x), r.xMin, r.xMax),
+                             std::clamp(de.y + s * (para.y - de.y), r.yMin, r.yMax),
+                             profundidadeNaTela(de.z, para.z, s)};
+    };
+    if (trecho.inicioEmA)
+        trecho.inicio = a;
+    else
+        trecho.inicio = inicioDeA ? corte(a, b, s0) : corte(b, a, r1);
+    if (trecho.fimEmB)
+        trecho.fim = b;
+    else
+        trecho.fim = fimDeB ? corte(b, a, r0) : corte(a, b, s1);
+    return true;
+}
+
 bool recortarNoPlanoProximo(double za, double zb, double perto, double& t0, double& t1) noexcept
 {
     const bool aNaFrente = za >= perto;

@@ -34,6 +34,22 @@ struct Retangulo {
 bool recortarSegmento(double x0, double y0, double x1, double y1, const Retangulo& r, double& t0,
                       double& t1) noexcept;
 
+// The visible piece of a segment on the projection plane: its ends (x, y on the plane, z the depth
+// as profundidadeNaTela gives it), and whether each is the segment's own end rather than a cut.
+struct PedacoVisivel {
+    PontoDeCamera inicio;
+    PontoDeCamera fim;
+    bool inicioEmA;
+    bool fimEmB;
+};
+
+// The part of the segment a–b on the projection plane (z is the depth at each end) inside r, each
+// cut measured from the end of the segment nearer to it, so that a segment far longer than r loses
+// no digits at either cut. Cuts are pinned inside r, and an end is kept only when r contains it.
+// False when nothing of it is inside. Ends are finite.
+bool recortarSegmentoPelasDuasPontas(const PontoDeCamera& a, const PontoDeCamera& b, const Retangulo& r,
+                                     PedacoVisivel& trecho) noexcept;
+
 // The part of a segment whose ends have depths za and zb that lies at depth ≥ perto, as parameters
 // 0 ≤ t0 < t1 ≤ 1 (or 0 and 1 for a segment wholly in front). False when nothing of it is in front.
 bool recortarNoPlanoProximo(double za, double zb, double perto, double& t0, double& t1) noexcept;

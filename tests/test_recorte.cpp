@@ -66,6 +66,48 @@ TEST(RecortarSegmento, NumerosQueNaoSaoFinitosNaoPassam)
     EXPECT_FALSE(recortarSegmento(0, 0, inf, 1, janela, t0, t1));
 }
 
+// The line y = x / 10 from x = 1e17 (where a coordinate's rounding unit is 16, near the whole
+// window) into the window [-10, 10]²: it enters at (10, 1).
+TEST(RecortarSegmentoPelasDuasPontas, UmaPontaLongeNaoDeslocaOCorteJuntoAOutra)
+{
+    const PontoDeCamera longe{1e17, 1e16, 50};
+    const PontoDeCamera dentro{0, 0, 2};
+    PedacoVisivel pedaco;
+    // Fails when the cut near b is measured from a (the clip from b never runs, or runs only when
+    // the clip from a finds nothing).
+    ASSERT_TRUE(recortarSegmentoPelasDuasPontas(longe, dentro, janela, pedaco));
+    EXPECT_TRUE(pertoDe(pedaco.inicio.x, 10));
+    EXPECT_TRUE(pertoDe(pedaco.inicio.y, 1));
+    EXPECT_FALSE(pedaco.inicioEmA);
+    EXPECT_TRUE(pedaco.fimEmB);
+    EXPECT_EQ(pedaco.fim.x, 0);
+    EXPECT_EQ(pedaco.fim.y, 0);
+    EXPECT_EQ(pedaco.fim.z, 2);
+
+    // Both cuts near b, which is outside too: fails when the cut at the end is taken from the clip
+    // from a whenever that clip found something.
+    ASSERT_TRUE(recortarSegmentoPelasDuasPontas(longe, {-20, -2, 2}, janela, pedaco));
+    EXPECT_TRUE(pertoDe(pedaco.inicio.x, 10));
+    EXPECT_TRUE(pertoDe(pedaco.inicio.y, 1));
+    EXPECT_TRUE(pertoDe(pedaco.fim.x, -10));
+    EXPECT_TRUE(pertoDe(pedaco.fim.y, -1));
+    EXPECT_FALSE(pedaco.inicioEmA || pedaco.fimEmB);
+}
+
+TEST(RecortarSegmentoPelasDuasPontas, PontaForaNuncaFicaMesmoComOCorteArredondadoParaEla)
+{
+    // a lies one rounding unit above a window 2e-10 tall, b 1e300 below: the parameter of the cut
+    // at the top, about 1e-326, rounds to 0. Fails when an end at parameter 0 is kept without
+    // asking whether the rectangle contains it.
+    const Retangulo minuscula{-1e-10, 1e-10, -1e-10, 1e-10};
+    const PontoDeCamera a{0, std::nextafter(1e-10, 1.0), 1};
+    PedacoVisivel pedaco;
+    ASSERT_TRUE(recortarSegmentoPelasDuasPontas(a, {0, -1e300, 1}, minuscula, pedaco));
+    EXPECT_FALSE(pedaco.inicioEmA);
+    EXPECT_TRUE(minuscula.contem(pedaco.inicio.x, pedaco.inicio.y)) << pedaco.inicio.y;
+    EXPECT_TRUE(minuscula.contem(pedaco.fim.x, pedaco.fim.y)) << pedaco.fim.y;
+}
+
 TEST(RecortarNoPlanoProximo, CortaOndeADistanciaPassaDoPlano)
 {
     struct Caso {
