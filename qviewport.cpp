@@ -1,17 +1,19 @@
 #include "qviewport.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-
 #include <string>
 
 #include <QBrush>
 #include <QColor>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QFileInfo>
 #include <QPaintEngine>
 #include <QPen>
+#include <QRect>
 #include <QSaveFile>
 #include <QString>
 #include <QWheelEvent>
@@ -35,6 +37,16 @@ bool faixaVazia(const QImage& imagem, int x, int y)
     return true;
 }
 
+// Writes valor as QString::number(valor, 'g', 6) does, but 0 when it is nearer zero than ruido, into
+// [inicio, fim), which holds at least 16 characters. Returns where the text ends.
+char* escreverNumero(char* inicio, char* fim, double valor, double ruido)
+{
+    // −0 too, which would print its sign.
+    if (std::fabs(valor) < ruido || valor == 0)
+        valor = 0;
+    return std::to_chars(inicio, fim, valor, std::chars_format::general, 6).ptr;
+}
+
 QPen canetaDaCor(const Cor& cor)
 {
     return QPen(QColor(cor.red(), cor.green(), cor.blue(), 255));
@@ -48,12 +60,16 @@ QViewport::QViewport(QWidget* parent) : QWidget(parent), Viewport()
     setMouseTracking(true);
 }
 
+double QViewport::ruido() const
+{
+    return std::max(janela()->viewRightVector().modulo(), janela()->viewUpVector().modulo()) * 1e-6;
+}
+
 QString QViewport::numero(double valor) const
 {
-    const double tamanho = std::max(janela()->viewRightVector().modulo(), janela()->viewUpVector().modulo());
-    if (std::fabs(valor) < tamanho * 1e-6)
-        valor = 0;
-    return QString::number(valor, 'g', 6);
+    char texto[32];
+    const char* fim = escreverNumero(texto, texto + sizeof texto, valor, ruido());
+    return QString::fromLatin1(texto, fim - texto);
 }
 
 void QViewport::informarCursor(QPointF onde)
@@ -260,6 +276,9 @@ void QViewport::iniciarPintura()
         pintor.begin(&_imagem);
     }
     pintor.setFont(font());
+    _medidas = pintor.fontMetrics();
+    _colunasDeCelas = std::max(1, largura() / celaDeRotulo + 1);
+    _celas.assign(static_cast<std::size_t>(_colunasDeCelas) * static_cast<std::size_t>(std::max(1, altura() / celaDeRotulo + 1)), 0);
     // One pixel short of the surface on the right and at the bottom: the last column and row keep the
     // surface's own background, in the window and in saved pictures alike, and nothing is drawn there
     // (the frame sits 20 pixels in).
@@ -336,15 +355,59 @@ void QViewport::pintarInformacoes(Objeto* atual)
 {
     pintor.setPen(QPen(QColor(0, 0, 0, 255)));
     const Mapeamento mapa = mapeamento();
+    const double zero = ruido();
+    // The surface without its last column and row, which keep their own background.
+    const QRect superficie(0, 0, largura() - 1, altura() - 1);
+    const int acima = _medidas.ascent();
+    const int alto = _medidas.height();
     QPoint p;
     // The object's own coordinates, not its drawing list: points outside the window are labelled too.
     for (auto c = atual->inicioDasCoordenadas(), fim = atual->fimDasCoordenadas(); c != fim; ++c) {
-        if (!paraPixel(mapa.aplicar(*c), p))
+        // In a crowded scene most labels are turned away here, by the cells over their start, before
+        // any text is made.
+        if (!paraPixel(mapa.aplicar(*c), p) || !superficie.contains(p)
+            || !celasLivres(QRect(p.x(), p.y() - acima, 1, alto).intersected(superficie)))
             continue;
-        const QString texto = QLatin1Char('(') + QString::number(c->x(), 'g', 6) + QLatin1String(", ")
-                              + QString::number(c->y(), 'g', 6) + QLatin1String(", ")
-                              + QString::number(c->z(), 'g', 6) + QLatin1Char(')');
-        pintor.drawText(p, texto);
+        char texto[64];
+        char* const ate = texto + sizeof texto;
+        char* t = texto;
+        *t++ = '(';
+        t = escreverNumero(t, ate, c->x(), zero);
+        *t++ = ',';
+        *t++ = ' ';
+        t = escreverNumero(t, ate, c->y(), zero);
+        *t++ = ',';
+        *t++ = ' ';
+        t = escreverNumero(t, ate, c->z(), zero);
+        *t++ = ')';
+        _rotulo.resize(0);
+        _rotulo.append(QLatin1String(texto, t - texto));
+        const QRect caixa =
+            QRect(p.x(), p.y() - acima, _medidas.horizontalAdvance(_rotulo), alto).intersected(superficie);
+        if (!celasLivres(caixa))
+            continue;
+        ocuparCelas(caixa);
+        pintor.fillRect(caixa, fundoDeRotulo);
+        pintor.drawText(p, _rotulo);
+    }
+}
+
+bool QViewport::celasLivres(const QRect& caixa) const
+{
+    for (int y = caixa.top() / celaDeRotulo; y <= caixa.bottom() / celaDeRotulo; ++y) {
+        const unsigned char* linha = _celas.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(_colunasDeCelas);
+        for (int x = caixa.left() / celaDeRotulo; x <= caixa.right() / celaDeRotulo; ++x)
+            if (linha[x])
+                return false;
+    }
+    return true;
+}
+
+void QViewport::ocuparCelas(const QRect& caixa)
+{
+    for (int y = caixa.top() / celaDeRotulo; y <= caixa.bottom() / celaDeRotulo; ++y) {
+        unsigned char* linha = _celas.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(_colunasDeCelas);
+        std::fill(linha + caixa.left() / celaDeRotulo, linha + caixa.right() / celaDeRotulo + 1, 1);
     }
 }
 

@@ -5,12 +5,17 @@
 #include <cmath>
 #include <vector>
 
+#include <QColor>
+#include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QLine>
 #include <QPainter>
 #include <QPoint>
 #include <QPointF>
+#include <QRect>
 #include <QSize>
+#include <QString>
 #include <QWidget>
 
 #include "viewport.h"
@@ -62,9 +67,16 @@ public:
     // The next paint draws the picture afresh, and one is scheduled.
     void redesenhar();
 
-    // A coordinate as the canvas writes it: 6 significant digits, and 0 for a value nearer zero than
-    // a millionth of the camera window's size, which is rounding noise at that zoom.
+    // A coordinate as the canvas writes it, in the status bar and in the labels: 6 significant
+    // digits, and 0 for a value nearer zero than a millionth of the camera window's size, which is
+    // rounding noise at that zoom.
     QString numero(double valor) const;
+
+    // Labels are kept apart on a grid of square cells this many pixels wide: a label is drawn, on a
+    // light background, only where none of the cells it covers holds one drawn before in that paint.
+    static constexpr int celaDeRotulo = 8;
+    // Behind each label: light enough for black text on any fill, which still shows a little.
+    inline static const QColor fundoDeRotulo{255, 255, 255, 215};
 
 signals:
     // The mouse moved this canvas's camera; the canvas has already scheduled its own repaint.
@@ -128,6 +140,12 @@ private:
     void fecharPedaco();
     void informarCursor(QPointF onde);
 
+    // What numero() treats as zero for the camera as it is now.
+    double ruido() const;
+    // Whether every cell under caixa is free; caixa lies on the surface.
+    bool celasLivres(const QRect& caixa) const;
+    void ocuparCelas(const QRect& caixa);
+
     // Active only from iniciarPintura to finalizarPintura.
     QPainter pintor;
     // The device an export paints on, and its size; null when painting the widget.
@@ -145,6 +163,11 @@ private:
     // Reused by every paint so that drawing an object allocates nothing once they have grown.
     std::vector<QLine> _linhas;
     std::vector<QPointF> _pontos;
+    QString _rotulo;
+    // The label cells taken in this paint, row after row, and the labels' font as this paint draws it.
+    std::vector<unsigned char> _celas;
+    int _colunasDeCelas = 0;
+    QFontMetrics _medidas{QFont()};
 };
 
 #endif

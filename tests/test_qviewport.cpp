@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QColor>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QPen>
@@ -92,11 +93,31 @@ protected:
         p.drawLine(x - 2, y + 2, x + 2, y - 2);
         p.drawLine(x + 2, y + 2, x - 2, y - 2);
     }
+    // Text with its baseline starting at (x, y), on the light box of the font's full height.
     void rotulo(QPainter& p, int x, int y, const char* texto)
     {
         p.setFont(canvas.font());
+        const QString s = QString::fromUtf8(texto);
+        const QFontMetrics medidas = p.fontMetrics();
+        p.fillRect(QRect(x, y - medidas.ascent(), medidas.horizontalAdvance(s), medidas.height()),
+                   QViewport::fundoDeRotulo);
         p.setPen(QColor(0, 0, 0));
-        p.drawText(x, y, QString::fromUtf8(texto));
+        p.drawText(x, y, s);
+    }
+    // The picture of one point of this colour at pixel (x, y) with this label.
+    QImage pontoComRotulo(const Cor& cor, int x, int y, const char* texto)
+    {
+        QImage imagem = molde();
+        {
+            QPainter p(&imagem);
+            p.setPen(cor.qcolor());
+            cruz(p, x, y);
+            rotulo(p, x, y, texto);
+            p.setPen(cor.qcolor());
+            cruz(p, x, y);
+        }
+        moldura(imagem);
+        return imagem;
     }
 
     static int contarDiferentesDeBranco(const QImage& imagem, QRect area)
@@ -235,8 +256,9 @@ TEST_F(Canvas, RotuloDeCadaCoordenadaComSeisAlgarismos)
 {
     const Cor azul(0, 0, 255);
     adicionar(new Ponto("a", azul, Coordenada(1.5, -2, 0)));                 // pixel (342, 356)
-    // At z = 100 the projection divides x and y by 11: (0.1234567, 1e-05, 100) on the plane.
-    adicionar(new Ponto("b", azul, Coordenada(1.3580237, 0.00011, 100)));  // pixel (303, 300)
+    // At z = 100 the projection divides x and y by 11: (0.1234567, 3e-05, 100) on the plane, where
+    // 3e-05 is above the noise of a window 20 wide.
+    adicionar(new Ponto("b", azul, Coordenada(1.3580237, 0.00033, 100)));  // pixel (303, 300)
     canvas.showCoordinates(true);
     const QImage imagem = pintar();
 
@@ -250,7 +272,7 @@ TEST_F(Canvas, RotuloDeCadaCoordenadaComSeisAlgarismos)
         cruz(p, 342, 356);
         p.setPen(azul.qcolor());
         cruz(p, 303, 300);
-        rotulo(p, 303, 300, "(0.123457, 1e-05, 100)");
+        rotulo(p, 303, 300, "(0.123457, 3e-05, 100)");
         p.setPen(azul.qcolor());
         cruz(p, 303, 300);
     }
@@ -324,6 +346,51 @@ TEST_F(Canvas, CameraMuitoAproximadaNaoPoeRotulosDistantesNoCanvas)
     adicionar(new Ponto("longe", Cor(0, 0, 200), Coordenada(-10, -10, 0)));
     canvas.showCoordinates(true);
     EXPECT_EQ(pintar(), emBranco());
+}
+
+TEST_F(Canvas, RuidoDeArredondamentoSaiComoZero)
+{
+    const Cor azul(0, 0, 255);
+    // x as a turn there and back leaves 0.
+    adicionar(new Ponto("p", azul, Coordenada(2.13163e-14, 4, 0))); // pixel (300, 188)
+    canvas.showCoordinates(true);
+    EXPECT_EQ(pintar(), pontoComRotulo(azul, 300, 188, "(0, 4, 0)"));
+    // The window is 20 wide: noise ends at 2e-05.
+    EXPECT_EQ(canvas.numero(-1.9e-5), "0");
+    EXPECT_EQ(canvas.numero(2.1e-5), "2.1e-05");
+    ASSERT_TRUE(canvas.janela()->escala(1000));
+    EXPECT_EQ(canvas.numero(0.019), "0");
+}
+
+TEST_F(Canvas, RotuloSobreOutroJaDesenhadoEPulado)
+{
+    const Cor azul(0, 0, 255);
+    adicionar(new Ponto("perto", azul, Coordenada(1, 1, 0)));
+    // At z = 100 the projection divides by 11: the same pixel (328, 272), a longer label.
+    adicionar(new Ponto("longe", azul, Coordenada(11, 11, 100)));
+    canvas.showCoordinates(true);
+    EXPECT_EQ(pintar(), pontoComRotulo(azul, 328, 272, "(1, 1, 0)"));
+}
+
+TEST_F(Canvas, RotuloLegivelSobrePreenchimentoEscuro)
+{
+    adicionar(new Poligono("breu", Cor(0, 0, 0),
+                           {Coordenada(-8, -8, 0), Coordenada(8, -8, 0), Coordenada(8, 8, 0), Coordenada(-8, 8, 0)},
+                           true));
+    adicionar(new Ponto("dentro", Cor(0, 0, 0), Coordenada(0, 0, 0))); // pixel (300, 300)
+    canvas.showCoordinates(true);
+    const QImage imagem = pintar();
+    // Behind "(0, 0, 0)", above its baseline: light where the text is not, dark where it is.
+    const int largura = QFontMetrics(canvas.font()).horizontalAdvance(QStringLiteral("(0, 0, 0)"));
+    int claros = 0;
+    int escuros = 0;
+    for (int y = 300 - QFontMetrics(canvas.font()).ascent(); y < 300; ++y)
+        for (int x = 306; x < 300 + largura; ++x) {
+            claros += qGray(imagem.pixel(x, y)) >= 200;
+            escuros += qGray(imagem.pixel(x, y)) < 60;
+        }
+    EXPECT_GT(claros, 3 * escuros);
+    EXPECT_GT(escuros, 10);
 }
 
 TEST_F(Canvas, PintaAoReceberOEventoDePintura)
