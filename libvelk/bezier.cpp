@@ -1,15 +1,18 @@
 #include "bezier.h"
 
-#include <stdexcept>
-
 #include "geometria.h"
 
+// Its control points are those of one Bézier chain, handed over as they are.
+const TipoDeObjeto Bezier::descricao = {
+    "bezier", "Curva de Bézier", "Pontos de controle", controlesDeBezier, 1, false, nullptr,
+    [](const ValoresDeObjeto& v) -> std::unique_ptr<Objeto> {
+        return std::make_unique<Bezier>(v.nome, v.cor, v.coordenadas);
+    },
+};
+
 Bezier::Bezier(std::string nome, Cor cor, std::vector<Coordenada> pontosDeControle)
-    : Objeto(std::move(nome), cor, std::move(pontosDeControle), 1)
+    : Objeto(descricao, std::move(nome), cor, std::move(pontosDeControle))
 {
-    if (_coordenadas.size() < 4 || (_coordenadas.size() - 1) % 3 != 0)
-        throw std::invalid_argument("Curva de Bézier: são precisos 3k + 1 pontos de controle, k ≥ 1");
-    recusarNulas(_coordenadas, "Curva de Bézier");
 }
 
 Objeto* Bezier::clone() const
@@ -20,9 +23,4 @@ Objeto* Bezier::clone() const
 void Bezier::descreverGeometria(Geometria& g) const
 {
     g.bezier(_coordenadas);
-}
-
-std::string Bezier::nomeDoTipo() const
-{
-    return "Curva de Bézier";
 }

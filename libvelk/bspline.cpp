@@ -1,15 +1,17 @@
 #include "bspline.h"
 
-#include <stdexcept>
-
 #include "geometria.h"
 
+const TipoDeObjeto BSpline::descricao = {
+    "bspline", "B-Spline", "Pontos de controle", {4, Contagem::semLimite, 1}, 1, false, nullptr,
+    [](const ValoresDeObjeto& v) -> std::unique_ptr<Objeto> {
+        return std::make_unique<BSpline>(v.nome, v.cor, v.coordenadas);
+    },
+};
+
 BSpline::BSpline(std::string nome, Cor cor, std::vector<Coordenada> pontosDeControle)
-    : Objeto(std::move(nome), cor, std::move(pontosDeControle), 1)
+    : Objeto(descricao, std::move(nome), cor, std::move(pontosDeControle))
 {
-    if (_coordenadas.size() < 4)
-        throw std::invalid_argument("B-Spline: são precisos 4 ou mais pontos de controle");
-    recusarNulas(_coordenadas, "B-Spline");
 }
 
 Objeto* BSpline::clone() const
@@ -47,9 +49,4 @@ void BSpline::descreverGeometria(Geometria& g) const
         controles.push_back(combinar(1.0 / 6, p1, 4.0 / 6, p2, 1.0 / 6, p3));
     }
     g.bezier(controles);
-}
-
-std::string BSpline::nomeDoTipo() const
-{
-    return "B-Spline";
 }

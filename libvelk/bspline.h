@@ -2,17 +2,19 @@
 #define BSPLINE_H
 
 #include "objeto.h"
+#include "tipodeobjeto.h"
 
 // The uniform cubic B-spline of n ≥ 4 control points: n − 3 segments, segment i weighted by points
 // i … i+3. Fill level 1.
 class BSpline : public Objeto {
 public:
+    static const TipoDeObjeto descricao;
+
     BSpline(std::string nome, Cor cor, std::vector<Coordenada> pontosDeControle);
 
     Objeto* clone() const override;
     // Hands the curve over as its exactly equal chain of Bézier segments.
     void descreverGeometria(Geometria& g) const override;
-    std::string nomeDoTipo() const override;
 };
 
 #endif

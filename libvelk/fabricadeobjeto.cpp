@@ -1,7 +1,7 @@
 #include "fabricadeobjeto.h"
 
+#include <algorithm>
 #include <cmath>
-#include <cstddef>
 #include <exception>
 #include <memory>
 
@@ -11,6 +11,7 @@
 #include "poligono.h"
 #include "ponto.h"
 #include "reta.h"
+#include "tipodeobjeto.h"
 
 namespace {
 
@@ -24,38 +25,34 @@ bool pontoAceitavel(const Coordenada& c)
     return !c.isNull() && std::isfinite(c.x()) && std::isfinite(c.y()) && std::isfinite(c.z());
 }
 
-// A coordinate-list rule from the counts a kind takes.
-FabricaDeObjeto::TypeCoordenadas::Regra regraDeContagem(bool (*contagemAceita)(std::size_t))
-{
-    return [contagemAceita](const Coordenadas& lista) {
-        if (!contagemAceita(lista.size()))
-            return false;
-        for (const Coordenada& c : lista)
-            if (!pontoAceitavel(c))
-                return false;
-        return true;
-    };
-}
-
-FabricaDeObjeto::TypeCoordenadas::Suficiencia limiteDeContagem(std::size_t maximo)
-{
-    return [maximo](const Coordenadas& lista) { return lista.size() >= maximo ? 1 : 0; };
-}
-
-// What every factory shares: the name and colour descriptors, the reset on parametros(), and a
-// criar() that checks every descriptor and turns a refusal by a constructor into null.
-class FabricaBase : public FabricaDeObjeto {
+// The factory of one kind: the name and colour, the coordinate list its description labels and counts,
+// and "Preenchido" or "Arestas" when the kind has them.
+class FabricaDoTipo : public FabricaDeObjeto {
 public:
-    explicit FabricaBase(std::string nomeDaFabrica)
-        : _nomeDaFabrica(std::move(nomeDaFabrica)),
-          _nome("Nome", std::string(), [](const std::string& s) { return !s.empty(); }),
-          _cor("Cor", Cor(), {})
+    explicit FabricaDoTipo(const TipoDeObjeto& tipo)
+        : _tipo(tipo), _nome("Nome", std::string(), [](const std::string& s) { return !s.empty(); }),
+          _cor("Cor", Cor(), {}),
+          _coordenadas(tipo.rotuloDasCoordenadas, {},
+                       [contagem = tipo.coordenadas](const Coordenadas& lista) {
+                           return contagem.aceita(lista.size())
+                                  && std::all_of(lista.begin(), lista.end(), pontoAceitavel);
+                       },
+                       suficiencia(tipo.coordenadas)),
+          _preenchido("Preenchido", false, {}),
+          _arestas("Arestas", {}, [](const Arestas& a) { return contagemDeArestas.aceita(a.size()); })
     {
+        _tipos = {&_nome, &_cor, &_coordenadas};
+        if (tipo.preenchivel)
+            _tipos.push_back(&_preenchido);
+        if (tipo.arestas != nullptr)
+            _tipos.push_back(&_arestas);
     }
-    FabricaBase(const FabricaBase&) = delete;
-    FabricaBase& operator=(const FabricaBase&) = delete;
+    FabricaDoTipo(const FabricaDoTipo&) = delete;
+    FabricaDoTipo& operator=(const FabricaDoTipo&) = delete;
 
-    std::string nome() const override { return _nomeDaFabrica; }
+    const TipoDeObjeto& tipo() const { return _tipo; }
+
+    std::string nome() const override { return _tipo.nome; }
 
     std::vector<Type*> parametros() override
     {
@@ -64,6 +61,8 @@ public:
         return _tipos;
     }
 
+    // Checks every descriptor, and turns a refusal by the constructor (an edge to a vertex that does
+    // not exist, which the edge list alone cannot know) into null and its reason.
     Objeto* criar() const override
     {
         _motivo.clear();
@@ -74,7 +73,8 @@ public:
             }
         }
         try {
-            return construir().release();
+            return _tipo.construir({_nome.valor, _cor.valor, _coordenadas.valor, _preenchido.valor, _arestas.valor})
+                .release();
         } catch (const std::exception& e) {
             _motivo = e.what();
             return nullptr;
@@ -83,174 +83,69 @@ public:
 
     std::string motivo() const override { return _motivo; }
 
-protected:
-    // Called only when every descriptor is valid; the constructors throw what they refuse (Objeto3D's
-    // edges), and what they say is the reason criar() gives.
-    virtual std::unique_ptr<Objeto> construir() const = 0;
+private:
+    // A list with an upper bound is enough once it holds that many.
+    static TypeCoordenadas::Suficiencia suficiencia(const Contagem& contagem)
+    {
+        if (contagem.maximo == Contagem::semLimite)
+            return {};
+        return [maximo = contagem.maximo](const Coordenadas& lista) { return lista.size() >= maximo ? 1 : 0; };
+    }
 
-    std::string _nomeDaFabrica;
+    const TipoDeObjeto& _tipo;
     TypeString _nome;
     TypeCor _cor;
-    // The descriptors in display order (pointers to members of this factory); set by each kind.
+    TypeCoordenadas _coordenadas;
+    TypeBool _preenchido;
+    TypeIntInts _arestas;
+    // The descriptors this kind shows, in display order (pointers to the members above).
     std::vector<Type*> _tipos;
     mutable std::string _motivo;
 };
 
-bool exatamenteUm(std::size_t n) { return n == 1; }
-bool exatamenteDois(std::size_t n) { return n == 2; }
-bool tresOuMais(std::size_t n) { return n >= 3; }
-bool tresKMaisUm(std::size_t n) { return n >= 4 && (n - 1) % 3 == 0; }
-bool quatroOuMais(std::size_t n) { return n >= 4; }
-bool doisOuMais(std::size_t n) { return n >= 2; }
-
-class FabricaDePonto : public FabricaBase {
-public:
-    FabricaDePonto()
-        : FabricaBase("Ponto"), _coordenada("Coordenada", {}, regraDeContagem(exatamenteUm), limiteDeContagem(1))
-    {
-        _tipos = {&_nome, &_cor, &_coordenada};
-    }
-
-protected:
-    std::unique_ptr<Objeto> construir() const override
-    {
-        return std::make_unique<Ponto>(_nome.valor, _cor.valor, _coordenada.valor[0]);
-    }
-
-private:
-    TypeCoordenadas _coordenada;
-};
-
-class FabricaDeReta : public FabricaBase {
-public:
-    FabricaDeReta()
-        : FabricaBase("Reta"), _extremos("Extremos", {}, regraDeContagem(exatamenteDois), limiteDeContagem(2))
-    {
-        _tipos = {&_nome, &_cor, &_extremos};
-    }
-
-protected:
-    std::unique_ptr<Objeto> construir() const override
-    {
-        return std::make_unique<Reta>(_nome.valor, _cor.valor, _extremos.valor[0], _extremos.valor[1]);
-    }
-
-private:
-    TypeCoordenadas _extremos;
-};
-
-class FabricaDePoligono : public FabricaBase {
-public:
-    FabricaDePoligono()
-        : FabricaBase("Polígono"), _vertices("Vértices", {}, regraDeContagem(tresOuMais)),
-          _preenchido("Preenchido", false, {})
-    {
-        _tipos = {&_nome, &_cor, &_vertices, &_preenchido};
-    }
-
-protected:
-    std::unique_ptr<Objeto> construir() const override
-    {
-        return std::make_unique<Poligono>(_nome.valor, _cor.valor, _vertices.valor, _preenchido.valor);
-    }
-
-private:
-    TypeCoordenadas _vertices;
-    TypeBool _preenchido;
-};
-
-class FabricaDeBezier : public FabricaBase {
-public:
-    FabricaDeBezier()
-        : FabricaBase("Curva de Bézier"), _controles("Pontos de controle", {}, regraDeContagem(tresKMaisUm))
-    {
-        _tipos = {&_nome, &_cor, &_controles};
-    }
-
-protected:
-    std::unique_ptr<Objeto> construir() const override
-    {
-        return std::make_unique<Bezier>(_nome.valor, _cor.valor, _controles.valor);
-    }
-
-private:
-    TypeCoordenadas _controles;
-};
-
-class FabricaDeBSpline : public FabricaBase {
-public:
-    FabricaDeBSpline()
-        : FabricaBase("B-Spline"), _controles("Pontos de controle", {}, regraDeContagem(quatroOuMais))
-    {
-        _tipos = {&_nome, &_cor, &_controles};
-    }
-
-protected:
-    std::unique_ptr<Objeto> construir() const override
-    {
-        return std::make_unique<BSpline>(_nome.valor, _cor.valor, _controles.valor);
-    }
-
-private:
-    TypeCoordenadas _controles;
-};
-
-class FabricaDeObjeto3D : public FabricaBase {
-public:
-    FabricaDeObjeto3D()
-        : FabricaBase("Objeto 3D"), _vertices("Vértices", {}, regraDeContagem(doisOuMais)),
-          _arestas("Arestas", {}, [](const Arestas& a) { return !a.empty(); })
-    {
-        _tipos = {&_nome, &_cor, &_vertices, &_arestas};
-    }
-
-protected:
-    std::unique_ptr<Objeto> construir() const override
-    {
-        // The edge list alone cannot know the vertex count: the constructor checks the indices.
-        return std::make_unique<Objeto3D>(_nome.valor, _cor.valor, _vertices.valor, _arestas.valor);
-    }
-
-private:
-    TypeCoordenadas _vertices;
-    TypeIntInts _arestas;
-};
-
 } // namespace
 
-// Function-local statics: built on first use, alive until the program ends.
+FabricaDeObjeto* obterFabrica(const TipoDeObjeto& tipo)
+{
+    // One for every kind, built on first use and alive until the program ends.
+    static const std::vector<std::unique_ptr<FabricaDoTipo>> fabricas = [] {
+        std::vector<std::unique_ptr<FabricaDoTipo>> todas;
+        for (const TipoDeObjeto* t : tiposDeObjeto())
+            todas.push_back(std::make_unique<FabricaDoTipo>(*t));
+        return todas;
+    }();
+    for (const auto& fabrica : fabricas)
+        if (&fabrica->tipo() == &tipo)
+            return fabrica.get();
+    return nullptr;
+}
+
 FabricaDeObjeto* obterFabricaDePonto()
 {
-    static FabricaDePonto fabrica;
-    return &fabrica;
+    return obterFabrica(Ponto::descricao);
 }
 
 FabricaDeObjeto* obterFabricaDeReta()
 {
-    static FabricaDeReta fabrica;
-    return &fabrica;
+    return obterFabrica(Reta::descricao);
 }
 
 FabricaDeObjeto* obterFabricaDePoligono()
 {
-    static FabricaDePoligono fabrica;
-    return &fabrica;
+    return obterFabrica(Poligono::descricao);
 }
 
 FabricaDeObjeto* obterFabricaDeBezier()
 {
-    static FabricaDeBezier fabrica;
-    return &fabrica;
+    return obterFabrica(Bezier::descricao);
 }
 
 FabricaDeObjeto* obterFabricaDeBSpline()
 {
-    static FabricaDeBSpline fabrica;
-    return &fabrica;
+    return obterFabrica(BSpline::descricao);
 }
 
 FabricaDeObjeto* obterFabricaDeObjeto3D()
 {
-    static FabricaDeObjeto3D fabrica;
-    return &fabrica;
+    return obterFabrica(Objeto3D::descricao);
 }

@@ -10,11 +10,21 @@
 #include "cor.h"
 
 class Objeto;
+struct TipoDeObjeto;
 
 // Builds one kind of object from parameter descriptors that an editor fills in.
 // Factories and their descriptors belong to the library and live as long as the program.
 class FabricaDeObjeto {
 public:
+    // What a descriptor holds, as its tipoDoValor() says (the numbers are those of libvelk.so.1).
+    enum TipoDoValor : int {
+        valorCoordenadas = 0,
+        valorCor = 1,
+        valorTexto = 2,
+        valorBooleano = 3,
+        valorArestas = 5,
+    };
+
     // One parameter: its label, its kind and (in TypeDe) its value.
     class Type {
     public:
@@ -22,7 +32,7 @@ public:
 
         // These three come first among the virtual operations, in this order: programs built against
         // libvelk.so.1 call them by their place in the virtual table.
-        // 0: coordinate list, 1: colour, 2: text, 3: boolean, 5: list of integer pairs.
+        // A TipoDoValor.
         virtual int tipoDoValor() const = 0;
         virtual bool valido() const = 0;
         // Coordinate lists: nonzero once the list holds the most the object can take.
@@ -59,11 +69,11 @@ public:
         Suficiencia _suficiente;
     };
 
-    using TypeCoordenadas = TypeDe<std::vector<Coordenada>, 0>;
-    using TypeCor = TypeDe<Cor, 1>;
-    using TypeString = TypeDe<std::string, 2>;
-    using TypeBool = TypeDe<bool, 3>;
-    using TypeIntInts = TypeDe<std::vector<std::pair<int, int>>, 5>;
+    using TypeCoordenadas = TypeDe<std::vector<Coordenada>, valorCoordenadas>;
+    using TypeCor = TypeDe<Cor, valorCor>;
+    using TypeString = TypeDe<std::string, valorTexto>;
+    using TypeBool = TypeDe<bool, valorBooleano>;
+    using TypeIntInts = TypeDe<std::vector<std::pair<int, int>>, valorArestas>;
 
     // The display name, fixed and distinct between factories.
     virtual std::string nome() const = 0;
@@ -77,6 +87,9 @@ public:
     // Why the last criar() gave null, in Portuguese for the user; empty after one that built.
     virtual std::string motivo() const { return {}; }
 };
+
+// The factory of a kind in tiposDeObjeto(), or null for any other.
+FabricaDeObjeto* obterFabrica(const TipoDeObjeto& tipo);
 
 FabricaDeObjeto* obterFabricaDePonto();
 FabricaDeObjeto* obterFabricaDeReta();

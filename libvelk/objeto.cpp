@@ -3,6 +3,7 @@
 #include <atomic>
 #include <stdexcept>
 
+#include "tipodeobjeto.h"
 #include "transformacao.h"
 
 namespace {
@@ -25,8 +26,16 @@ Objeto::Objeto(std::string nome, Cor cor, std::vector<Coordenada> coordenadas, c
 {
 }
 
+Objeto::Objeto(const TipoDeObjeto& tipo, std::string nome, Cor cor, std::vector<Coordenada> coordenadas,
+               bool preenchido)
+    : Objeto(std::move(nome), cor, std::move(coordenadas), tipo.preenchivel && preenchido ? 2 : tipo.nivel)
+{
+    _tipo = &tipo;
+    tipo.exigirCoordenadas(_coordenadas);
+}
+
 Objeto::Objeto(const Objeto& outro)
-    : _coordenadas(outro._coordenadas), _nome(outro._nome), _cor(outro._cor), _nivel(outro._nivel),
+    : _coordenadas(outro._coordenadas), _nome(outro._nome), _tipo(outro._tipo), _cor(outro._cor), _nivel(outro._nivel),
       _desenho(outro._desenho), _autorDoDesenho(outro._autorDoDesenho), _versao(novaVersao()),
       _versaoDoOriginal(outro._versaoDoOriginal)
 {
@@ -34,11 +43,9 @@ Objeto::Objeto(const Objeto& outro)
 
 Objeto::~Objeto() = default;
 
-void Objeto::recusarNulas(const std::vector<Coordenada>& coordenadas, const char* tipo)
+std::string Objeto::nomeDoTipo() const
 {
-    for (const Coordenada& c : coordenadas)
-        if (c.isNull())
-            throw std::invalid_argument(std::string(tipo) + ": a coordenada nula não é um ponto");
+    return _tipo != nullptr ? _tipo->nome : std::string();
 }
 
 void Objeto::transformar(const Transformacao& t)

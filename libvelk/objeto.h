@@ -12,6 +12,7 @@
 class Geometria;
 class Transformacao;
 class Window;
+struct TipoDeObjeto;
 
 // The base of the six kinds of scene object. An object has a name, a colour, a fill level and its
 // own coordinates in world space. A copy that a Window projected also carries its drawing list:
@@ -42,7 +43,10 @@ public:
 
     // The mean of the own coordinates.
     virtual Coordenada centro() const;
-    virtual std::string nomeDoTipo() const = 0;
+    // Its kind's name (empty for an object of no kind).
+    virtual std::string nomeDoTipo() const;
+    // The description of its kind; null for an object made without one, which no file can hold.
+    const TipoDeObjeto* tipo() const { return _tipo; }
 
     const std::string& nome() const { return *_nome; }
     Cor cor() const { return _cor; }
@@ -57,12 +61,14 @@ public:
     std::uint64_t versao() const { return _versao; }
 
 protected:
+    // An object of the kind tipo, whose rules it checks (std::invalid_argument); filled when the kind
+    // can be and preenchido says so.
+    Objeto(const TipoDeObjeto& tipo, std::string nome, Cor cor, std::vector<Coordenada> coordenadas,
+           bool preenchido = false);
+    // An object of no kind, on trust.
     Objeto(std::string nome, Cor cor, std::vector<Coordenada> coordenadas, char nivel);
     Objeto(const Objeto& outro);
     Objeto& operator=(const Objeto&) = delete;
-
-    // Throws std::invalid_argument when any coordinate is the null coordinate.
-    static void recusarNulas(const std::vector<Coordenada>& coordenadas, const char* tipo);
 
     std::vector<Coordenada> _coordenadas;
 
@@ -72,6 +78,7 @@ private:
 
     // Shared by the copies, which the projection makes on every repaint: a name can be megabytes.
     std::shared_ptr<const std::string> _nome;
+    const TipoDeObjeto* _tipo = nullptr;
     Cor _cor;
     char _nivel;
     std::vector<Coordenada> _desenho;

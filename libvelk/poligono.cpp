@@ -1,15 +1,17 @@
 #include "poligono.h"
 
-#include <stdexcept>
-
 #include "geometria.h"
 
+const TipoDeObjeto Poligono::descricao = {
+    "poligono", "Polígono", "Vértices", {3, Contagem::semLimite, 1}, 1, true, nullptr,
+    [](const ValoresDeObjeto& v) -> std::unique_ptr<Objeto> {
+        return std::make_unique<Poligono>(v.nome, v.cor, v.coordenadas, v.preenchido);
+    },
+};
+
 Poligono::Poligono(std::string nome, Cor cor, std::vector<Coordenada> vertices, bool preenchido)
-    : Objeto(std::move(nome), cor, std::move(vertices), preenchido ? 2 : 1)
+    : Objeto(descricao, std::move(nome), cor, std::move(vertices), preenchido)
 {
-    if (_coordenadas.size() < 3)
-        throw std::invalid_argument("Polígono: são precisos 3 ou mais vértices");
-    recusarNulas(_coordenadas, "Polígono");
 }
 
 Objeto* Poligono::clone() const
@@ -23,9 +25,4 @@ void Poligono::descreverGeometria(Geometria& g) const
         g.poligonoPreenchido(_coordenadas);
     else
         g.polilinha(_coordenadas, true);
-}
-
-std::string Poligono::nomeDoTipo() const
-{
-    return "Polígono";
 }

@@ -2,11 +2,15 @@
 
 #include "geometria.h"
 
-Ponto::Ponto(std::string nome, Cor cor, Coordenada posicao)
-    : Objeto(std::move(nome), cor, {posicao}, 0)
-{
-    recusarNulas(_coordenadas, "Ponto");
-}
+const TipoDeObjeto Ponto::descricao = {
+    "ponto", "Ponto", "Coordenada", {1, 1, 1}, 0, false, nullptr,
+    [](const ValoresDeObjeto& v) -> std::unique_ptr<Objeto> {
+        descricao.exigirCoordenadas(v.coordenadas);
+        return std::make_unique<Ponto>(v.nome, v.cor, v.coordenadas[0]);
+    },
+};
+
+Ponto::Ponto(std::string nome, Cor cor, Coordenada posicao) : Objeto(descricao, std::move(nome), cor, {posicao}) {}
 
 Objeto* Ponto::clone() const
 {
@@ -16,9 +20,4 @@ Objeto* Ponto::clone() const
 void Ponto::descreverGeometria(Geometria& g) const
 {
     g.pontos(_coordenadas);
-}
-
-std::string Ponto::nomeDoTipo() const
-{
-    return "Ponto";
 }

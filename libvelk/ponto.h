@@ -2,15 +2,17 @@
 #define PONTO_H
 
 #include "objeto.h"
+#include "tipodeobjeto.h"
 
 // A single point; fill level 0.
 class Ponto : public Objeto {
 public:
+    static const TipoDeObjeto descricao;
+
     Ponto(std::string nome, Cor cor, Coordenada posicao);
 
     Objeto* clone() const override;
     void descreverGeometria(Geometria& g) const override;
-    std::string nomeDoTipo() const override;
 };
 
 #endif

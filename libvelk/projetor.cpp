@@ -198,9 +198,8 @@ void Projetor::arestas(const std::vector<Coordenada>& vertices, const std::vecto
         _vertices.push_back(vertice(paraCamera(p)));
     _entrada = &vertices;
     _fonte = Fonte::vertices;
-    const int n = static_cast<int>(_vertices.size());
     for (const auto& [i, j] : arestas) {
-        if (i < 0 || j < 0 || i >= n || j >= n)
+        if (!arestaValida(i, j, _vertices.size()))
             continue;
         // Every edge is a run of its own.
         _runAberta = false;
@@ -210,8 +209,7 @@ void Projetor::arestas(const std::vector<Coordenada>& vertices, const std::vecto
 
 void Projetor::bezier(const std::vector<Coordenada>& controles)
 {
-    const std::size_t n = controles.size();
-    if (n < 4 || (n - 1) % 3 != 0)
+    if (!controlesDeBezier.aceita(controles.size()))
         return;
     _auxiliar.clear();
     for (const Coordenada& p : controles)

@@ -2,10 +2,17 @@
 
 #include "geometria.h"
 
+const TipoDeObjeto Reta::descricao = {
+    "reta", "Reta", "Extremos", {2, 2, 1}, 1, false, nullptr,
+    [](const ValoresDeObjeto& v) -> std::unique_ptr<Objeto> {
+        descricao.exigirCoordenadas(v.coordenadas);
+        return std::make_unique<Reta>(v.nome, v.cor, v.coordenadas[0], v.coordenadas[1]);
+    },
+};
+
 Reta::Reta(std::string nome, Cor cor, Coordenada inicio, Coordenada fim)
-    : Objeto(std::move(nome), cor, {inicio, fim}, 1)
+    : Objeto(descricao, std::move(nome), cor, {inicio, fim})
 {
-    recusarNulas(_coordenadas, "Reta");
 }
 
 Objeto* Reta::clone() const
@@ -16,9 +23,4 @@ Objeto* Reta::clone() const
 void Reta::descreverGeometria(Geometria& g) const
 {
     g.polilinha(_coordenadas, false);
-}
-
-std::string Reta::nomeDoTipo() const
-{
-    return "Reta";
 }

@@ -2,15 +2,17 @@
 #define RETA_H
 
 #include "objeto.h"
+#include "tipodeobjeto.h"
 
 // A segment between two points; fill level 1.
 class Reta : public Objeto {
 public:
+    static const TipoDeObjeto descricao;
+
     Reta(std::string nome, Cor cor, Coordenada inicio, Coordenada fim);
 
     Objeto* clone() const override;
     void descreverGeometria(Geometria& g) const override;
-    std::string nomeDoTipo() const override;
 };
 
 #endif
