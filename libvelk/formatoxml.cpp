@@ -10,12 +10,9 @@
 
 #include <tinyxml.h>
 
-#include "bezier.h"
-#include "bspline.h"
-#include "objeto3d.h"
-#include "poligono.h"
-#include "ponto.h"
-#include "reta.h"
+#include "geometria.h"
+#include "objeto.h"
+#include "tipodeobjeto.h"
 #include "window.h"
 
 namespace FormatoXml {
@@ -273,30 +270,21 @@ bool lerBooleano(const TiXmlElement* e, const char* nome, const std::string* val
 // ---------------------------------------------------------------------------------------------
 // Objects
 
-enum class Tipo { ponto, reta, poligono, bezier, bspline, objeto3d };
-
-// Element names, in the order of Tipo.
-constexpr const char* elementos[] = {"ponto", "reta", "poligono", "bezier", "bspline", "objeto3d"};
-
-const char* nomeDoElemento(Tipo tipo)
+// The kind whose element is nome, or null.
+const TipoDeObjeto* tipoDoElemento(const std::string& nome)
 {
-    return elementos[static_cast<int>(tipo)];
+    for (const TipoDeObjeto* tipo : tiposDeObjeto())
+        if (nome == tipo->elemento)
+            return tipo;
+    return nullptr;
 }
 
-bool tipoDoElemento(const std::string& nome, Tipo& tipo)
+void exigirContagem(const TiXmlElement* e, std::size_t n, const Contagem& contagem, const char* singular,
+                    const char* plural)
 {
-    for (int i = 0; i < 6; ++i)
-        if (nome == elementos[i]) {
-            tipo = static_cast<Tipo>(i);
-            return true;
-        }
-    return false;
-}
-
-void exigirContagem(const TiXmlElement* e, std::size_t n, bool aceita, const char* regra)
-{
-    if (!aceita)
-        falha(e, tag(e) + " precisa de " + regra + " " + quantas(n, "encontrada", "encontradas") + ".");
+    if (!contagem.aceita(n))
+        falha(e, tag(e) + " precisa de " + contagem.texto(singular, plural) + " "
+                     + quantas(n, "encontrada", "encontradas") + ".");
 }
 
 // The vertex index of an edge's end: any integer is read, and one that names no vertex is a fault.
@@ -309,14 +297,14 @@ int lerIndice(const TiXmlElement* e, const char* nome, const std::string* valor,
     const std::from_chars_result r = std::from_chars(inicio, fim, i);
     if (r.ptr != fim || inicio == fim || (r.ec != std::errc() && r.ec != std::errc::result_out_of_range))
         falha(e, tag(e) + " tem " + nome + "=" + citado(texto) + ", que não é um número inteiro.");
-    if (r.ec == std::errc::result_out_of_range || i < 0 || static_cast<std::size_t>(i) >= vertices)
+    if (r.ec == std::errc::result_out_of_range || !verticeExiste(i, vertices))
         falha(e, tag(e) + " liga ao vértice " + texto + ", que não existe (há " + std::to_string(vertices)
                      + (vertices == 1 ? " vértice)." : " vértices)."));
     return i;
 }
 
 // rascunho is scratch room shared by every object of a file (see the end).
-std::unique_ptr<Objeto> lerObjeto(const TiXmlElement* e, Tipo tipo, std::vector<Coordenada>& rascunho)
+std::unique_ptr<Objeto> lerObjeto(const TiXmlElement* e, const TipoDeObjeto& tipo, ValoresDeObjeto& rascunho)
 {
     const std::string* nome = nullptr;
     const std::string* cor = nullptr;
@@ -336,46 +324,31 @@ std::unique_ptr<Objeto> lerObjeto(const TiXmlElement* e, Tipo tipo, std::vector<
     if (foraDoXml(*nome, naoUtf8) != std::string::npos)
         falha(e, tag(e) + " tem nome=" + citado(*nome)
                      + (naoUtf8 ? ", que não é texto UTF-8 válido." : ", com caracteres que o XML não admite."));
-    const Cor c = lerCor(e, cor);
-    const bool cheio = tipo == Tipo::poligono && lerBooleano(e, "preenchido", preenchido);
+    rascunho.nome = *nome;
+    rascunho.cor = lerCor(e, cor);
+    rascunho.preenchido = tipo.preenchivel && lerBooleano(e, "preenchido", preenchido);
 
-    rascunho.clear();
+    std::vector<Coordenada>& coordenadas = rascunho.coordenadas;
+    coordenadas.clear();
     // Edges are checked once the vertex count is known: their elements may come before the vertices.
     std::vector<const TiXmlElement*> arestas;
     paraCadaElemento(e, [&](const TiXmlElement* filho) {
         const std::string& nomeDoFilho = filho->ValueStr();
         if (nomeDoFilho == "coordenada")
-            rascunho.push_back(lerXyz(filho));
-        else if (tipo == Tipo::objeto3d && nomeDoFilho == "aresta")
+            coordenadas.push_back(lerXyz(filho));
+        else if (tipo.arestas != nullptr && nomeDoFilho == "aresta")
             arestas.push_back(filho);
         else
             falha(filho, tag(filho) + " não pode estar dentro de " + tag(e) + ".");
     });
 
-    const std::size_t n = rascunho.size();
-    switch (tipo) {
-    case Tipo::ponto:
-        exigirContagem(e, n, n == 1, "exatamente 1 coordenada");
-        break;
-    case Tipo::reta:
-        exigirContagem(e, n, n == 2, "exatamente 2 coordenadas");
-        break;
-    case Tipo::poligono:
-        exigirContagem(e, n, n >= 3, "3 ou mais coordenadas");
-        break;
-    case Tipo::bezier:
-        exigirContagem(e, n, n >= 4 && (n - 1) % 3 == 0, "3k + 1 coordenadas, com k ≥ 1");
-        break;
-    case Tipo::bspline:
-        exigirContagem(e, n, n >= 4, "4 ou mais coordenadas");
-        break;
-    case Tipo::objeto3d:
-        exigirContagem(e, n, n >= 2, "2 ou mais coordenadas");
-        exigirContagem(e, arestas.size(), !arestas.empty(), "1 ou mais arestas");
-        break;
-    }
+    const std::size_t n = coordenadas.size();
+    exigirContagem(e, n, tipo.coordenadas, "coordenada", "coordenadas");
+    if (tipo.arestas != nullptr)
+        exigirContagem(e, arestas.size(), contagemDeArestas, "aresta", "arestas");
 
-    std::vector<std::pair<int, int>> indices;
+    std::vector<std::pair<int, int>>& indices = rascunho.arestas;
+    indices.clear();
     indices.reserve(arestas.size());
     for (const TiXmlElement* a : arestas) {
         const std::string* origem = nullptr;
@@ -396,46 +369,12 @@ std::unique_ptr<Objeto> lerObjeto(const TiXmlElement* e, Tipo tipo, std::vector<
 
     // Every rule of the constructors has been checked above; a refusal here would be a gap in those
     // checks, and it is still reported as a fault of this element rather than escaping. The objects
-    // take copies of the scratch list, each allocated at its exact size.
+    // take copies of the scratch lists, each allocated at its exact size.
     try {
-        switch (tipo) {
-        case Tipo::ponto:
-            return std::make_unique<Ponto>(*nome, c, rascunho[0]);
-        case Tipo::reta:
-            return std::make_unique<Reta>(*nome, c, rascunho[0], rascunho[1]);
-        case Tipo::poligono:
-            return std::make_unique<Poligono>(*nome, c, rascunho, cheio);
-        case Tipo::bezier:
-            return std::make_unique<Bezier>(*nome, c, rascunho);
-        case Tipo::bspline:
-            return std::make_unique<BSpline>(*nome, c, rascunho);
-        case Tipo::objeto3d:
-            return std::make_unique<Objeto3D>(*nome, c, rascunho, std::move(indices));
-        }
+        return tipo.construir(rascunho);
     } catch (const std::invalid_argument& erro) {
         falha(e, tag(e) + " é inválido: " + erro.what() + ".");
     }
-    falha(e, tag(e) + " não é um tipo de objeto conhecido.");
-}
-
-// The kind of an object as the file knows it; false for a kind the file cannot hold.
-bool tipoDoObjeto(const Objeto* o, Tipo& tipo)
-{
-    if (dynamic_cast<const Ponto*>(o) != nullptr)
-        tipo = Tipo::ponto;
-    else if (dynamic_cast<const Reta*>(o) != nullptr)
-        tipo = Tipo::reta;
-    else if (dynamic_cast<const Poligono*>(o) != nullptr)
-        tipo = Tipo::poligono;
-    else if (dynamic_cast<const Bezier*>(o) != nullptr)
-        tipo = Tipo::bezier;
-    else if (dynamic_cast<const BSpline*>(o) != nullptr)
-        tipo = Tipo::bspline;
-    else if (dynamic_cast<const Objeto3D*>(o) != nullptr)
-        tipo = Tipo::objeto3d;
-    else
-        return false;
-    return true;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -576,11 +515,10 @@ void escreverObjetos(TiXmlNode* where, const std::vector<Objeto*>& objetos)
 {
     // Everything is checked before the first node is added, so that a refused scene leaves where as
     // it was, and no file is written that could not be read back.
-    Tipo tipo;
     for (const Objeto* o : objetos) {
         if (o == nullptr)
             continue;
-        if (!tipoDoObjeto(o, tipo))
+        if (o->tipo() == nullptr)
             throw "O objeto " + citado(o->nome()) + " é de um tipo (" + o->nomeDoTipo()
                 + ") que o arquivo de cena não sabe guardar.";
         for (const Coordenada& c : o->coordenadas())
@@ -596,20 +534,20 @@ void escreverObjetos(TiXmlNode* where, const std::vector<Objeto*>& objetos)
     for (const Objeto* o : objetos) {
         if (o == nullptr)
             continue;
-        tipoDoObjeto(o, tipo);
-        auto* e = new TiXmlElement(nomeDoElemento(tipo));
+        const TipoDeObjeto& tipo = *o->tipo();
+        auto* e = new TiXmlElement(tipo.elemento);
         where->LinkEndChild(e);
         e->SetAttribute("nome", o->nome().c_str());
         escreverCor(e, o->cor());
-        if (tipo == Tipo::poligono)
-            e->SetAttribute("preenchido", static_cast<const Poligono*>(o)->preenchido() ? "true" : "false");
+        if (tipo.preenchivel)
+            e->SetAttribute("preenchido", o->nivelDePreenchimento() == 2 ? "true" : "false");
         for (const Coordenada& c : o->coordenadas()) {
             auto* filho = new TiXmlElement("coordenada");
             escreverXyz(filho, c.x(), c.y(), c.z());
             e->LinkEndChild(filho);
         }
-        if (tipo == Tipo::objeto3d) {
-            for (const auto& [i, j] : static_cast<const Objeto3D*>(o)->arestas()) {
+        if (tipo.arestas != nullptr) {
+            for (const auto& [i, j] : tipo.arestas(*o)) {
                 auto* aresta = new TiXmlElement("aresta");
                 aresta->SetAttribute("origem", i);
                 aresta->SetAttribute("destino", j);
@@ -624,7 +562,7 @@ std::vector<std::unique_ptr<Objeto>> lerObjetos(const TiXmlNode* where)
     if (where == nullptr)
         throw std::string("Não há elemento de onde ler os objetos.");
     std::vector<std::unique_ptr<Objeto>> objetos;
-    std::vector<Coordenada> rascunho;
+    ValoresDeObjeto rascunho;
     bool temWindow = false;
     paraCadaElemento(where, [&](const TiXmlElement* e) {
         if (e->ValueStr() == "window") {
@@ -633,10 +571,10 @@ std::vector<std::unique_ptr<Objeto>> lerObjetos(const TiXmlNode* where)
             temWindow = true;
             return;
         }
-        Tipo tipo;
-        if (!tipoDoElemento(e->ValueStr(), tipo))
+        const TipoDeObjeto* tipo = tipoDoElemento(e->ValueStr());
+        if (tipo == nullptr)
             falha(e, tag(e) + " não é um tipo de objeto conhecido.");
-        objetos.push_back(lerObjeto(e, tipo, rascunho));
+        objetos.push_back(lerObjeto(e, *tipo, rascunho));
     });
     return objetos;
 }
