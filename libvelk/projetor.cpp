@@ -51,17 +51,12 @@ void Projetor::projetarCoordenadas(const std::vector<Coordenada>& pontos, std::v
 
 bool Projetor::trechoVisivel(const Coordenada& a, const Coordenada& b, double& t0, double& t1) const noexcept
 {
-    const PontoDeCamera ca = paraCamera(a);
-    const PontoDeCamera cb = paraCamera(b);
+    PontoDeCamera pa, pb;
     double n0, n1;
-    if (!recortarNoPlanoProximo(ca.z, cb.z, _vista.perto, n0, n1))
+    if (!cortarEProjetar(paraCamera(a), paraCamera(b), pa, pb, n0, n1))
         return false;
-    const PontoDeCamera pa = ca.z >= _vista.perto ? ca : pontoNoPlanoProximo(cb, ca, _vista.perto);
-    const PontoDeCamera pb = cb.z >= _vista.perto ? cb : pontoNoPlanoProximo(ca, cb, _vista.perto);
-    const double ka = _vista.distancia / pa.z;
-    const double kb = _vista.distancia / pb.z;
     double s0, s1;
-    if (!recortarSegmento(pa.x * ka, pa.y * ka, pb.x * kb, pb.y * kb, _vista.retangulo, s0, s1))
+    if (!recortarSegmento(pa.x, pa.y, pb.x, pb.y, _vista.retangulo, s0, s1))
         return false;
     // A parameter on the projection plane is not one along the segment in space: the division by the
     // depth bends it. Back to the camera-space parameter, then to the world segment's.
@@ -74,6 +69,23 @@ bool Projetor::trechoVisivel(const Coordenada& a, const Coordenada& b, double& t
     };
     t0 = n0 + emEspaco(s0) * (n1 - n0);
     t1 = n0 + emEspaco(s1) * (n1 - n0);
+    return true;
+}
+
+bool Projetor::cortarEProjetar(const PontoDeCamera& a, const PontoDeCamera& b, PontoDeCamera& pa, PontoDeCamera& pb,
+                               double& t0, double& t1) const noexcept
+{
+    // Cut at the near plane in camera space, before the division: what lies behind the eye would
+    // otherwise come out mirrored. Which end is cut follows from the ends, not from the parameters,
+    // which can round to 0 or 1 on a long segment and keep the end behind.
+    if (!recortarNoPlanoProximo(a.z, b.z, _vista.perto, t0, t1))
+        return false;
+    const PontoDeCamera ca = a.z >= _vista.perto ? a : pontoNoPlanoProximo(b, a, _vista.perto);
+    const PontoDeCamera cb = b.z >= _vista.perto ? b : pontoNoPlanoProximo(a, b, _vista.perto);
+    const double ka = _vista.distancia / ca.z;
+    const double kb = _vista.distancia / cb.z;
+    pa = {ca.x * ka, ca.y * ka, ca.z};
+    pb = {cb.x * kb, cb.y * kb, cb.z};
     return true;
 }
 
@@ -106,22 +118,12 @@ void Projetor::segmento(const Vertice& a, const Vertice& b)
         codigoA = a.codigo;
         codigoB = b.codigo;
     } else {
-        // Cut at the near plane in camera space, before the division: what lies behind the eye
-        // would otherwise come out mirrored. Which end is cut follows from the ends, not from the
-        // parameters, which can round to 0 or 1 on a long segment and keep the end behind.
         double t0, t1;
-        if (!recortarNoPlanoProximo(a.c.z, b.c.z, _vista.perto, t0, t1))
+        if (!cortarEProjetar(a.c, b.c, pa, pb, t0, t1)
+            || !(std::isfinite(pa.x) && std::isfinite(pa.y) && std::isfinite(pb.x) && std::isfinite(pb.y)))
             return semPedaco();
-        const PontoDeCamera ca = a.naFrente ? a.c : pontoNoPlanoProximo(b.c, a.c, _vista.perto);
-        const PontoDeCamera cb = b.naFrente ? b.c : pontoNoPlanoProximo(a.c, b.c, _vista.perto);
         aOriginal = a.naFrente;
         bOriginal = b.naFrente;
-        const double ka = _vista.distancia / ca.z;
-        const double kb = _vista.distancia / cb.z;
-        pa = {ca.x * ka, ca.y * ka, ca.z};
-        pb = {cb.x * kb, cb.y * kb, cb.z};
-        if (!(std::isfinite(pa.x) && std::isfinite(pa.y) && std::isfinite(pb.x) && std::isfinite(pb.y)))
-            return semPedaco();
         codigoA = codigo(pa.x, pa.y);
         codigoB = codigo(pb.x, pb.y);
     }
@@ -162,12 +164,16 @@ void Projetor::tracarPolilinha(bool fechada)
     if (!fechada)
         return;
     segmento(_vertices[n - 1], _vertices[0]);
-
     // The closing segment ends where the first began: when both are visible there, the last run
-    // and the first are one piece of outline. The first run moves to the end, without its repeated
-    // first point, so that a broken outline has no needless break at v0.
-    if (!(comecaNoPrimeiroVertice && _ultimoTerminouNoVertice))
-        return;
+    // and the first are one piece of outline.
+    if (comecaNoPrimeiroVertice && _ultimoTerminouNoVertice)
+        unirUltimaAPrimeira(inicioDaPolilinha);
+}
+
+void Projetor::unirUltimaAPrimeira(std::size_t inicioDaPolilinha)
+{
+    // The first run moves to the end, without its repeated first point, so that a broken outline
+    // has no needless break at v0.
     const auto inicio = _desenho.begin() + static_cast<std::ptrdiff_t>(inicioDaPolilinha);
     const auto nulo = std::find_if(inicio, _desenho.end(), [](const Coordenada& c) { return c.isNull(); });
     if (nulo == _desenho.end())

@@ -68,7 +68,10 @@ private:
     Vertice vertice(const PontoDeCamera& c) const noexcept;
     std::uint8_t codigo(double x, double y) const noexcept;
     Coordenada ppc(double x, double y, double zc) const noexcept { return Coordenada(x, y, zc - _vista.distancia); }
-    void prepararVertices(const std::vector<PontoDeCamera>& pontos);
+    // The camera-space segment a–b cut at the near plane and divided onto the projection plane, its
+    // depths kept as z; [t0, t1] is the part of a–b kept. False when nothing of it is in front.
+    bool cortarEProjetar(const PontoDeCamera& a, const PontoDeCamera& b, PontoDeCamera& pa, PontoDeCamera& pb,
+                         double& t0, double& t1) const noexcept;
     // Clips one segment and adds its visible piece to the drawing list.
     void segmento(const Vertice& a, const Vertice& b);
     // Adds a visible piece (on the projection plane, depth as z) to the drawing list, joining it to
@@ -76,6 +79,9 @@ private:
     void acrescentarPedaco(const PontoDeCamera& inicio, const PontoDeCamera& fim, bool inicioNoVertice,
                            bool fimNoVertice);
     void tracarPolilinha(bool fechada);
+    // Joins the last run of the closed polyline that starts at inicioDaPolilinha in the drawing list
+    // to its first run, which meets it at the first vertex.
+    void unirUltimaAPrimeira(std::size_t inicioDaPolilinha);
 
     Coordenada _centroDeProjecao;
     Vetor _u;
