@@ -256,16 +256,7 @@ void Projetor::poligonoPreenchido(const std::vector<Coordenada>& vertices)
         return;
     if (algum != 0) {
         recortarPoligono(_camera, _vista.retangulo, _auxiliar);
-        if (_camera.size() < 3)
-            return;
-        // A concave polygon that wraps round the window without covering any of it leaves a
-        // polygon of no area lying on the window's edges: that is nothing to draw.
-        const Retangulo& r = _vista.retangulo;
-        const bool naBorda = std::all_of(_camera.begin(), _camera.end(), [&r](const PontoDeCamera& p) {
-            return p.x == r.xMin || p.x == r.xMax || p.y == r.yMin || p.y == r.yMax;
-        });
-        const double areaDaJanela = (r.xMax - r.xMin) * (r.yMax - r.yMin);
-        if (naBorda && std::fabs(areaDupla(_camera)) <= 1e-12 * areaDaJanela)
+        if (_camera.size() < 3 || soNaBorda(_camera, _vista.retangulo))
             return;
     }
     for (const PontoDeCamera& p : _camera)

@@ -191,6 +191,15 @@ void recortarPoligono(std::vector<PontoDeCamera>& poligono, const Retangulo& r, 
                         [&r](PontoDeCamera& p) { p.y = r.yMax; });
 }
 
+bool soNaBorda(const std::vector<PontoDeCamera>& poligono, const Retangulo& r) noexcept
+{
+    const bool naBorda = std::all_of(poligono.begin(), poligono.end(), [&r](const PontoDeCamera& p) {
+        return p.x == r.xMin || p.x == r.xMax || p.y == r.yMin || p.y == r.yMax;
+    });
+    const double areaDaJanela = (r.xMax - r.xMin) * (r.yMax - r.yMin);
+    return naBorda && std::fabs(areaDupla(poligono)) <= 1e-12 * areaDaJanela;
+}
+
 double areaDupla(const std::vector<PontoDeCamera>& poligono) noexcept
 {
     const std::size_t n = poligono.size();

@@ -77,6 +77,10 @@ void recortarPoligonoNoPlanoProximo(const std::vector<PontoDeCamera>& entrada, d
 void recortarPoligono(std::vector<PontoDeCamera>& poligono, const Retangulo& r,
                       std::vector<PontoDeCamera>& auxiliar);
 
+// Whether what recortarPoligono left is nothing to draw: a concave polygon that wraps round r
+// without covering any of it leaves a polygon lying on r's edges, of no area but rounding's.
+bool soNaBorda(const std::vector<PontoDeCamera>& poligono, const Retangulo& r) noexcept;
+
 // Twice the signed area of a polygon on the plane (x, y), by the shoelace formula.
 double areaDupla(const std::vector<PontoDeCamera>& poligono) noexcept;
 

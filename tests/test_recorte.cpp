@@ -212,6 +212,16 @@ TEST(RecortarPoligono, ProfundidadeDosPontosDeCorte)
     EXPECT_TRUE(achou);
 }
 
+TEST(SoNaBorda, SoOQueNaoTemAreaEFicaNasBordas)
+{
+    // What a U wrapped round the window leaves: an outline along two edges, of no area.
+    EXPECT_TRUE(soNaBorda({{-10, -10, 1}, {10, -10, 1}, {10, 10, 1}, {10, -10, 1}}, janela));
+    // Fails when the area is not asked: the whole window lies on its edges too.
+    EXPECT_FALSE(soNaBorda({{-10, -10, 1}, {10, -10, 1}, {10, 10, 1}, {-10, 10, 1}}, janela));
+    // Fails when the edges are not asked: a sliver inside has next to no area.
+    EXPECT_FALSE(soNaBorda({{0, 0, 1}, {1, 0, 1}, {0.5, 1e-14, 1}}, janela));
+}
+
 TEST(AreaDupla, Shoelace)
 {
     EXPECT_EQ(areaDupla({{0, 0, 0}, {4, 0, 0}, {4, 3, 0}}), 12);
