@@ -9,7 +9,7 @@
 
 #include "novoobjeto_options.h"
 #include "objeto.h"
-#include "objeto3d.h"
+#include "tipodeobjeto.h"
 #include "ui_novoobjeto.h"
 
 NovoObjeto::NovoObjeto(QWidget* parent) : QDialog(parent), ui(new Ui::NovoObjeto)
@@ -17,8 +17,8 @@ NovoObjeto::NovoObjeto(QWidget* parent) : QDialog(parent), ui(new Ui::NovoObjeto
     // The slots are connected by name here, before the combo box has items: the first item added
     // below becomes current and builds its editors through on_tipo_currentIndexChanged.
     ui->setupUi(this);
-    tiposDeObjetos = {obterFabricaDePonto(),   obterFabricaDeReta(),    obterFabricaDePoligono(),
-                      obterFabricaDeBezier(),  obterFabricaDeBSpline(), obterFabricaDeObjeto3D()};
+    for (const TipoDeObjeto* tipo : tiposDeObjeto())
+        tiposDeObjetos.push_back(obterFabrica(*tipo));
     for (FabricaDeObjeto* fabrica : tiposDeObjetos)
         ui->tipo->addItem(QString::fromStdString(fabrica->nome()));
     motivo = new QLabel;
@@ -41,28 +41,10 @@ void NovoObjeto::preencher(const Objeto& objeto)
     if (indice < 0)
         return;
     ui->tipo->setCurrentIndex(indice);
-    for (std::size_t i = 0; i < options.size(); ++i) {
-        switch (options[i]->tipoDoValor()) {
-        case 0:
-            static_cast<CoordenadasOption*>(editores[i])->mostrar(objeto.coordenadas());
-            break;
-        case 1:
-            static_cast<ColorOption*>(editores[i])->setColor(objeto.cor().qcolor());
-            break;
-        case 2:
-            static_cast<StringOption*>(editores[i])->setText(QString::fromStdString(objeto.nome()));
-            break;
-        case 3:
-            static_cast<BooleanOption*>(editores[i])->setChecked(objeto.nivelDePreenchimento() == 2);
-            break;
-        case 5:
-            if (auto* objeto3d = dynamic_cast<const Objeto3D*>(&objeto))
-                static_cast<IntIntsOption*>(editores[i])->mostrar(objeto3d->arestas());
-            break;
-        default:
-            break;
-        }
-    }
+    const ValoresDeObjeto valores = valoresDe(objeto);
+    for (EditorDeValor* editor : editores)
+        if (editor != nullptr)
+            editor->mostrar(valores);
     optionValueChanged();
 }
 
@@ -97,41 +79,35 @@ QWidget* NovoObjeto::generateOptionsUi()
     auto* grade = new QGridLayout(widget);
     editores.clear();
     int linha = 0;
+    // Every editor reports every change, so that OK follows whatever was entered last. A list takes
+    // the row below its label, across both columns.
+    const auto colocar = [this, grade, &linha](auto* editor, auto sinal, bool lista) -> EditorDeValor* {
+        connect(editor, sinal, this, &NovoObjeto::optionValueChanged);
+        if (lista)
+            grade->addWidget(editor, ++linha, 0, 1, 2);
+        else
+            grade->addWidget(editor, linha, 1, 1, 1);
+        return editor;
+    };
     for (FabricaDeObjeto::Type* opcao : options) {
         grade->addWidget(new QLabel(QString::fromStdString(opcao->nome) + QStringLiteral(": ")), linha, 0, 1, 1);
-        // Every editor reports every change, so that OK follows whatever was entered last.
-        QWidget* editor = nullptr;
+        EditorDeValor* editor = nullptr;
         switch (opcao->tipoDoValor()) {
-        case 0: {
-            auto* coordenadas = new CoordenadasOption(opcao);
-            connect(coordenadas, &CoordenadasOption::valueChanged, this, &NovoObjeto::optionValueChanged);
-            grade->addWidget(editor = coordenadas, ++linha, 0, 1, 2);
+        case FabricaDeObjeto::valorCoordenadas:
+            editor = colocar(new CoordenadasOption(opcao), &CoordenadasOption::valueChanged, true);
             break;
-        }
-        case 1: {
-            auto* cor = new ColorOption(opcao);
-            connect(cor, qOverload<>(&ColorOption::valueChanged), this, &NovoObjeto::optionValueChanged);
-            grade->addWidget(editor = cor, linha, 1, 1, 1);
+        case FabricaDeObjeto::valorCor:
+            editor = colocar(new ColorOption(opcao), qOverload<>(&ColorOption::valueChanged), false);
             break;
-        }
-        case 2: {
-            auto* texto = new StringOption(opcao);
-            connect(texto, qOverload<>(&StringOption::valueChanged), this, &NovoObjeto::optionValueChanged);
-            grade->addWidget(editor = texto, linha, 1, 1, 1);
+        case FabricaDeObjeto::valorTexto:
+            editor = colocar(new StringOption(opcao), qOverload<>(&StringOption::valueChanged), false);
             break;
-        }
-        case 3: {
-            auto* marca = new BooleanOption(opcao);
-            connect(marca, qOverload<>(&BooleanOption::valueChanged), this, &NovoObjeto::optionValueChanged);
-            grade->addWidget(editor = marca, linha, 1, 1, 1);
+        case FabricaDeObjeto::valorBooleano:
+            editor = colocar(new BooleanOption(opcao), qOverload<>(&BooleanOption::valueChanged), false);
             break;
-        }
-        case 5: {
-            auto* pares = new IntIntsOption(opcao);
-            connect(pares, &IntIntsOption::valueChanged, this, &NovoObjeto::optionValueChanged);
-            grade->addWidget(editor = pares, ++linha, 0, 1, 2);
+        case FabricaDeObjeto::valorArestas:
+            editor = colocar(new IntIntsOption(opcao), &IntIntsOption::valueChanged, true);
             break;
-        }
         default:
             // A kind without an editor shows its label alone.
             break;

@@ -9,6 +9,7 @@
 #include "fabricadeobjeto.h"
 #include "objeto.h"
 
+class EditorDeValor;
 class QEvent;
 class QLabel;
 
@@ -16,7 +17,7 @@ namespace Ui {
 class NovoObjeto;
 }
 
-// The modal dialog that adds an object: lists the six factories and, for the one selected, shows
+// The modal dialog that adds an object: lists the factory of every kind and, for the one selected, shows
 // one editor per parameter descriptor. The editors write straight into the descriptors; the
 // dialog tracks the selection and keeps OK enabled only while every descriptor is valid.
 // Factories and descriptors belong to the library; the dialog owns only its form object.
@@ -52,7 +53,7 @@ private:
     QWidget* ultimo = nullptr;
     std::vector<FabricaDeObjeto::Type*> options;
     // The editor of each descriptor in options (null for a kind without one).
-    std::vector<QWidget*> editores;
+    std::vector<EditorDeValor*> editores;
     QLabel* motivo = nullptr;
     std::unique_ptr<Objeto> criado;
     Ui::NovoObjeto* ui = nullptr;

@@ -91,6 +91,11 @@ void StringOption::valueChanged(const QString& nova)
     emit valueChanged();
 }
 
+void StringOption::mostrar(const ValoresDeObjeto& valores)
+{
+    setText(QString::fromStdString(valores.nome));
+}
+
 BooleanOption::BooleanOption(FabricaDeObjeto::Type* gerenciado) : QCheckBox(nullptr), _gerenciado(gerenciado)
 {
     connect(this, &QCheckBox::toggled, this, qOverload<bool>(&BooleanOption::valueChanged));
@@ -102,6 +107,11 @@ void BooleanOption::valueChanged(bool newValue)
     emit valueChanged();
 }
 
+void BooleanOption::mostrar(const ValoresDeObjeto& valores)
+{
+    setChecked(valores.preenchido);
+}
+
 ColorOption::ColorOption(FabricaDeObjeto::Type* gerenciado) : QColorWidget(nullptr), _gerenciado(gerenciado)
 {
     connect(this, &QColorWidget::colorChanged, this, qOverload<const QColor&>(&ColorOption::valueChanged));
@@ -111,6 +121,11 @@ void ColorOption::valueChanged(const QColor& nova)
 {
     valorDe<FabricaDeObjeto::TypeCor>(_gerenciado) = Cor(nova);
     emit valueChanged();
+}
+
+void ColorOption::mostrar(const ValoresDeObjeto& valores)
+{
+    setColor(valores.cor.qcolor());
 }
 
 // --- coordinate lists --------------------------------------------------------------------------

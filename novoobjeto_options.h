@@ -9,6 +9,7 @@
 
 #include "fabricadeobjeto.h"
 #include "qcolorwidget.h"
+#include "tipodeobjeto.h"
 
 class QDoubleSpinBox;
 class QPushButton;
@@ -16,16 +17,25 @@ class QScrollArea;
 class QSpinBox;
 class QVBoxLayout;
 
-// Editors of the new-object dialog, one per parameter kind. Each writes every change the user
-// makes straight into its descriptor's value (never reading it back) and never frees it. The
+// Editors of the new-object dialog, one per kind of parameter value. Each writes every change the
+// user makes straight into its descriptor's value (never reading it back) and never frees it. The
 // descriptor must be of the kind the editor is for: the dialog chooses the editor by tipoDoValor().
 
-// Kind 2: the text, after every change.
-class StringOption : public QLineEdit {
+// What every editor does besides: show the value of its parameter in an existing object's values
+// (which it then writes into its descriptor, as any change).
+class EditorDeValor {
+public:
+    virtual ~EditorDeValor() = default;
+    virtual void mostrar(const ValoresDeObjeto& valores) = 0;
+};
+
+// valorTexto: the name, after every change.
+class StringOption : public QLineEdit, public EditorDeValor {
     Q_OBJECT
 
 public:
     explicit StringOption(FabricaDeObjeto::Type* gerenciado);
+    void mostrar(const ValoresDeObjeto& valores) override;
 
 signals:
     void valueChanged();
@@ -37,12 +47,13 @@ private:
     FabricaDeObjeto::Type* _gerenciado = nullptr;
 };
 
-// Kind 3.
-class BooleanOption : public QCheckBox {
+// valorBooleano: whether it is filled.
+class BooleanOption : public QCheckBox, public EditorDeValor {
     Q_OBJECT
 
 public:
     explicit BooleanOption(FabricaDeObjeto::Type* gerenciado);
+    void mostrar(const ValoresDeObjeto& valores) override;
 
 signals:
     void valueChanged();
@@ -54,12 +65,13 @@ private:
     FabricaDeObjeto::Type* _gerenciado = nullptr;
 };
 
-// Kind 1: the colour picked on the swatch.
-class ColorOption : public QColorWidget {
+// valorCor: the colour picked on the swatch.
+class ColorOption : public QColorWidget, public EditorDeValor {
     Q_OBJECT
 
 public:
     explicit ColorOption(FabricaDeObjeto::Type* gerenciado);
+    void mostrar(const ValoresDeObjeto& valores) override;
 
 signals:
     void valueChanged();
@@ -93,15 +105,17 @@ private:
     QDoubleSpinBox* spinZ = nullptr;
 };
 
-// Kind 0: a list of coordinates grown with "+" and shrunk from the end with "-". Row i edits item i.
-// "+" is disabled once the descriptor says the list holds as many coordinates as it can take.
-class CoordenadasOption : public QWidget {
+// valorCoordenadas: a list of coordinates grown with "+" and shrunk from the end with "-". Row i
+// edits item i. "+" is disabled once the descriptor says the list holds as many coordinates as it
+// can take.
+class CoordenadasOption : public QWidget, public EditorDeValor {
     Q_OBJECT
 
 public:
     explicit CoordenadasOption(FabricaDeObjeto::Type* gerenciado);
     // Replaces the rows with one per coordinate, and the descriptor's list with coordenadas.
     void mostrar(const std::vector<Coordenada>& coordenadas);
+    void mostrar(const ValoresDeObjeto& valores) override { mostrar(valores.coordenadas); }
 
 signals:
     // After any change: a row added, removed or edited.
@@ -141,14 +155,16 @@ private:
     QSpinBox* dest = nullptr;
 };
 
-// Kind 5: a list of integer pairs, grown with "+" (never disabled) and shrunk from the end with "-".
-class IntIntsOption : public QWidget {
+// valorArestas: a list of integer pairs, grown with "+" (never disabled) and shrunk from the end
+// with "-".
+class IntIntsOption : public QWidget, public EditorDeValor {
     Q_OBJECT
 
 public:
     explicit IntIntsOption(FabricaDeObjeto::Type* gerenciado);
     // Replaces the rows with one per pair.
     void mostrar(const std::vector<std::pair<int, int>>& pares);
+    void mostrar(const ValoresDeObjeto& valores) override { mostrar(valores.arestas); }
 
 signals:
     // After any change: a pair added, removed or edited.

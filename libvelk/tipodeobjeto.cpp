@@ -38,3 +38,12 @@ const std::vector<const TipoDeObjeto*>& tiposDeObjeto()
     };
     return tipos;
 }
+
+ValoresDeObjeto valoresDe(const Objeto& objeto)
+{
+    const TipoDeObjeto* tipo = objeto.tipo();
+    ValoresDeObjeto valores{objeto.nome(), objeto.cor(), objeto.coordenadas(), objeto.nivelDePreenchimento() == 2, {}};
+    if (tipo != nullptr && tipo->arestas != nullptr)
+        valores.arestas = tipo->arestas(objeto);
+    return valores;
+}

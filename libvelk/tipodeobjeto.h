@@ -56,4 +56,7 @@ inline constexpr Contagem contagemDeArestas{1, Contagem::semLimite, 1};
 // Every kind, in the order the dialog lists them.
 const std::vector<const TipoDeObjeto*>& tiposDeObjeto();
 
+// The values objeto is made of: what its kind's constructor would take to build it again.
+ValoresDeObjeto valoresDe(const Objeto& objeto);
+
 #endif

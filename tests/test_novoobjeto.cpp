@@ -402,3 +402,19 @@ TEST(DialogoCriacao, CriaUmObjetoDeCadaTipo)
 }
 
 } // namespace
+
+// The edges come from the wireframe's own kind: without them OK stays off, and a wireframe
+// could not be renamed or recoloured.
+TEST_F(Dialogo, EditarUmObjeto3DMostraAsSuasArestas)
+{
+    const Objeto3D cubo("cubo", Cor(1, 2, 3), {Coordenada(0, 0, 0), Coordenada(1, 0, 0), Coordenada(0, 1, 0)},
+                        {{0, 1}, {2, 1}});
+    dialogo.preencher(cubo);
+    EXPECT_TRUE(ok()->isEnabled());
+    std::unique_ptr<Objeto> copia(dialogo.obterTipo()->criar());
+    ASSERT_NE(copia, nullptr);
+    ASSERT_EQ(copia->tipo(), &Objeto3D::descricao);
+    EXPECT_EQ(static_cast<const Objeto3D&>(*copia).arestas(), (Pares{{0, 1}, {2, 1}}));
+    EXPECT_EQ(copia->coordenadas(), cubo.coordenadas());
+    EXPECT_EQ(copia->cor(), cubo.cor());
+}
