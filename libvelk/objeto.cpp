@@ -37,7 +37,8 @@ Objeto::Objeto(const TipoDeObjeto& tipo, std::string nome, Cor cor, std::vector<
 Objeto::Objeto(const Objeto& outro)
     : _coordenadas(outro._coordenadas), _nome(outro._nome), _tipo(outro._tipo), _cor(outro._cor), _nivel(outro._nivel),
       _desenho(outro._desenho), _autorDoDesenho(outro._autorDoDesenho), _versao(novaVersao()),
-      _versaoDoOriginal(outro._versaoDoOriginal)
+      _versaoDoOriginal(outro._versaoDoOriginal), _centroDaEsfera(outro._centroDaEsfera),
+      _raioDaEsfera2(outro._raioDaEsfera2)
 {
 }
 

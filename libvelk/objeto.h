@@ -86,6 +86,10 @@ private:
     std::uint64_t _versao;
     // For a projected copy: the version of the object it was projected from.
     std::uint64_t _versaoDoOriginal = 0;
+    // For a projected copy: the sphere round the original's own coordinates that culls it (centre,
+    // squared radius), as it was at that version.
+    Coordenada _centroDaEsfera;
+    double _raioDaEsfera2 = 0.0;
 };
 
 #endif

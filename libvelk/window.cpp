@@ -5,6 +5,7 @@
 #include <cfloat>
 #include <cmath>
 #include <exception>
+#include <limits>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -76,16 +77,15 @@ Vetor linha(const Matriz<4, 4>& m, std::size_t i) noexcept
     return Vetor(m(i, 0), m(i, 1), m(i, 2));
 }
 
-// Whether nothing of what an object draws can be seen, judged by a sphere round its own coordinates
-// (every kind draws within their convex hull, curves included): the sphere lies wholly behind the
-// near plane, or wholly in front of it and wholly beyond one side of the view. An object that
-// crosses the near plane is never judged so: a filled one keeps the vertices that plane's cut makes.
-// The sphere is taken a little larger than it is, so that rounding never hides what shows; any
-// coordinate that is not finite leaves the object to the full pipeline.
-bool foraDeVista(const std::vector<Coordenada>& coordenadas, const Projetor& projetor) noexcept
+// The sphere round an object's own coordinates that foraDeVista judges: the centre of their box
+// and the square of the farthest one's distance from it; a radius of NaN for no coordinates.
+void esferaEnvolvente(const std::vector<Coordenada>& coordenadas, Coordenada& centro, double& raio2) noexcept
 {
-    if (coordenadas.empty())
-        return false;
+    if (coordenadas.empty()) {
+        centro = Coordenada();
+        raio2 = std::numeric_limits<double>::quiet_NaN();
+        return;
+    }
     double minimo[3] = {coordenadas[0].x(), coordenadas[0].y(), coordenadas[0].z()};
     double maximo[3] = {minimo[0], minimo[1], minimo[2]};
     for (const Coordenada& c : coordenadas) {
@@ -95,13 +95,23 @@ bool foraDeVista(const std::vector<Coordenada>& coordenadas, const Projetor& pro
             maximo[i] = std::max(maximo[i], p[i]);
         }
     }
-    const Coordenada centro(0.5 * minimo[0] + 0.5 * maximo[0], 0.5 * minimo[1] + 0.5 * maximo[1],
-                            0.5 * minimo[2] + 0.5 * maximo[2]);
-    double raio2 = 0.0;
+    centro = Coordenada(0.5 * minimo[0] + 0.5 * maximo[0], 0.5 * minimo[1] + 0.5 * maximo[1],
+                        0.5 * minimo[2] + 0.5 * maximo[2]);
+    raio2 = 0.0;
     for (const Coordenada& c : coordenadas) {
         const double dx = c.x() - centro.x(), dy = c.y() - centro.y(), dz = c.z() - centro.z();
         raio2 = std::max(raio2, dx * dx + dy * dy + dz * dz);
     }
+}
+
+// Whether nothing of what an object draws can be seen, judged by a sphere round its own coordinates
+// (every kind draws within their convex hull, curves included): the sphere lies wholly behind the
+// near plane, or wholly in front of it and wholly beyond one side of the view. An object that
+// crosses the near plane is never judged so: a filled one keeps the vertices that plane's cut makes.
+// The sphere is taken a little larger than it is, so that rounding never hides what shows; any
+// coordinate that is not finite leaves the object to the full pipeline.
+bool foraDeVista(const Coordenada& centro, double raio2, const Projetor& projetor) noexcept
+{
     const PontoDeCamera o = projetor.paraCamera(centro);
     const double margem = 1e-9 * (std::fabs(o.x) + std::fabs(o.y) + std::fabs(o.z) + std::sqrt(raio2)) + 1e-300;
     const double raio = std::sqrt(raio2) + margem;
@@ -335,7 +345,11 @@ Projetor Window::projetor() const
 void Window::projetar(const Objeto& original, Objeto& copia, Projetor& projetor) const
 {
     projetor.iniciar();
-    if (foraDeVista(original.coordenadas(), projetor)) {
+    // The sphere depends on the original's coordinates alone: a copy kept for the same version
+    // still holds it.
+    if (copia._versaoDoOriginal != original._versao)
+        esferaEnvolvente(original.coordenadas(), copia._centroDaEsfera, copia._raioDaEsfera2);
+    if (foraDeVista(copia._centroDaEsfera, copia._raioDaEsfera2, projetor)) {
         // What the full pipeline would give such an object: its own coordinates projected, no drawing.
         projetor.projetarCoordenadas(original.coordenadas(), copia._coordenadas);
         copia._desenho.clear();
