@@ -193,11 +193,14 @@ void QViewport::wheelEvent(QWheelEvent* evento)
 void QViewport::paintEvent(QPaintEvent* event)
 {
     Q_UNUSED(event);
-    const bool cenaOuCameraMudou = atualizarProjecao();
     const qreal escala = devicePixelRatioF();
-    if (cenaOuCameraMudou || !_imagemValida || _imagemComCoordenadas != showingCoordinates()
-        || _imagem.size() != size() * escala || _imagem.devicePixelRatioF() != escala)
+    if (!projecaoEmDia() || !_imagemValida || _imagemComCoordenadas != showingCoordinates()
+        || _imagem.size() != size() * escala || _imagem.devicePixelRatioF() != escala) {
         repintar();
+        // A canvas whose picture does not come from the projection still has it brought up to
+        // date, so that the next paint sees nothing changed.
+        atualizarProjecao();
+    }
     if (_faixaVazia) {
         QPainter tela(this);
         tela.drawImage(0, 0, _imagem);

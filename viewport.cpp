@@ -1,6 +1,8 @@
 #include "viewport.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <functional>
 #include <iostream>
 #include <limits>
 #include <memory>
@@ -122,13 +124,13 @@ bool Viewport::mesmaOrigem() const
     return true;
 }
 
-bool Viewport::atualizarProjecao()
+bool Viewport::atualizarProjecao(const std::function<void(std::size_t)>& prontos)
 {
     if (mesmaOrigem())
         return false;
     // Marked undone first: should the projection throw, the next paint tries again.
     _projecaoFeita = false;
-    _janela->atualizarProjecao(*_projecao);
+    _janela->atualizarProjecao(*_projecao, prontos);
     const DisplayFile* cena = _janela->cena();
     _origem.cena = cena;
     _origem.objetos.clear();
@@ -143,31 +145,45 @@ bool Viewport::atualizarProjecao()
     return true;
 }
 
+void Viewport::desenhar(Objeto* atual)
+{
+    const char nivel = atual->nivelDePreenchimento();
+    if (nivel == 1)
+        repintar1(atual);
+    else if (nivel == 2)
+        repintar2(atual);
+    else if (nivel == 0)
+        repintar0(atual);
+    if (_debugInformation) {
+        pintarInformacoes(atual);
+        repintar0(atual);
+    }
+}
+
 void Viewport::repintar()
 {
-    atualizarProjecao();
     iniciarPintura();
-    const DisplayFile& projecao = *_projecao;
+    const std::vector<Objeto*>& copias = _projecao->listaDeObjetos;
+    std::size_t desenhados = 0;
+    const auto desenharAte = [&](std::size_t fim) {
+        for (; desenhados < fim; ++desenhados)
+            desenhar(copias[desenhados]);
+    };
+    try {
+        // Objects are drawn, in order, as their copies come out of the projection.
+        atualizarProjecao(desenharAte);
+    } catch (...) {
+        finalizarPintura();
+        throw;
+    }
+    desenharAte(copias.size());
     Objeto* copiaDoSelecionado = nullptr;
     if (_selecionado != nullptr) {
         const std::vector<Objeto*> cena = originais(*_displayFile);
         const auto onde = std::find(cena.begin(), cena.end(), _selecionado);
         const auto i = static_cast<std::size_t>(onde - cena.begin());
-        if (onde != cena.end() && i < projecao.listaDeObjetos.size())
-            copiaDoSelecionado = projecao.listaDeObjetos[i];
-    }
-    for (Objeto* atual : projecao.listaDeObjetos) {
-        const char nivel = atual->nivelDePreenchimento();
-        if (nivel == 1)
-            repintar1(atual);
-        else if (nivel == 2)
-            repintar2(atual);
-        else if (nivel == 0)
-            repintar0(atual);
-        if (_debugInformation) {
-            pintarInformacoes(atual);
-            repintar0(atual);
-        }
+        if (onde != cena.end() && i < copias.size())
+            copiaDoSelecionado = copias[i];
     }
     if (copiaDoSelecionado != nullptr)
         pintarSelecao(copiaDoSelecionado);

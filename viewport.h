@@ -2,7 +2,9 @@
 #define VIEWPORT_H
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -89,7 +91,10 @@ public:
 protected:
     // Brings the camera's projected copy of the scene up to date, unless neither the scene (its
     // list, or any object's version) nor the camera changed since it was made; true when it did.
-    bool atualizarProjecao();
+    // prontos is handed on to Window::atualizarProjecao.
+    bool atualizarProjecao(const std::function<void(std::size_t)>& prontos = {});
+    // Whether that projection is up to date.
+    bool projecaoEmDia() const { return mesmaOrigem(); }
 
     virtual void iniciarPintura() {}
     virtual void repintar0(Objeto* atual) = 0;
@@ -119,6 +124,8 @@ private:
         double distancia = 0.0;
     };
     bool mesmaOrigem() const;
+    // One object's projected copy, through the hook of its fill level (and the labels' hooks).
+    void desenhar(Objeto* atual);
 
     DisplayFile* _projecao;
     Origem _origem;

@@ -5,6 +5,7 @@
 #include <cfloat>
 #include <cmath>
 #include <exception>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <stdexcept>
@@ -387,7 +388,7 @@ DisplayFile Window::coordenadasDePlanoDeProjecao() const
     return projecao;
 }
 
-void Window::atualizarProjecao(DisplayFile& projecao) const
+void Window::atualizarProjecao(DisplayFile& projecao, const std::function<void(std::size_t)>& prontos) const
 {
     std::vector<const Objeto*> originais;
     if (_cena != nullptr) {
@@ -409,23 +410,50 @@ void Window::atualizarProjecao(DisplayFile& projecao) const
     // and depends on nothing but its object and the camera, so the result is the same however the
     // blocks fall.
     constexpr std::size_t bloco = 64;
+    const std::size_t blocos = (originais.size() + bloco - 1) / bloco;
     std::atomic<std::size_t> proximo{0};
+    // Set, with release order, once a block's copies are written.
+    const std::unique_ptr<std::atomic<bool>[]> feitos(new std::atomic<bool>[blocos]());
+    // Set when any thread failed: the others stop at their next block.
+    std::atomic<bool> parar{false};
+    const auto projetarBloco = [&](Projetor& p, std::size_t b) {
+        const std::size_t fim = std::min((b + 1) * bloco, originais.size());
+        for (std::size_t i = b * bloco; i < fim; ++i) {
+            const Objeto& original = *originais[i];
+            Objeto*& copia = copias[i];
+            // Same version, same object in the same state: only the camera may have moved, and
+            // the copy's memory is reused. Otherwise a new copy.
+            if (copia == nullptr || copia->_versaoDoOriginal != original._versao) {
+                delete copia;
+                copia = nullptr;
+                copia = original.clone();
+            }
+            projetar(original, *copia, p);
+        }
+        feitos[b].store(true, std::memory_order_release);
+    };
     const auto trabalhar = [&]() {
         Projetor p = projetor();
-        for (std::size_t inicio = proximo.fetch_add(bloco); inicio < originais.size();
-             inicio = proximo.fetch_add(bloco)) {
-            const std::size_t fim = std::min(inicio + bloco, originais.size());
-            for (std::size_t i = inicio; i < fim; ++i) {
-                const Objeto& original = *originais[i];
-                Objeto*& copia = copias[i];
-                // Same version, same object in the same state: only the camera may have moved, and
-                // the copy's memory is reused. Otherwise a new copy.
-                if (copia == nullptr || copia->_versaoDoOriginal != original._versao) {
-                    delete copia;
-                    copia = nullptr;
-                    copia = original.clone();
-                }
-                projetar(original, *copia, p);
+        for (std::size_t b = proximo.fetch_add(1); b < blocos && !parar.load(std::memory_order_relaxed);
+             b = proximo.fetch_add(1))
+            projetarBloco(p, b);
+    };
+    // This thread hands each finished run of blocks to prontos as soon as it has one, and projects
+    // only while the next block it must hand over is not finished yet.
+    const auto trabalharEEntregar = [&]() {
+        Projetor p = projetor();
+        std::size_t entregues = 0;
+        while (entregues < blocos && !parar.load(std::memory_order_relaxed)) {
+            if (feitos[entregues].load(std::memory_order_acquire)) {
+                do
+                    ++entregues;
+                while (entregues < blocos && feitos[entregues].load(std::memory_order_acquire));
+                prontos(std::min(entregues * bloco, originais.size()));
+            } else if (const std::size_t b = proximo.fetch_add(1); b < blocos) {
+                projetarBloco(p, b);
+            } else {
+                // Another core is finishing that block.
+                std::this_thread::yield();
             }
         }
     };
@@ -438,11 +466,12 @@ void Window::atualizarProjecao(DisplayFile& projecao) const
     std::vector<std::exception_ptr> erros(ajudantes);
     for (std::size_t t = 0; t < ajudantes; ++t) {
         try {
-            threads.emplace_back([&trabalhar, &erro = erros[t]]() {
+            threads.emplace_back([&trabalhar, &parar, &erro = erros[t]]() {
                 try {
                     trabalhar();
                 } catch (...) {
                     erro = std::current_exception();
+                    parar.store(true);
                 }
             });
         } catch (const std::system_error&) {
@@ -452,9 +481,13 @@ void Window::atualizarProjecao(DisplayFile& projecao) const
     }
     std::exception_ptr erroAqui;
     try {
-        trabalhar();
+        if (prontos)
+            trabalharEEntregar();
+        else
+            trabalhar();
     } catch (...) {
         erroAqui = std::current_exception();
+        parar.store(true);
     }
     for (std::thread& t : threads)
         t.join();

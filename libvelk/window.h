@@ -1,6 +1,8 @@
 #ifndef WINDOW_H
 #define WINDOW_H
 
+#include <cstddef>
+#include <functional>
 #include <vector>
 
 #include "coordenada.h"
@@ -84,7 +86,10 @@ public:
     // Makes projecao what coordenadasDePlanoDeProjecao() returns, keeping each copy it already holds
     // of an object whose version is unchanged (and so its memory), and sharing the objects out among
     // the processor's cores. projecao must be a list this function or that one made.
-    void atualizarProjecao(DisplayFile& projecao) const;
+    // prontos, when given, is called on this thread while the other cores still project, each time
+    // the run of finished copies at the head of the list grows, with its length, up to all of them:
+    // a canvas draws them meanwhile. Should it throw, the projection stops and the exception passes.
+    void atualizarProjecao(DisplayFile& projecao, const std::function<void(std::size_t)>& prontos = {}) const;
     // The scene atualizarCPP gave, or null.
     const DisplayFile* cena() const { return _cena; }
 

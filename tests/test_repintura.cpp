@@ -265,3 +265,25 @@ TEST(ProjecaoDeObjetosInteiros, ProjecaoMantidaEhAMesmaQueUmaNova)
     }
     igual("cena menor");
 }
+
+// Mutations caught: a copy handed over before it is written (the count of blocks finished anywhere
+// instead of the finished run at the head of the list), a count that falls back or stops short.
+TEST(ProjecaoDeObjetosInteiros, CopiasEntreguesDuranteAProjecaoJaEstaoFeitas)
+{
+    DisplayFile cena = grade();
+    Window janela(Coordenada(-10, -10, 0), Coordenada(10, 10, 0), Coordenada(0, 0, -10));
+    janela.atualizarCPP(cena);
+    const DisplayFile nova = janela.coordenadasDePlanoDeProjecao();
+    DisplayFile mantida;
+    std::size_t entregues = 0;
+    janela.atualizarProjecao(mantida, [&](std::size_t ate) {
+        ASSERT_GT(ate, entregues);
+        ASSERT_LE(ate, nova.listaDeObjetos.size());
+        for (; entregues < ate; ++entregues) {
+            const Objeto* a = mantida.listaDeObjetos[entregues];
+            ASSERT_NE(a, nullptr) << entregues;
+            ASSERT_EQ(desenho(a, janela), desenho(nova.listaDeObjetos[entregues], janela)) << entregues;
+        }
+    });
+    EXPECT_EQ(entregues, nova.listaDeObjetos.size());
+}
