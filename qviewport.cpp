@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QFileInfo>
 #include <QPaintEngine>
@@ -276,12 +277,14 @@ void QViewport::iniciarPintura()
         _imagem.fill(Qt::transparent);
         _imagemValida = false;
         _imagemComCoordenadas = showingCoordinates();
+        // Before the painter holds the image, which must not be copied from now on.
+        _pixels = _imagem.devicePixelRatio() == 1 ? _imagem.bits() : nullptr;
+        _bytesPorLinha = _imagem.bytesPerLine();
         pintor.begin(&_imagem);
     }
     pintor.setFont(font());
-    _medidas = pintor.fontMetrics();
-    _colunasDeCelas = std::max(1, largura() / celaDeRotulo + 1);
-    _celas.assign(static_cast<std::size_t>(_colunasDeCelas) * static_cast<std::size_t>(std::max(1, altura() / celaDeRotulo + 1)), 0);
+    if (showingCoordinates())
+        prepararRotulos();
     // One pixel short of the surface on the right and at the bottom: the last column and row keep the
     // surface's own background, in the window and in saved pictures alike, and nothing is drawn there
     // (the frame sits 20 pixels in).
@@ -290,18 +293,52 @@ void QViewport::iniciarPintura()
 
 void QViewport::repintar0(Objeto* atual)
 {
-    pintor.setPen(canetaDaCor(atual->cor()));
     const Mapeamento mapa = mapeamento();
     _linhas.clear();
     QPoint p;
+    const QRgb cor = qRgb(atual->cor().red(), atual->cor().green(), atual->cor().blue());
     for (auto c = atual->inicioDoDesenho(janela()), fim = atual->fimDoDesenho(janela()); c != fim; ++c) {
         // A null coordinate is a break between pieces, not a point: it would map to the centre.
         if (c->isNull() || !paraPixel(mapa.aplicar(*c), p))
             continue;
+        marcar(p, cor);
+    }
+    if (!_linhas.empty()) {
+        pintor.setPen(canetaDaCor(atual->cor()));
+        pintor.drawLines(_linhas.data(), static_cast<int>(_linhas.size()));
+    }
+}
+
+void QViewport::marcar(QPoint p, QRgb cor)
+{
+    if (_pixels == nullptr) {
         _linhas.emplace_back(p.x() - 2, p.y() + 2, p.x() + 2, p.y() - 2);
         _linhas.emplace_back(p.x() + 2, p.y() + 2, p.x() - 2, p.y() - 2);
+        return;
     }
-    pintor.drawLines(_linhas.data(), static_cast<int>(_linhas.size()));
+    cruzEmPixels(p, cor);
+}
+
+void QViewport::cruzEmPixels(QPoint p, QRgb cor)
+{
+    const auto linha = [this](int y) {
+        return reinterpret_cast<QRgb*>(_pixels + static_cast<std::ptrdiff_t>(y) * _bytesPorLinha);
+    };
+    if (p.x() >= 2 && p.y() >= 2 && p.x() < _imagem.width() - 2 && p.y() < _imagem.height() - 2) {
+        for (int k = -2; k <= 2; ++k) {
+            linha(p.y() + k)[p.x() + k] = cor;
+            linha(p.y() + k)[p.x() - k] = cor;
+        }
+        return;
+    }
+    for (int k = -2; k <= 2; ++k) {
+        const int y = p.y() + k;
+        if (y < 0 || y >= _imagem.height())
+            continue;
+        for (const int x : {p.x() + k, p.x() - k})
+            if (x >= 0 && x < _imagem.width())
+                linha(y)[x] = cor;
+    }
 }
 
 void QViewport::repintar1(Objeto* atual)
@@ -356,20 +393,19 @@ void QViewport::repintar2(Objeto* atual)
 
 void QViewport::pintarInformacoes(Objeto* atual)
 {
-    pintor.setPen(QPen(QColor(0, 0, 0, 255)));
     const Mapeamento mapa = mapeamento();
     const double zero = ruido();
     // The surface without its last column and row, which keep their own background.
     const QRect superficie(0, 0, largura() - 1, altura() - 1);
-    const int acima = _medidas.ascent();
-    const int alto = _medidas.height();
+    const QRgb cor = qRgb(atual->cor().red(), atual->cor().green(), atual->cor().blue());
     QPoint p;
     // The object's own coordinates, not its drawing list: points outside the window are labelled too.
     for (auto c = atual->inicioDasCoordenadas(), fim = atual->fimDasCoordenadas(); c != fim; ++c) {
-        // In a crowded scene most labels are turned away here, by the cells over their start, before
-        // any text is made.
+        // In a crowded scene most labels are turned away by the cells that even the shortest label
+        // would cover, and most of the rest by their width summed from their characters', before
+        // their text is shaped and measured.
         if (!paraPixel(mapa.aplicar(*c), p) || !superficie.contains(p)
-            || !celasLivres(QRect(p.x(), p.y() - acima, 1, alto).intersected(superficie)))
+            || !celasLivres(QRect(p.x(), p.y() - _acimaDoRotulo, _rotuloMaisCurto, _alturaDoRotulo).intersected(superficie)))
             continue;
         char texto[64];
         char* const ate = texto + sizeof texto;
@@ -383,16 +419,83 @@ void QViewport::pintarInformacoes(Objeto* atual)
         *t++ = ' ';
         t = escreverNumero(t, ate, c->z(), zero);
         *t++ = ')';
-        _rotulo.resize(0);
-        _rotulo.append(QLatin1String(texto, t - texto));
-        const QRect caixa =
-            QRect(p.x(), p.y() - acima, _medidas.horizontalAdvance(_rotulo), alto).intersected(superficie);
-        if (!celasLivres(caixa))
+        qreal estimada = 0;
+        for (const char* k = texto; k != t; ++k)
+            estimada += _avancos[static_cast<unsigned char>(*k) & 0x7f];
+        // Two pixels less for what kerning and rounding may take.
+        const int curta = std::max(1, static_cast<int>(estimada) - 2);
+        if (!celasLivres(QRect(p.x(), p.y() - _acimaDoRotulo, curta, _alturaDoRotulo).intersected(superficie)))
             continue;
-        ocuparCelas(caixa);
-        pintor.fillRect(caixa, fundoDeRotulo);
-        pintor.drawText(p, _rotulo);
+        const int inicio = static_cast<int>(_textos.size());
+        const int tamanho = static_cast<int>(t - texto);
+        _textos.append(QLatin1String(texto, tamanho));
+        const QRect caixa(p.x(), p.y() - _acimaDoRotulo,
+                          _medidas.horizontalAdvance(QString::fromRawData(_textos.constData() + inicio, tamanho)),
+                          _alturaDoRotulo);
+        if (!celasLivres(caixa.intersected(superficie))) {
+            _textos.resize(inicio);
+            continue;
+        }
+        ocuparCelas(caixa.intersected(superficie));
+        _rotulos.push_back({p, caixa, inicio, tamanho, cor, temCruzEm(*atual, mapa, p)});
     }
+}
+
+bool QViewport::temCruzEm(const Objeto& objeto, const Mapeamento& mapa, QPoint p) const
+{
+    QPoint q;
+    for (auto c = objeto.inicioDoDesenho(janela()), fim = objeto.fimDoDesenho(janela()); c != fim; ++c)
+        if (!c->isNull() && paraPixel(mapa.aplicar(*c), q) && q == p)
+            return true;
+    return false;
+}
+
+void QViewport::pintarRotulos()
+{
+    const QRect superficie(0, 0, largura() - 1, altura() - 1);
+    pintor.setBrush(Qt::NoBrush);
+    for (const Rotulo& r : _rotulos) {
+        pintor.fillRect(r.caixa.intersected(superficie), fundoDeRotulo);
+        pintor.setPen(_canetaDeRotulo);
+        const QString texto = QString::fromRawData(_textos.constData() + r.inicio, r.tamanho);
+        // Near the edge, the text is cut where the surface ends (glyphs may reach a pixel or two
+        // past their advance).
+        if (superficie.contains(r.caixa.adjusted(-2, -2, 2, 2))) {
+            pintor.drawText(r.ponto, texto);
+        } else {
+            pintor.setClipRect(superficie);
+            pintor.drawText(r.ponto, texto);
+            pintor.setClipping(false);
+        }
+        // A drawn vertex's cross stays over its label.
+        if (!r.cruz)
+            continue;
+        _linhas.clear();
+        marcar(r.ponto, r.cor);
+        if (!_linhas.empty()) {
+            pintor.setPen(QPen(QColor(r.cor)));
+            pintor.drawLines(_linhas.data(), static_cast<int>(_linhas.size()));
+        }
+    }
+    _rotulos.clear();
+    _textos.resize(0);
+}
+
+void QViewport::prepararRotulos()
+{
+    _medidas = pintor.fontMetrics();
+    _acimaDoRotulo = _medidas.ascent();
+    _alturaDoRotulo = _medidas.height();
+    const QFontMetricsF medidas(pintor.fontMetrics());
+    for (char c = ' '; c < 127; ++c)
+        _avancos[static_cast<unsigned char>(c)] = medidas.horizontalAdvance(QLatin1Char(c));
+    // The shortest label, one digit a number (digits share one width in common fonts), less two
+    // pixels that kerning may take: no label is narrower.
+    _rotuloMaisCurto = std::max(1, _medidas.horizontalAdvance(QStringLiteral("(0, 0, 0)")) - 2);
+    _rotulos.clear();
+    _textos.resize(0);
+    _colunasDeCelas = std::max(1, largura() / celaDeRotulo + 1);
+    _celas.assign(static_cast<std::size_t>(_colunasDeCelas) * static_cast<std::size_t>(altura() / celaDeRotulo + 1), 0);
 }
 
 bool QViewport::celasLivres(const QRect& caixa) const
@@ -469,11 +572,13 @@ void QViewport::pintarSelecao(Objeto* atual)
 
 void QViewport::finalizarPintura()
 {
+    pintarRotulos();
     pintor.setPen(QColor(Qt::black));
     pintor.setBrush(Qt::NoBrush);
     // On the limits of the mapping: columns 20 and width() − 20, rows 20 and height() − 20.
     pintor.drawRect(20, 20, largura() - 40, altura() - 40);
     pintor.end();
+    _pixels = nullptr;
     if (_alvo == nullptr) {
         _imagemValida = true;
         _faixaVazia = faixaVazia(_imagem, qRound((largura() - 1) * _imagem.devicePixelRatio()),

@@ -2,6 +2,7 @@
 #define QVIEWPORT_H
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -11,9 +12,11 @@
 #include <QImage>
 #include <QLine>
 #include <QPainter>
+#include <QPen>
 #include <QPoint>
 #include <QPointF>
 #include <QRect>
+#include <QRgb>
 #include <QSize>
 #include <QString>
 #include <QWidget>
@@ -22,8 +25,9 @@
 
 // The canvas: a Viewport that paints with one QPainter. Its picture is the whole scene: white
 // background, each object by its fill level (point crosses, broken polyline, polygon filled in its
-// colour with a red outline), the coordinate labels when they are shown, the selected object
-// highlighted, and a black frame on the limits of the window-to-viewport mapping. The same hooks
+// colour with a red outline), the selected object highlighted, the coordinate labels when they are
+// shown (over every object, so that a later fill never hides one), and a black frame on the limits
+// of the window-to-viewport mapping. The same hooks
 // paint the screen, exported images and SVG, so that an export is what the canvas shows at that
 // size; a hook reads the size of its surface through largura() and altura(), never width() and
 // height().
@@ -140,6 +144,17 @@ private:
     void fecharPedaco();
     void informarCursor(QPointF onde);
 
+    // A point's cross, two diagonals of five pixels through p: set in colour cor on the picture at
+    // _pixels when there is one, else added to _linhas for the caller to draw with its pen.
+    void marcar(QPoint p, QRgb cor);
+    void cruzEmPixels(QPoint p, QRgb cor);
+    // Draws the labels that pintarInformacoes kept, each on its light box, and forgets them.
+    void pintarRotulos();
+    // Whether repintar0 puts one of the object's crosses at p.
+    bool temCruzEm(const Objeto& objeto, const Mapeamento& mapa, QPoint p) const;
+
+    // Takes the labels' font metrics and clears their cells for a paint that shows them.
+    void prepararRotulos();
     // What numero() treats as zero for the camera as it is now.
     double ruido() const;
     // Whether every cell under caixa is free; caixa lies on the surface.
@@ -155,6 +170,11 @@ private:
     std::vector<QPoint> _pedaco;
     // The last picture on screen, transparent where nothing was drawn (the last row and column).
     QImage _imagem;
+    // While a paint draws _imagem at one pixel per unit, its pixels: crosses are set there one by
+    // one, since the raster engine spends on each short line about what it spends on a long one,
+    // and with labels every drawn vertex gets a cross. Null otherwise: crosses are drawn as lines.
+    uchar* _pixels = nullptr;
+    qsizetype _bytesPorLinha = 0;
     bool _imagemValida = false;
     bool _imagemComCoordenadas = false;
     // Whether the picture left the last column and row as they were, as it does unless labels reach
@@ -163,11 +183,30 @@ private:
     // Reused by every paint so that drawing an object allocates nothing once they have grown.
     std::vector<QLine> _linhas;
     std::vector<QPointF> _pontos;
-    QString _rotulo;
+    // The labels this paint draws once every object is drawn, so that none is hidden under a later
+    // object: their texts, one after another, and where each goes.
+    struct Rotulo {
+        QPoint ponto;
+        QRect caixa;
+        int inicio;
+        int tamanho;
+        // Of the labelled object, and whether it has a cross at ponto, drawn again over the label.
+        QRgb cor;
+        bool cruz;
+    };
+    std::vector<Rotulo> _rotulos;
+    QString _textos;
     // The label cells taken in this paint, row after row, and the labels' font as this paint draws it.
     std::vector<unsigned char> _celas;
     int _colunasDeCelas = 0;
     QFontMetrics _medidas{QFont()};
+    int _acimaDoRotulo = 0;
+    int _alturaDoRotulo = 0;
+    // At most the width of any label in this paint.
+    int _rotuloMaisCurto = 1;
+    // Each ASCII character's advance in the labels' font.
+    std::array<qreal, 128> _avancos{};
+    const QPen _canetaDeRotulo{QColor(0, 0, 0)};
 };
 
 #endif

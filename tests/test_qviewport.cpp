@@ -372,12 +372,12 @@ TEST_F(Canvas, RotuloSobreOutroJaDesenhadoEPulado)
     EXPECT_EQ(pintar(), pontoComRotulo(azul, 328, 272, "(1, 1, 0)"));
 }
 
-TEST_F(Canvas, RotuloLegivelSobrePreenchimentoEscuro)
+TEST_F(Canvas, RotuloLegivelSobrePreenchimentoEscuroDesenhadoDepois)
 {
+    adicionar(new Ponto("dentro", Cor(0, 0, 0), Coordenada(0, 0, 0))); // pixel (300, 300)
     adicionar(new Poligono("breu", Cor(0, 0, 0),
                            {Coordenada(-8, -8, 0), Coordenada(8, -8, 0), Coordenada(8, 8, 0), Coordenada(-8, 8, 0)},
                            true));
-    adicionar(new Ponto("dentro", Cor(0, 0, 0), Coordenada(0, 0, 0))); // pixel (300, 300)
     canvas.showCoordinates(true);
     const QImage imagem = pintar();
     // Behind "(0, 0, 0)", above its baseline: light where the text is not, dark where it is.
