@@ -24,6 +24,7 @@
 
 #include "cenadeteste.h"
 #include "displayfile.h"
+#include "pinturaapospasso.h"
 #include "qviewport.h"
 #include "relatordetempos.h"
 #include "referencia.h"
@@ -111,19 +112,8 @@ void referencia(benchmark::State& state)
 
 void completa(benchmark::State& state)
 {
-    CanvasDeTeste& c = canvas();
     QImage imagem(lado, lado, QImage::Format_RGB32);
-    double sentido = passo;
-    for (auto _ : state) {
-        state.PauseTiming();
-        c.janela()->mover(sentido, 0, 0);
-        sentido = -sentido;
-        state.ResumeTiming();
-        c.pintarEm(imagem);
-        benchmark::ClobberMemory();
-    }
-    if (sentido < 0)
-        c.janela()->mover(sentido, 0, 0);
+    pintarAposPasso(state, canvas(), imagem);
 }
 
 void projecao(benchmark::State& state)

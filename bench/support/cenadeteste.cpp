@@ -1,6 +1,8 @@
 #include "cenadeteste.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <random>
 #include <string>
 #include <utility>
@@ -112,12 +114,12 @@ DisplayFile criarCenaDeTeste()
     return cena;
 }
 
-DisplayFile criarCenaDeCubosCurvasEPoligonos()
+DisplayFile criarCenaDeCubosCurvasEPoligonos(int quantos)
 {
     Gerador g;
     DisplayFile cena;
-    cena.listaDeObjetos.reserve(objetos);
-    for (int i = 0; i < objetos; ++i) {
+    cena.listaDeObjetos.reserve(static_cast<std::size_t>(std::max(0, quantos)));
+    for (int i = 0; i < quantos; ++i) {
         switch (i % 4) {
         case 0:
         case 2:
