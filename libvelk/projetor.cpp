@@ -128,10 +128,10 @@ void Projetor::segmento(const Vertice& a, const Vertice& b)
         codigoB = codigo(pb.x, pb.y);
     }
 
-    PedacoVisivel trecho{pa, pb, true, true};
-    if ((codigoA | codigoB) != 0 && !recortarSegmentoPelasDuasPontas(pa, pb, _vista.retangulo, trecho))
+    PedacoVisivel pedaco{pa, pb, true, true};
+    if ((codigoA | codigoB) != 0 && !recortarSegmentoPelasDuasPontas(pa, pb, _vista.retangulo, pedaco))
         return semPedaco();
-    acrescentarPedaco(trecho.inicio, trecho.fim, aOriginal && trecho.inicioEmA, bOriginal && trecho.fimEmB);
+    acrescentarPedaco(pedaco.inicio, pedaco.fim, aOriginal && pedaco.inicioEmA, bOriginal && pedaco.fimEmB);
 }
 
 void Projetor::acrescentarPedaco(const PontoDeCamera& inicio, const PontoDeCamera& fim, bool inicioNoVertice,

@@ -42,7 +42,7 @@ bool recortarSegmento(double x0, double y0, double x1, double y1, const Retangul
 }
 
 bool recortarSegmentoPelasDuasPontas(const PontoDeCamera& a, const PontoDeCamera& b, const Retangulo& r,
-                                     PedacoVisivel& trecho) noexcept
+                                     PedacoVisivel& pedaco) noexcept
 {
     // A cut is found from the coordinates of the end it is measured from, and placed at that end
     // plus a parameter times the segment: its error is a few rounding units of the distance from
@@ -62,22 +62,22 @@ bool recortarSegmentoPelasDuasPontas(const PontoDeCamera& a, const PontoDeCamera
     const bool inicioDeA = ida && (!volta || s0 <= 0.5);
     const bool fimDeB = volta && (!ida || s1 > 0.5);
     // An end outside the rectangle is never kept, even where rounding puts the cut on it.
-    trecho.inicioEmA = r.contem(a.x, a.y) && (inicioDeA ? s0 == 0.0 : r1 == 1.0);
-    trecho.fimEmB = r.contem(b.x, b.y) && (fimDeB ? r0 == 0.0 : s1 == 1.0);
+    pedaco.inicioEmA = r.contem(a.x, a.y) && (inicioDeA ? s0 == 0.0 : r1 == 1.0);
+    pedaco.fimEmB = r.contem(b.x, b.y) && (fimDeB ? r0 == 0.0 : s1 == 1.0);
     // Points made by a cut are pinned inside the rectangle against rounding.
     const auto corte = [&r](const PontoDeCamera& de, const PontoDeCamera& para, double s) {
         return PontoDeCamera{std::clamp(de.x + s * (para.x - de.x), r.xMin, r.xMax),
                              std::clamp(de.y + s * (para.y - de.y), r.yMin, r.yMax),
                              profundidadeNaTela(de.z, para.z, s)};
     };
-    if (trecho.inicioEmA)
-        trecho.inicio = a;
+    if (pedaco.inicioEmA)
+        pedaco.inicio = a;
     else
-        trecho.inicio = inicioDeA ? corte(a, b, s0) : corte(b, a, r1);
-    if (trecho.fimEmB)
-        trecho.fim = b;
+        pedaco.inicio = inicioDeA ? corte(a, b, s0) : corte(b, a, r1);
+    if (pedaco.fimEmB)
+        pedaco.fim = b;
     else
-        trecho.fim = fimDeB ? corte(b, a, r0) : corte(a, b, s1);
+        pedaco.fim = fimDeB ? corte(b, a, r0) : corte(a, b, s1);
     return true;
 }
 

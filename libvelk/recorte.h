@@ -48,7 +48,7 @@ struct PedacoVisivel {
 // no digits at either cut. Cuts are pinned inside r, and an end is kept only when r contains it.
 // False when nothing of it is inside. Ends are finite.
 bool recortarSegmentoPelasDuasPontas(const PontoDeCamera& a, const PontoDeCamera& b, const Retangulo& r,
-                                     PedacoVisivel& trecho) noexcept;
+                                     PedacoVisivel& pedaco) noexcept;
 
 // The part of a segment whose ends have depths za and zb that lies at depth ≥ perto, as parameters
 // 0 ≤ t0 < t1 ≤ 1 (or 0 and 1 for a segment wholly in front). False when nothing of it is in front.
