@@ -52,16 +52,15 @@ void VistaExterna::Coletor::poligonoPreenchido(const std::vector<Coordenada>& ve
 void VistaExterna::Coletor::arestas(const std::vector<Coordenada>& vertices,
                                     const std::vector<std::pair<int, int>>& arestas)
 {
-    const int n = static_cast<int>(vertices.size());
     for (const auto& [i, j] : arestas)
-        if (i >= 0 && j >= 0 && i < n && j < n)
+        if (arestaValida(i, j, vertices.size()))
             segmentos.emplace_back(vertices[static_cast<std::size_t>(i)], vertices[static_cast<std::size_t>(j)]);
 }
 
 void VistaExterna::Coletor::bezier(const std::vector<Coordenada>& controles)
 {
     const std::size_t n = controles.size();
-    if (n < 4 || (n - 1) % 3 != 0)
+    if (!controlesDeBezier.aceita(n))
         return;
     for (std::size_t i = 0; i + 3 < n; i += 3) {
         PontoDeCamera c[4];

@@ -4,8 +4,8 @@
 #include "objeto.h"
 #include "tipodeobjeto.h"
 
-// k cubic Bézier segments from 3k + 1 control points (k ≥ 1); segment i uses points 3i … 3i+3,
-// so consecutive segments share an end point. Fill level 1.
+// A chain of cubic Bézier segments (controlesDeBezier): segment i uses points 3i … 3i+3, so
+// consecutive segments share an end point.
 class Bezier : public Objeto {
 public:
     static const TipoDeObjeto descricao;

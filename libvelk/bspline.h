@@ -4,8 +4,8 @@
 #include "objeto.h"
 #include "tipodeobjeto.h"
 
-// The uniform cubic B-spline of n ≥ 4 control points: n − 3 segments, segment i weighted by points
-// i … i+3. Fill level 1.
+// The uniform cubic B-spline of n control points: n − 3 segments, segment i weighted by points
+// i … i+3.
 class BSpline : public Objeto {
 public:
     static const TipoDeObjeto descricao;

@@ -540,7 +540,7 @@ void escreverObjetos(TiXmlNode* where, const std::vector<Objeto*>& objetos)
         e->SetAttribute("nome", o->nome().c_str());
         escreverCor(e, o->cor());
         if (tipo.preenchivel)
-            e->SetAttribute("preenchido", o->nivelDePreenchimento() == 2 ? "true" : "false");
+            e->SetAttribute("preenchido", o->preenchido() ? "true" : "false");
         for (const Coordenada& c : o->coordenadas()) {
             auto* filho = new TiXmlElement("coordenada");
             escreverXyz(filho, c.x(), c.y(), c.z());

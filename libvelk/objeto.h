@@ -14,8 +14,8 @@ class Transformacao;
 class Window;
 struct TipoDeObjeto;
 
-// The base of the six kinds of scene object. An object has a name, a colour, a fill level and its
-// own coordinates in world space. A copy that a Window projected also carries its drawing list:
+// The base of every kind of scene object (tiposDeObjeto()). An object has a name, a colour, a fill
+// level and its own coordinates in world space. A copy that a Window projected also carries its drawing list:
 // projection-plane coordinates clipped to that window, with null coordinates between pieces.
 class Objeto {
 public:
@@ -52,6 +52,7 @@ public:
     Cor cor() const { return _cor; }
     // 0: points, 1: lines, 2: filled polygon.
     char nivelDePreenchimento() const { return _nivel; }
+    bool preenchido() const { return _nivel == 2; }
 
     const std::vector<Coordenada>& coordenadas() const { return _coordenadas; }
 

@@ -7,7 +7,7 @@
 #include "objeto.h"
 #include "tipodeobjeto.h"
 
-// A wireframe: two or more vertices and at least one edge (i, j), i ≠ j, both in range. Fill level 1.
+// A wireframe: vertices and the edges (i, j) between them.
 class Objeto3D : public Objeto {
 public:
     static const TipoDeObjeto descricao;

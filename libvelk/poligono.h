@@ -4,7 +4,7 @@
 #include "objeto.h"
 #include "tipodeobjeto.h"
 
-// A closed polygon of three or more vertices: filled (fill level 2) or its outline (level 1).
+// A closed polygon: filled or its outline.
 class Poligono : public Objeto {
 public:
     static const TipoDeObjeto descricao;
@@ -13,8 +13,6 @@ public:
 
     Objeto* clone() const override;
     void descreverGeometria(Geometria& g) const override;
-
-    bool preenchido() const { return nivelDePreenchimento() == 2; }
 };
 
 #endif

@@ -4,7 +4,7 @@
 #include "objeto.h"
 #include "tipodeobjeto.h"
 
-// A single point; fill level 0.
+// A single point.
 class Ponto : public Objeto {
 public:
     static const TipoDeObjeto descricao;

@@ -4,7 +4,7 @@
 #include "objeto.h"
 #include "tipodeobjeto.h"
 
-// A segment between two points; fill level 1.
+// A segment between two points.
 class Reta : public Objeto {
 public:
     static const TipoDeObjeto descricao;

@@ -42,7 +42,7 @@ const std::vector<const TipoDeObjeto*>& tiposDeObjeto()
 ValoresDeObjeto valoresDe(const Objeto& objeto)
 {
     const TipoDeObjeto* tipo = objeto.tipo();
-    ValoresDeObjeto valores{objeto.nome(), objeto.cor(), objeto.coordenadas(), objeto.nivelDePreenchimento() == 2, {}};
+    ValoresDeObjeto valores{objeto.nome(), objeto.cor(), objeto.coordenadas(), objeto.preenchido(), {}};
     if (tipo != nullptr && tipo->arestas != nullptr)
         valores.arestas = tipo->arestas(objeto);
     return valores;
