@@ -1,5 +1,7 @@
 #include "bspline.h"
 
+#include <vector>
+
 #include "geometria.h"
 
 const TipoDeObjeto BSpline::descricao = {
@@ -35,7 +37,10 @@ void BSpline::descreverGeometria(Geometria& g) const
     // (P0 + 4P1 + P2)/6, (4P1 + 2P2)/6, (2P1 + 4P2)/6, (P1 + 4P2 + P3)/6; consecutive segments share
     // that last point, so the whole curve is one Bézier chain.
     const std::size_t segmentos = _coordenadas.size() - 3;
-    std::vector<Coordenada> controles;
+    // Kept by each thread from one curve to the next: projecting a scene allocates nothing per curve
+    // once it has grown. No Geometria describes another object while handling this one.
+    thread_local std::vector<Coordenada> controles;
+    controles.clear();
     controles.reserve(3 * segmentos + 1);
     for (std::size_t i = 0; i < segmentos; ++i) {
         const Coordenada& p0 = _coordenadas[i];

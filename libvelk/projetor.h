@@ -37,6 +37,9 @@ public:
 
     // The drawing list of everything described since iniciar().
     const std::vector<Coordenada>& desenho() const { return _desenho; }
+    // Exchanges the drawing list's buffer with outro: a caller that keeps one list per object lends
+    // it before iniciar() and takes it back filled, so that nothing is copied.
+    void trocarDesenho(std::vector<Coordenada>& outro) noexcept { _desenho.swap(outro); }
     // Whether a filled polygon was described: its vertices after the near-plane cut, in PPC, are
     // then what the projected copy keeps as its own coordinates.
     bool temVerticesRecortados() const { return _temVerticesRecortados; }

@@ -345,6 +345,8 @@ Projetor Window::projetor() const
 
 void Window::projetar(const Objeto& original, Objeto& copia, Projetor& projetor) const
 {
+    // The copy's own list is filled in place, and keeps its memory from one projection to the next.
+    projetor.trocarDesenho(copia._desenho);
     projetor.iniciar();
     // The sphere depends on the original's coordinates alone: a copy kept for the same version
     // still holds it.
@@ -353,17 +355,14 @@ void Window::projetar(const Objeto& original, Objeto& copia, Projetor& projetor)
     if (foraDeVista(copia._centroDaEsfera, copia._raioDaEsfera2, projetor)) {
         // What the full pipeline would give such an object: its own coordinates projected, no drawing.
         projetor.projetarCoordenadas(original.coordenadas(), copia._coordenadas);
-        copia._desenho.clear();
-        copia._autorDoDesenho = this;
-        copia._versaoDoOriginal = original._versao;
-        return;
+    } else {
+        original.descreverGeometria(projetor);
+        if (projetor.temVerticesRecortados())
+            copia._coordenadas = projetor.verticesRecortados();
+        else
+            projetor.projetarCoordenadas(original.coordenadas(), copia._coordenadas);
     }
-    original.descreverGeometria(projetor);
-    if (projetor.temVerticesRecortados())
-        copia._coordenadas = projetor.verticesRecortados();
-    else
-        projetor.projetarCoordenadas(original.coordenadas(), copia._coordenadas);
-    copia._desenho = projetor.desenho();
+    projetor.trocarDesenho(copia._desenho);
     copia._autorDoDesenho = this;
     copia._versaoDoOriginal = original._versao;
 }
