@@ -507,6 +507,15 @@ TEST(JanelaPrincipal, DocumentoDeAjuda)
         "-Zoom:",
         "Os botões + e - performam a ação de Zoom in e Zoom out, respectivamente.",
         "",
+        "-Mouse:",
+        "Arraste com o botão esquerdo para mover a window junto com o cursor.",
+        "A roda do mouse aproxima ou afasta em torno do ponto sob o cursor; com Shift, faz um \"step\" como I e O.",
+        "Arraste com o botão direito para girar a camera.",
+        "Um clique seleciona o objeto sob o cursor; um clique no vazio desfaz a seleção.",
+        "",
+        "-Enquadrar e Vista Inicial:",
+        "Pressione F para enquadrar todos os objetos na window, ou Home para voltar à vista inicial.",
+        "",
         "-Sair do Programa:",
         "Para sair do programa, pressione o botão Esc."};
     ASSERT_EQ(doc->blockCount(), esperado.size());
