@@ -104,44 +104,48 @@ void Viewport::mostrarCenaDe(const Viewport& dono)
     _janela->atualizarCPP(*_displayFile);
 }
 
-bool Viewport::mesmaOrigem() const
+bool OrigemDaProjecao::igual(const Window& janela) const
 {
-    const DisplayFile* cena = _janela->cena();
-    if (!_projecaoFeita || cena != _origem.cena || !(_janela->centro() == _origem.centro)
-        || !(_janela->viewRightVector() == _origem.direita) || !(_janela->viewUpVector() == _origem.cima)
-        || _janela->distanciaFocal() != _origem.distancia)
+    const DisplayFile* cena = janela.cena();
+    if (!_registrada || cena != _cena || !(janela.centro() == _centro) || !(janela.viewRightVector() == _direita)
+        || !(janela.viewUpVector() == _cima) || janela.distanciaFocal() != _distancia)
         return false;
     if (cena == nullptr)
         return true;
     const std::vector<Objeto*>& objetos = cena->listaDeObjetos;
-    if (objetos.size() != _origem.objetos.size())
+    if (objetos.size() != _objetos.size())
         return false;
     for (std::size_t i = 0; i < objetos.size(); ++i) {
         const Objeto* o = objetos[i];
-        if (o != _origem.objetos[i].first || (o != nullptr && o->versao() != _origem.objetos[i].second))
+        if (o != _objetos[i].first || (o != nullptr && o->versao() != _objetos[i].second))
             return false;
     }
     return true;
 }
 
-bool Viewport::atualizarProjecao(const std::function<void(std::size_t)>& prontos)
+void OrigemDaProjecao::registrar(const Window& janela)
 {
-    if (mesmaOrigem())
-        return false;
-    // Marked undone first: should the projection throw, the next paint tries again.
-    _projecaoFeita = false;
-    _janela->atualizarProjecao(*_projecao, prontos);
-    const DisplayFile* cena = _janela->cena();
-    _origem.cena = cena;
-    _origem.objetos.clear();
+    const DisplayFile* cena = janela.cena();
+    _cena = cena;
+    _objetos.clear();
     if (cena != nullptr)
         for (const Objeto* o : cena->listaDeObjetos)
-            _origem.objetos.emplace_back(o, o != nullptr ? o->versao() : 0);
-    _origem.centro = _janela->centro();
-    _origem.direita = _janela->viewRightVector();
-    _origem.cima = _janela->viewUpVector();
-    _origem.distancia = _janela->distanciaFocal();
-    _projecaoFeita = true;
+            _objetos.emplace_back(o, o != nullptr ? o->versao() : 0);
+    _centro = janela.centro();
+    _direita = janela.viewRightVector();
+    _cima = janela.viewUpVector();
+    _distancia = janela.distanciaFocal();
+    _registrada = true;
+}
+
+bool Viewport::atualizarProjecao(const std::function<void(std::size_t)>& prontos)
+{
+    if (_origem.igual(*_janela))
+        return false;
+    // Forgotten first: should the projection throw, the next paint tries again.
+    _origem.esquecer();
+    _janela->atualizarProjecao(*_projecao, prontos);
+    _origem.registrar(*_janela);
     return true;
 }
 

@@ -16,6 +16,26 @@ class Objeto;
 class TiXmlNode;
 class Window;
 
+// What a projection was made from: a camera, the scene it projects and each object's version, so
+// that a projection is made again only when one of them changed.
+class OrigemDaProjecao {
+public:
+    // Whether janela and its scene are as they were when registered.
+    bool igual(const Window& janela) const;
+    void registrar(const Window& janela);
+    // Nothing is registered: igual is false until the next registrar.
+    void esquecer() { _registrada = false; }
+
+private:
+    bool _registrada = false;
+    const DisplayFile* _cena = nullptr;
+    std::vector<std::pair<const Objeto*, std::uint64_t>> _objetos;
+    Coordenada _centro;
+    Vetor _direita;
+    Vetor _cima;
+    double _distancia = 0.0;
+};
+
 // The toolkit-independent half of the canvas: owns the scene and the camera, runs the repaint loop
 // over the camera's projected copy of the scene and maps projection-plane coordinates to pixels
 // inside a 20-pixel margin. A concrete canvas implements the drawing hooks.
@@ -94,7 +114,7 @@ protected:
     // prontos is handed on to Window::atualizarProjecao.
     bool atualizarProjecao(const std::function<void(std::size_t)>& prontos = {});
     // Whether that projection is up to date.
-    bool projecaoEmDia() const { return mesmaOrigem(); }
+    bool projecaoEmDia() const { return _origem.igual(*_janela); }
 
     virtual void iniciarPintura() {}
     virtual void repintar0(Objeto* atual) = 0;
@@ -114,22 +134,11 @@ private:
     bool _debugInformation = false;
     const Objeto* _selecionado = nullptr;
 
-    // What the projection below was made from: the scene, each object with its version, the camera.
-    struct Origem {
-        const DisplayFile* cena = nullptr;
-        std::vector<std::pair<const Objeto*, std::uint64_t>> objetos;
-        Coordenada centro;
-        Vetor direita;
-        Vetor cima;
-        double distancia = 0.0;
-    };
-    bool mesmaOrigem() const;
     // One object's projected copy, through the hook of its fill level (and the labels' hooks).
     void desenhar(Objeto* atual);
 
     DisplayFile* _projecao;
-    Origem _origem;
-    bool _projecaoFeita = false;
+    OrigemDaProjecao _origem;
 };
 
 #endif

@@ -4,13 +4,11 @@
 #include <atomic>
 #include <cfloat>
 #include <cmath>
-#include <exception>
 #include <functional>
 #include <limits>
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -18,6 +16,7 @@
 #include "displayfile.h"
 #include "formatoxml.h"
 #include "objeto.h"
+#include "paralelo.h"
 #include "projetor.h"
 #include "transformacao.h"
 
@@ -405,19 +404,13 @@ void Window::atualizarProjecao(DisplayFile& projecao, const std::function<void(s
     // still walk.
     copias.resize(originais.size(), nullptr);
 
-    // Objects are taken in blocks from a shared counter; each copy is written by one thread only
-    // and depends on nothing but its object and the camera, so the result is the same however the
-    // blocks fall.
-    constexpr std::size_t bloco = 64;
-    const std::size_t blocos = (originais.size() + bloco - 1) / bloco;
-    std::atomic<std::size_t> proximo{0};
+    // Each copy is written by one thread only and depends on nothing but its object and the camera,
+    // so the result is the same however the blocks fall.
+    const std::size_t blocos = (originais.size() + Blocos::tamanho - 1) / Blocos::tamanho;
     // Set, with release order, once a block's copies are written.
     const std::unique_ptr<std::atomic<bool>[]> feitos(new std::atomic<bool>[blocos]());
-    // Set when any thread failed: the others stop at their next block.
-    std::atomic<bool> parar{false};
-    const auto projetarBloco = [&](Projetor& p, std::size_t b) {
-        const std::size_t fim = std::min((b + 1) * bloco, originais.size());
-        for (std::size_t i = b * bloco; i < fim; ++i) {
+    const auto projetarBloco = [&](Projetor& p, std::size_t bloco, std::size_t inicio, std::size_t fim) {
+        for (std::size_t i = inicio; i < fim; ++i) {
             const Objeto& original = *originais[i];
             Objeto*& copia = copias[i];
             // Same version, same object in the same state: only the camera may have moved, and
@@ -429,76 +422,41 @@ void Window::atualizarProjecao(DisplayFile& projecao, const std::function<void(s
             }
             projetar(original, *copia, p);
         }
-        feitos[b].store(true, std::memory_order_release);
+        feitos[bloco].store(true, std::memory_order_release);
     };
-    const auto trabalhar = [&]() {
+    const auto trabalhar = [&](std::size_t trabalhador, Blocos& fila) {
         Projetor p = projetor();
-        for (std::size_t b = proximo.fetch_add(1); b < blocos && !parar.load(std::memory_order_relaxed);
-             b = proximo.fetch_add(1))
-            projetarBloco(p, b);
-    };
-    // This thread hands each finished run of blocks to prontos as soon as it has one, and projects
-    // only while the next block it must hand over is not finished yet.
-    const auto trabalharEEntregar = [&]() {
-        Projetor p = projetor();
+        std::size_t bloco, inicio, fim;
+        if (trabalhador != 0 || !prontos) {
+            while (fila.proximo(bloco, inicio, fim))
+                projetarBloco(p, bloco, inicio, fim);
+            return;
+        }
+        // This thread hands each finished run of blocks to prontos as soon as it has one, and
+        // projects only while the next block it must hand over is not finished yet.
         std::size_t entregues = 0;
-        while (entregues < blocos && !parar.load(std::memory_order_relaxed)) {
+        while (entregues < blocos && !fila.parada()) {
             if (feitos[entregues].load(std::memory_order_acquire)) {
                 do
                     ++entregues;
                 while (entregues < blocos && feitos[entregues].load(std::memory_order_acquire));
-                prontos(std::min(entregues * bloco, originais.size()));
-            } else if (const std::size_t b = proximo.fetch_add(1); b < blocos) {
-                projetarBloco(p, b);
+                prontos(std::min(entregues * Blocos::tamanho, originais.size()));
+            } else if (fila.proximo(bloco, inicio, fim)) {
+                projetarBloco(p, bloco, inicio, fim);
             } else {
                 // Another core is finishing that block.
                 std::this_thread::yield();
             }
         }
     };
-
-    // A thread is worth starting only for a scene large enough to pay for it.
-    constexpr std::size_t objetosPorThread = 1000;
-    const std::size_t nucleos = std::max(1U, std::thread::hardware_concurrency());
-    const std::size_t ajudantes = std::min(nucleos, originais.size() / objetosPorThread + 1) - 1;
-    std::vector<std::thread> threads;
-    std::vector<std::exception_ptr> erros(ajudantes);
-    for (std::size_t t = 0; t < ajudantes; ++t) {
-        try {
-            threads.emplace_back([&trabalhar, &parar, &erro = erros[t]]() {
-                try {
-                    trabalhar();
-                } catch (...) {
-                    erro = std::current_exception();
-                    parar.store(true);
-                }
-            });
-        } catch (const std::system_error&) {
-            // No thread to be had: this one does the work.
-            break;
-        }
-    }
-    std::exception_ptr erroAqui;
     try {
-        if (prontos)
-            trabalharEEntregar();
-        else
-            trabalhar();
+        repartir(originais.size(), trabalhar);
     } catch (...) {
-        erroAqui = std::current_exception();
-        parar.store(true);
-    }
-    for (std::thread& t : threads)
-        t.join();
-    for (const std::exception_ptr& e : erros)
-        if (e)
-            erroAqui = e;
-    if (erroAqui) {
         // Some copies are missing or stale: nothing of this projection is kept.
         for (Objeto* copia : copias)
             delete copia;
         copias.clear();
-        std::rethrow_exception(erroAqui);
+        throw;
     }
 }
 
