@@ -2,83 +2,358 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <cstdint>
+#include <functional>
 #include <limits>
+#include <memory>
 #include <stdexcept>
+#include <utility>
 
+#include <QColor>
 #include <QEvent>
+#include <QFontMetrics>
+#include <QLine>
 #include <QPainter>
 #include <QPen>
+#include <QPoint>
 
 #include "cor.h"
 #include "curvas.h"
 #include "displayfile.h"
+#include "geometria.h"
 #include "objeto.h"
+#include "paralelo.h"
 #include "projetor.h"
 #include "vetor.h"
 #include "window.h"
 
 namespace {
 
-// Steps per cubic segment of a curve: enough for the size a curve has in this overview, and few
-// enough that curves do not make most of its cost.
+// Steps per cubic segment of a curve: at most this many, and one per this many pixels that its
+// control polygon spans in this overview, where most curves are small; a chord of that length
+// strays from the curve by less than a pixel.
 constexpr int passosPorBezier = 8;
+constexpr double pixelsPorPasso = 6;
+
+// The world geometry of one object as vertices, segments between them and loose points; curves
+// become polylines. A filled polygon's outline is among the segments, and its vertices a run of
+// their own.
+class Coletor : public Geometria {
+public:
+    // How many pixels apart the observer draws two world points, or infinity when it does not draw
+    // both inside its window.
+    std::function<double(const Coordenada&, const Coordenada&)> distanciaNaTela;
+
+    std::vector<Coordenada> vertices;
+    std::vector<std::pair<std::size_t, std::size_t>> segmentos;
+    std::vector<std::size_t> soltos;
+    // Each filled polygon's first vertex and one past its last.
+    std::vector<std::pair<std::size_t, std::size_t>> poligonos;
+
+    void limpar()
+    {
+        vertices.clear();
+        segmentos.clear();
+        soltos.clear();
+        poligonos.clear();
+    }
+
+    void pontos(const std::vector<Coordenada>& pontos) override
+    {
+        for (const Coordenada& p : pontos) {
+            soltos.push_back(vertices.size());
+            vertices.push_back(p);
+        }
+    }
+
+    void polilinha(const std::vector<Coordenada>& pontos, bool fechada) override
+    {
+        const std::size_t inicio = vertices.size();
+        vertices.insert(vertices.end(), pontos.begin(), pontos.end());
+        for (std::size_t i = inicio + 1; i < vertices.size(); ++i)
+            segmentos.emplace_back(i - 1, i);
+        if (fechada && pontos.size() > 2)
+            segmentos.emplace_back(vertices.size() - 1, inicio);
+    }
+
+    void poligonoPreenchido(const std::vector<Coordenada>& vertices) override
+    {
+        const std::size_t inicio = this->vertices.size();
+        polilinha(vertices, true);
+        poligonos.emplace_back(inicio, this->vertices.size());
+    }
+
+    void arestas(const std::vector<Coordenada>& vertices, const std::vector<std::pair<int, int>>& arestas) override
+    {
+        const std::size_t inicio = this->vertices.size();
+        this->vertices.insert(this->vertices.end(), vertices.begin(), vertices.end());
+        for (const auto& [i, j] : arestas)
+            if (arestaValida(i, j, vertices.size()))
+                segmentos.emplace_back(inicio + static_cast<std::size_t>(i), inicio + static_cast<std::size_t>(j));
+    }
+
+    void bezier(const std::vector<Coordenada>& controles) override
+    {
+        const std::size_t n = controles.size();
+        if (!controlesDeBezier.aceita(n))
+            return;
+        vertices.push_back(controles[0]);
+        for (std::size_t i = 0; i + 3 < n; i += 3) {
+            PontoDeCamera c[4];
+            for (std::size_t k = 0; k < 4; ++k)
+                c[k] = {controles[i + k].x(), controles[i + k].y(), controles[i + k].z()};
+            double extensao = 0;
+            for (std::size_t k = 0; k < 3; ++k)
+                extensao += distanciaNaTela(controles[i + k], controles[i + k + 1]);
+            // NaN and infinity take the most steps.
+            const int passos = extensao < passosPorBezier * pixelsPorPasso
+                                   ? std::max(1, static_cast<int>(std::ceil(extensao / pixelsPorPasso)))
+                                   : passosPorBezier;
+            for (int passo = 1; passo <= passos; ++passo) {
+                const PontoDeCamera p = pontoDeBezier(c, passo / static_cast<double>(passos));
+                segmentos.emplace_back(vertices.size() - 1, vertices.size());
+                vertices.emplace_back(p.x, p.y, p.z);
+            }
+        }
+    }
+};
 
 Coordenada pontoEntre(const Coordenada& a, const Coordenada& b, double t)
 {
     return a + Vetor(a, b) * t;
 }
 
+// A filled polygon's fill where the main camera cuts it away: its colour, mostly white.
+QColor desbotada(const QColor& cor)
+{
+    return QColor((cor.red() + 3 * 255) / 4, (cor.green() + 3 * 255) / 4, (cor.blue() + 3 * 255) / 4);
+}
+
 } // namespace
 
-void VistaExterna::Coletor::pontos(const std::vector<Coordenada>& pontos)
+struct VistaExterna::Bloco {
+    // A fill: its pixels in pontos, from inicio to fim; visivel where the main camera draws it.
+    struct Preenchimento {
+        std::size_t inicio;
+        std::size_t fim;
+        bool visivel;
+    };
+    // Where each object's lines and fills end in the lists below, and what it is.
+    struct Desenho {
+        std::size_t fimDasVisiveis;
+        std::size_t fimDosPreenchimentos;
+        QColor cor;
+        const Objeto* objeto;
+    };
+
+    std::vector<QLine> visiveis;
+    // The first curtas are short enough that a dashed pen draws them whole.
+    std::vector<QLine> cortadas;
+    std::size_t curtas = 0;
+    std::vector<QPoint> pontos;
+    std::vector<Preenchimento> preenchimentos;
+    std::vector<Desenho> desenhos;
+    // How deep its objects reach in front of the main camera.
+    double profundidade = 0;
+
+    void limpar()
+    {
+        visiveis.clear();
+        cortadas.clear();
+        curtas = 0;
+        pontos.clear();
+        preenchimentos.clear();
+        desenhos.clear();
+        profundidade = 0;
+    }
+};
+
+// Splits each object by the main camera (camera) and draws it through the observer (observador).
+class VistaExterna::Trabalhador {
+public:
+    Trabalhador(const Projetor& camera, const Projetor& observador) : camera(camera), observador(observador), _par(2)
+    {
+        _coletor.distanciaNaTela = [this](const Coordenada& a, const Coordenada& b) {
+            QPoint p, q;
+            if (!pixelDe(*_mapa, this->observador.paraCamera(a), p) || !pixelDe(*_mapa, this->observador.paraCamera(b), q))
+                return std::numeric_limits<double>::infinity();
+            return std::hypot(static_cast<double>(p.x() - q.x()), static_cast<double>(p.y() - q.y()));
+        };
+    }
+    Trabalhador(const Trabalhador&) = delete;
+    Trabalhador& operator=(const Trabalhador&) = delete;
+
+    Projetor camera;
+    Projetor observador;
+
+    void desenhar(const Objeto& objeto, const Mapeamento& mapa, Bloco& bloco);
+    // Adds to saida the pixels of the world segment a–b as the observer draws it, if it does.
+    bool tracar(const Mapeamento& mapa, const Coordenada& a, const Coordenada& b, std::vector<QLine>& saida);
+
+private:
+    // A vertex as the observer sees it: in camera space, and its pixel when it lies inside the
+    // observer's window.
+    struct NoObservador {
+        PontoDeCamera c;
+        QPoint pixel;
+        bool dentro;
+    };
+
+    bool pixelDe(const Mapeamento& mapa, const PontoDeCamera& c, QPoint& pixel) const;
+    // Adds the piece [s, e] of the segment i–j to saida, whose lines from desde on are this object's.
+    void pedaco(const Mapeamento& mapa, std::size_t i, std::size_t j, double s, double e, std::vector<QLine>& saida,
+                std::size_t desde);
+    // Adds the pixels of the filled world polygon to the block, as a fill of its own.
+    void preencher(const Mapeamento& mapa, const std::vector<Coordenada>& poligono, bool visivel, Bloco& bloco);
+
+    Coletor _coletor;
+    // The mapping of the object being drawn.
+    const Mapeamento* _mapa = nullptr;
+    std::vector<PontoDeCamera> _naCamera;
+    std::vector<NoObservador> _noObservador;
+    std::vector<Coordenada> _par;
+    std::vector<Coordenada> _poligono;
+};
+
+bool VistaExterna::Trabalhador::pixelDe(const Mapeamento& mapa, const PontoDeCamera& c, QPoint& pixel) const
 {
-    soltos.insert(soltos.end(), pontos.begin(), pontos.end());
+    double x, y;
+    return observador.dentroDaJanela(c, x, y) && paraPixel(mapa.aplicar(Coordenada(x, y, 0)), pixel);
 }
 
-void VistaExterna::Coletor::polilinha(const std::vector<Coordenada>& pontos, bool fechada)
+bool VistaExterna::Trabalhador::tracar(const Mapeamento& mapa, const Coordenada& a, const Coordenada& b,
+                                       std::vector<QLine>& saida)
 {
-    for (std::size_t i = 1; i < pontos.size(); ++i)
-        segmentos.emplace_back(pontos[i - 1], pontos[i]);
-    if (fechada && pontos.size() > 2)
-        segmentos.emplace_back(pontos.back(), pontos.front());
+    _par[0] = a;
+    _par[1] = b;
+    observador.iniciar();
+    observador.polilinha(_par, false);
+    const std::vector<Coordenada>& d = observador.desenho();
+    QPoint p, q;
+    if (d.size() < 2 || !paraPixel(mapa.aplicar(d[0]), p) || !paraPixel(mapa.aplicar(d[1]), q))
+        return false;
+    saida.emplace_back(p, q);
+    return true;
 }
 
-void VistaExterna::Coletor::poligonoPreenchido(const std::vector<Coordenada>& vertices)
+void VistaExterna::Trabalhador::pedaco(const Mapeamento& mapa, std::size_t i, std::size_t j, double s, double e,
+                                       std::vector<QLine>& saida, std::size_t desde)
 {
-    // Its outline: the fill would hide the camera's pieces behind it.
-    polilinha(vertices, true);
-}
-
-void VistaExterna::Coletor::arestas(const std::vector<Coordenada>& vertices,
-                                    const std::vector<std::pair<int, int>>& arestas)
-{
-    for (const auto& [i, j] : arestas)
-        if (arestaValida(i, j, vertices.size()))
-            segmentos.emplace_back(vertices[static_cast<std::size_t>(i)], vertices[static_cast<std::size_t>(j)]);
-}
-
-void VistaExterna::Coletor::bezier(const std::vector<Coordenada>& controles)
-{
-    const std::size_t n = controles.size();
-    if (!controlesDeBezier.aceita(n))
-        return;
-    for (std::size_t i = 0; i + 3 < n; i += 3) {
-        PontoDeCamera c[4];
-        for (std::size_t k = 0; k < 4; ++k)
-            c[k] = {controles[i + k].x(), controles[i + k].y(), controles[i + k].z()};
-        Coordenada anterior = controles[i];
-        for (int passo = 1; passo <= passosPorBezier; ++passo) {
-            const PontoDeCamera p = pontoDeBezier(c, passo / static_cast<double>(passosPorBezier));
-            const Coordenada atual(p.x, p.y, p.z);
-            segmentos.emplace_back(anterior, atual);
-            anterior = atual;
+    const NoObservador& a = _noObservador[i];
+    const NoObservador& b = _noObservador[j];
+    // Wholly inside the observer's view, so is every piece: its ends are projected as they are.
+    if (a.dentro && b.dentro) {
+        QPoint p = a.pixel;
+        QPoint q = b.pixel;
+        if ((s <= 0 || pixelDe(mapa, interpolar(a.c, b.c, s), p)) && (e >= 1 || pixelDe(mapa, interpolar(a.c, b.c, e), q))) {
+            // A piece of one pixel where the last one of this object begins or ends adds nothing; in
+            // this overview, where most objects are a few pixels wide, such pieces are many.
+            if (p == q && saida.size() > desde && (saida.back().p1() == p || saida.back().p2() == p))
+                return;
+            saida.emplace_back(p, q);
+            return;
         }
     }
+    const Coordenada& va = _coletor.vertices[i];
+    const Coordenada& vb = _coletor.vertices[j];
+    tracar(mapa, s > 0 ? pontoEntre(va, vb, s) : va, e < 1 ? pontoEntre(va, vb, e) : vb, saida);
 }
 
-VistaExterna::VistaExterna(QWidget* parent) : QViewport(parent), _par(2)
+void VistaExterna::Trabalhador::preencher(const Mapeamento& mapa, const std::vector<Coordenada>& poligono,
+                                          bool visivel, Bloco& bloco)
+{
+    observador.iniciar();
+    observador.poligonoPreenchido(poligono);
+    const std::size_t inicio = bloco.pontos.size();
+    QPoint p;
+    for (const Coordenada& c : observador.desenho())
+        if (paraPixel(mapa.aplicar(c), p))
+            bloco.pontos.push_back(p);
+    if (bloco.pontos.size() - inicio >= 3)
+        bloco.preenchimentos.push_back({inicio, bloco.pontos.size(), visivel});
+    else
+        bloco.pontos.resize(inicio);
+}
+
+void VistaExterna::Trabalhador::desenhar(const Objeto& objeto, const Mapeamento& mapa, Bloco& bloco)
+{
+    _mapa = &mapa;
+    _coletor.limpar();
+    objeto.descreverGeometria(_coletor);
+    const std::vector<Coordenada>& vertices = _coletor.vertices;
+
+    // Each vertex once into both cameras.
+    _naCamera.clear();
+    _noObservador.clear();
+    for (const Coordenada& v : vertices) {
+        const PontoDeCamera c = camera.paraCamera(v);
+        // A NaN depth is no depth: max keeps what it had.
+        bloco.profundidade = std::max(bloco.profundidade, c.z);
+        _naCamera.push_back(c);
+        NoObservador o{observador.paraCamera(v), QPoint(), false};
+        o.dentro = pixelDe(mapa, o.c, o.pixel);
+        _noObservador.push_back(o);
+    }
+
+    // The fills first: a fill the main camera keeps whole is drawn from its vertices; one it cuts is
+    // drawn faded whole, and what the camera fills of it (its drawing list, back in the world) over it.
+    for (const auto& [inicio, fim] : _coletor.poligonos) {
+        _poligono.assign(vertices.begin() + static_cast<std::ptrdiff_t>(inicio),
+                         vertices.begin() + static_cast<std::ptrdiff_t>(fim));
+        double x, y;
+        bool inteiro = true;
+        for (std::size_t k = inicio; k < fim && inteiro; ++k)
+            inteiro = camera.dentroDaJanela(_naCamera[k], x, y);
+        if (inteiro) {
+            preencher(mapa, _poligono, true, bloco);
+            continue;
+        }
+        preencher(mapa, _poligono, false, bloco);
+        camera.iniciar();
+        camera.poligonoPreenchido(_poligono);
+        _poligono.clear();
+        for (const Coordenada& c : camera.desenho())
+            _poligono.push_back(camera.paraMundo(c));
+        if (_poligono.size() >= 3)
+            preencher(mapa, _poligono, true, bloco);
+    }
+
+    // Cut-away lines are all drawn alike: any of them may stand for another's pixel.
+    const std::size_t visiveis = bloco.visiveis.size();
+    for (const auto& [i, j] : _coletor.segmentos) {
+        double t0, t1;
+        if (!camera.trechoVisivel(_naCamera[i], _naCamera[j], t0, t1)) {
+            pedaco(mapa, i, j, 0, 1, bloco.cortadas, 0);
+            continue;
+        }
+        if (t0 > 0)
+            pedaco(mapa, i, j, 0, t0, bloco.cortadas, 0);
+        pedaco(mapa, i, j, t0, t1, bloco.visiveis, visiveis);
+        if (t1 < 1)
+            pedaco(mapa, i, j, t1, 1, bloco.cortadas, 0);
+    }
+
+    for (const std::size_t k : _coletor.soltos) {
+        const NoObservador& o = _noObservador[k];
+        if (!o.dentro)
+            continue;
+        double t0, t1;
+        std::vector<QLine>& lista = camera.trechoVisivel(_naCamera[k], _naCamera[k], t0, t1) ? bloco.visiveis
+                                                                                              : bloco.cortadas;
+        // A cross, as the canvas marks a point.
+        const QPoint& p = o.pixel;
+        lista.emplace_back(p.x() - 2, p.y() + 2, p.x() + 2, p.y() - 2);
+        lista.emplace_back(p.x() + 2, p.y() + 2, p.x() - 2, p.y() - 2);
+    }
+    bloco.desenhos.push_back({bloco.visiveis.size(), bloco.preenchimentos.size(), objeto.cor().qcolor(), &objeto});
+}
+
+VistaExterna::VistaExterna(QWidget* parent) : QViewport(parent)
 {
 }
+
+VistaExterna::~VistaExterna() = default;
 
 void VistaExterna::observar(QViewport& principal)
 {
@@ -92,9 +367,11 @@ void VistaExterna::observar(QViewport& principal)
 
 bool VistaExterna::eventFilter(QObject* objeto, QEvent* evento)
 {
-    // The main canvas repaints on every change of its camera, scene or selection: so does this view.
-    if (objeto == _principal && evento->type() == QEvent::Paint && isVisible())
-        update();
+    // The main canvas repaints on every change of its camera, scene or selection: so does this view,
+    // whose kept picture (QViewport) knows only of its own camera and scene.
+    if (objeto == _principal && evento->type() == QEvent::Paint && isVisible()
+        && (!_origemDaCamera.igual(*_principal->janela()) || _principal->selecionado() != _selecionadoPintado))
+        redesenhar();
     return QViewport::eventFilter(objeto, evento);
 }
 
@@ -147,22 +424,56 @@ void VistaExterna::enquadrar()
     update();
 }
 
-bool VistaExterna::tracar(Projetor& observador, const Coordenada& a, const Coordenada& b, std::vector<QLine>& saida)
+void VistaExterna::atualizarDesenho()
 {
-    _par[0] = a;
-    _par[1] = b;
-    observador.iniciar();
-    observador.polilinha(_par, false);
-    const std::vector<Coordenada>& d = observador.desenho();
-    QPoint p, q;
-    if (d.size() < 2 || !paraPixel(_mapa.aplicar(d[0]), p) || !paraPixel(_mapa.aplicar(d[1]), q))
-        return false;
-    saida.emplace_back(p, q);
-    return true;
+    const Window& principal = *_principal->janela();
+    const Mapeamento mapa = mapeamento();
+    const bool mesmoMapa = mapa.aX == _mapa.aX && mapa.bX == _mapa.bX && mapa.aY == _mapa.aY && mapa.bY == _mapa.bY;
+    if (mesmoMapa && _origemDaCamera.igual(principal) && _origemDoObservador.igual(*janela()))
+        return;
+    // Forgotten first: should the work throw, the next paint does it again.
+    _origemDaCamera.esquecer();
+    _origemDoObservador.esquecer();
+    _mapa = mapa;
+
+    const std::vector<Objeto*>& objetos = displayFile()->listaDeObjetos;
+    const Projetor camera = principal.projetor();
+    const Projetor observador = janela()->projetor();
+    const std::size_t trabalhadores = trabalhadoresPara(objetos.size());
+    for (const auto& t : _trabalhadores) {
+        t->camera = camera;
+        t->observador = observador;
+    }
+    while (_trabalhadores.size() < trabalhadores)
+        _trabalhadores.push_back(std::make_unique<Trabalhador>(camera, observador));
+    _blocos.resize((objetos.size() + Blocos::tamanho - 1) / Blocos::tamanho);
+    repartir(objetos.size(), [this, &objetos](std::size_t t, Blocos& blocos) {
+        Trabalhador& trabalhador = *_trabalhadores[t];
+        std::size_t numero, inicio, fim;
+        while (blocos.proximo(numero, inicio, fim)) {
+            Bloco& bloco = _blocos[numero];
+            bloco.limpar();
+            for (std::size_t i = inicio; i < fim; ++i)
+                if (objetos[i] != nullptr)
+                    trabalhador.desenhar(*objetos[i], _mapa, bloco);
+            // The dash pattern's first dash is 4 pixels: it draws a line of up to 4 pixels whole, as a
+            // plain pen does faster. Most lines of this overview are that short.
+            const auto curta = [](const QLine& l) { return std::max(std::abs(l.dx()), std::abs(l.dy())) <= 3; };
+            bloco.curtas = static_cast<std::size_t>(
+                std::partition(bloco.cortadas.begin(), bloco.cortadas.end(), curta) - bloco.cortadas.begin());
+        }
+    });
+    _profundidadeMaxima = 0;
+    for (const Bloco& bloco : _blocos)
+        _profundidadeMaxima = std::max(_profundidadeMaxima, bloco.profundidade);
+    _origemDaCamera.registrar(principal);
+    _origemDoObservador.registrar(*janela());
 }
 
 void VistaExterna::repintar()
 {
+    if (_principal != nullptr)
+        atualizarDesenho();
     iniciarPintura();
     if (_principal == nullptr) {
         finalizarPintura();
@@ -170,72 +481,62 @@ void VistaExterna::repintar()
     }
     QPainter& pintor = pintorAtivo();
     pintor.setRenderHint(QPainter::Antialiasing, false);
-    const Projetor camera = _principal->janela()->projetor();
-    Projetor observador = janela()->projetor();
-    _mapa = mapeamento();
-    _visiveis.clear();
-    _cortadas.clear();
-    _trechos.clear();
-    const Objeto* selecionado = _principal->selecionado();
-    // How deep the scene reaches in front of the main camera: the pyramid is drawn that far.
-    double profundidadeMaxima = 0;
-    for (const Objeto* o : displayFile()->listaDeObjetos) {
-        if (o == nullptr)
-            continue;
-        _coletor.segmentos.clear();
-        _coletor.soltos.clear();
-        o->descreverGeometria(_coletor);
-        for (const auto& [a, b] : _coletor.segmentos) {
-            profundidadeMaxima = std::max({profundidadeMaxima, camera.paraCamera(a).z, camera.paraCamera(b).z});
-            double t0, t1;
-            if (!camera.trechoVisivel(a, b, t0, t1)) {
-                tracar(observador, a, b, _cortadas);
-                continue;
-            }
-            const Coordenada inicio = t0 > 0 ? pontoEntre(a, b, t0) : a;
-            const Coordenada fim = t1 < 1 ? pontoEntre(a, b, t1) : b;
-            if (t0 > 0)
-                tracar(observador, a, inicio, _cortadas);
-            tracar(observador, inicio, fim, _visiveis);
-            if (t1 < 1)
-                tracar(observador, fim, b, _cortadas);
-        }
-        for (const Coordenada& p : _coletor.soltos) {
-            profundidadeMaxima = std::max(profundidadeMaxima, camera.paraCamera(p).z);
-            double t0, t1;
-            std::vector<QLine>& lista = camera.trechoVisivel(p, p, t0, t1) ? _visiveis : _cortadas;
-            const std::size_t antes = lista.size();
-            if (!tracar(observador, p, p, lista))
-                continue;
-            // A cross, as the canvas marks a point.
-            const QPoint centro = lista[antes].p1();
-            lista.back() = QLine(centro.x() - 2, centro.y() + 2, centro.x() + 2, centro.y() - 2);
-            lista.emplace_back(centro.x() + 2, centro.y() + 2, centro.x() - 2, centro.y() - 2);
-        }
-        _trechos.push_back({_visiveis.size(), o->cor().qcolor(), o == selecionado});
-    }
 
-    // What the main camera cuts away goes underneath what it draws.
-    QPen tracejada(QColor(190, 190, 190), 1, Qt::DashLine);
-    pintor.setPen(tracejada);
-    pintor.drawLines(_cortadas.data(), static_cast<int>(_cortadas.size()));
-    std::size_t inicio = 0;
-    for (const Trecho& t : _trechos) {
-        if (t.fim > inicio) {
-            QPen caneta(t.cor, t.selecionado ? 3 : 1);
-            caneta.setCapStyle(Qt::RoundCap);
-            pintor.setPen(caneta);
-            pintor.drawLines(_visiveis.data() + inicio, static_cast<int>(t.fim - inicio));
+    // What the main camera cuts away goes underneath what it draws: faded fills, then dashed lines.
+    pintor.setPen(Qt::NoPen);
+    for (const Bloco& bloco : _blocos) {
+        std::size_t p = 0;
+        for (const Bloco::Desenho& d : bloco.desenhos) {
+            for (; p < d.fimDosPreenchimentos; ++p) {
+                const Bloco::Preenchimento& f = bloco.preenchimentos[p];
+                if (f.visivel)
+                    continue;
+                pintor.setBrush(desbotada(d.cor));
+                pintor.drawPolygon(bloco.pontos.data() + f.inicio, static_cast<int>(f.fim - f.inicio), Qt::OddEvenFill);
+            }
         }
-        inicio = t.fim;
     }
-    pintarCamera(observador, profundidadeMaxima);
+    pintor.setBrush(Qt::NoBrush);
+    const QColor cinza(190, 190, 190);
+    pintor.setPen(QPen(cinza, 1));
+    for (const Bloco& bloco : _blocos)
+        pintor.drawLines(bloco.cortadas.data(), static_cast<int>(bloco.curtas));
+    pintor.setPen(QPen(cinza, 1, Qt::DashLine));
+    for (const Bloco& bloco : _blocos)
+        pintor.drawLines(bloco.cortadas.data() + bloco.curtas, static_cast<int>(bloco.cortadas.size() - bloco.curtas));
+
+    const Objeto* selecionado = _principal->selecionado();
+    _selecionadoPintado = selecionado;
+    for (const Bloco& bloco : _blocos) {
+        std::size_t linha = 0;
+        std::size_t p = 0;
+        for (const Bloco::Desenho& d : bloco.desenhos) {
+            for (; p < d.fimDosPreenchimentos; ++p) {
+                const Bloco::Preenchimento& f = bloco.preenchimentos[p];
+                if (!f.visivel)
+                    continue;
+                pintor.setPen(Qt::NoPen);
+                pintor.setBrush(d.cor);
+                pintor.drawPolygon(bloco.pontos.data() + f.inicio, static_cast<int>(f.fim - f.inicio), Qt::OddEvenFill);
+                pintor.setBrush(Qt::NoBrush);
+            }
+            if (d.fimDasVisiveis > linha) {
+                QPen caneta(d.cor, d.objeto == selecionado ? 3 : 1);
+                caneta.setCapStyle(Qt::RoundCap);
+                pintor.setPen(caneta);
+                pintor.drawLines(bloco.visiveis.data() + linha, static_cast<int>(d.fimDasVisiveis - linha));
+            }
+            linha = d.fimDasVisiveis;
+        }
+    }
+    pintarCamera(_profundidadeMaxima);
     finalizarPintura();
 }
 
-void VistaExterna::pintarCamera(Projetor& observador, double profundidadeMaxima)
+void VistaExterna::pintarCamera(double profundidadeMaxima)
 {
     QPainter& pintor = pintorAtivo();
+    Trabalhador& t = *_trabalhadores.front();
     const Window& camera = *_principal->janela();
     const Coordenada cop = camera.centroDeProjecao();
     const Coordenada c = camera.centro();
@@ -245,6 +546,10 @@ void VistaExterna::pintarCamera(Projetor& observador, double profundidadeMaxima)
     // Corners in order round the rectangle.
     const Coordenada cantos[4] = {c - u * 0.5 - v * 0.5, c + u * 0.5 - v * 0.5, c + u * 0.5 + v * 0.5,
                                   c - u * 0.5 + v * 0.5};
+    // The near plane's, at depth d/100.
+    Coordenada perto[4];
+    for (int i = 0; i < 4; ++i)
+        perto[i] = cop + Vetor(cop, cantos[i]) * 0.01;
     // The pyramid reaches the far side of the scene, and at least the window.
     const double alcance = std::max(profundidadeMaxima, d) / d;
 
@@ -255,24 +560,36 @@ void VistaExterna::pintarCamera(Projetor& observador, double profundidadeMaxima)
         linhas.clear();
     };
     for (int i = 0; i < 4; ++i)
-        tracar(observador, cop, cop + Vetor(cop, cantos[i]) * alcance, linhas);
+        t.tracar(_mapa, cop, cop + Vetor(cop, cantos[i]) * alcance, linhas);
     desenhar(QPen(QColor(230, 140, 0), 1));
     for (int i = 0; i < 4; ++i)
-        tracar(observador, cop + Vetor(cop, cantos[i]) * 0.01, cop + Vetor(cop, cantos[(i + 1) % 4]) * 0.01, linhas);
+        t.tracar(_mapa, perto[i], perto[(i + 1) % 4], linhas);
     desenhar(QPen(QColor(200, 0, 200), 2));
     for (int i = 0; i < 4; ++i)
-        tracar(observador, cantos[i], cantos[(i + 1) % 4], linhas);
+        t.tracar(_mapa, cantos[i], cantos[(i + 1) % 4], linhas);
     desenhar(QPen(QColor(0, 0, 230), 2));
 
     pintor.setPen(QPen(Qt::black, 1));
-    if (tracar(observador, cantos[3], cantos[3], linhas))
+    if (t.tracar(_mapa, cantos[3], cantos[3], linhas))
         pintor.drawText(linhas.back().p1() + QPoint(4, -4), QStringLiteral("Window"));
     linhas.clear();
-    if (tracar(observador, cop, cop, linhas)) {
-        const QPoint p = linhas.back().p1();
-        pintor.setBrush(Qt::black);
-        pintor.drawEllipse(p, 4, 4);
-        pintor.setBrush(Qt::NoBrush);
-        pintor.drawText(p + QPoint(7, -7), QStringLiteral("COP"));
+    if (!t.tracar(_mapa, cop, cop, linhas))
+        return;
+    const QPoint p = linhas.back().p1();
+    pintor.setBrush(Qt::black);
+    pintor.drawEllipse(p, 4, 4);
+    pintor.setBrush(Qt::NoBrush);
+    // The near plane is too small to carry its label, which goes under the COP's. Both on the side
+    // of the COP away from the window, where the pyramid does not run.
+    const QString rotulos[2] = {QStringLiteral("COP"), QStringLiteral("Plano próximo")};
+    const QFontMetrics medidas = pintor.fontMetrics();
+    bool aEsquerda = false;
+    if (t.tracar(_mapa, c, c, linhas))
+        aEsquerda = linhas.back().p1().x() > p.x();
+    for (int i = 0; i < 2; ++i) {
+        const int largura = medidas.horizontalAdvance(rotulos[i]);
+        // Kept on the canvas, even where that puts it over the pyramid.
+        const int x = std::clamp(aEsquerda ? p.x() - 8 - largura : p.x() + 8, 2, std::max(2, this->largura() - 2 - largura));
+        pintor.drawText(QPoint(x, p.y() + (i == 0 ? -6 : 6 + medidas.ascent())), rotulos[i]);
     }
 }

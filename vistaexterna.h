@@ -1,17 +1,11 @@
 #ifndef VISTAEXTERNA_H
 #define VISTAEXTERNA_H
 
-#include <utility>
+#include <memory>
 #include <vector>
 
-#include <QColor>
-#include <QLine>
-
-#include "coordenada.h"
-#include "geometria.h"
 #include "qviewport.h"
 
-class Projetor;
 class QEvent;
 class QObject;
 
@@ -20,13 +14,17 @@ class QObject;
 // projection, its window, the edges of its viewing pyramid and its near plane. Each piece of an
 // object is drawn in its colour where the main camera draws it and light grey, dashed, where the
 // near plane or the window cuts it away; the split is the main camera's own (Projetor::trechoVisivel).
-// It repaints whenever the main canvas does, so that every change of that camera, the scene or the
-// selection shows here too.
+// A filled polygon is filled in its colour where the main camera fills it (that camera's own clipped
+// polygon) and in a faded colour elsewhere.
+// It follows the main canvas's paints, so that every change of that camera, the scene or the
+// selection shows here too; the pixels of the scene are made again only when one of the two cameras,
+// the scene or the size changed.
 class VistaExterna : public QViewport {
     Q_OBJECT
 
 public:
     explicit VistaExterna(QWidget* parent);
+    ~VistaExterna() override;
 
     // Shows principal's scene and camera; principal must outlive this view.
     void observar(QViewport& principal);
@@ -40,36 +38,24 @@ protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
-    // The world geometry of one object as segments and loose points; curves become polylines.
-    class Coletor : public Geometria {
-    public:
-        std::vector<std::pair<Coordenada, Coordenada>> segmentos;
-        std::vector<Coordenada> soltos;
+    // What is drawn for a run of consecutive objects of the scene, and one thread's tools; both are
+    // kept from one paint to the next, so that a paint allocates nothing once they have grown.
+    struct Bloco;
+    class Trabalhador;
 
-        void pontos(const std::vector<Coordenada>& pontos) override;
-        void polilinha(const std::vector<Coordenada>& pontos, bool fechada) override;
-        void poligonoPreenchido(const std::vector<Coordenada>& vertices) override;
-        void arestas(const std::vector<Coordenada>& vertices, const std::vector<std::pair<int, int>>& arestas) override;
-        void bezier(const std::vector<Coordenada>& controles) override;
-    };
-
-    // Adds to saida the pixels of the world segment a–b as the observer draws it, if it does.
-    bool tracar(Projetor& observador, const Coordenada& a, const Coordenada& b, std::vector<QLine>& saida);
-    void pintarCamera(Projetor& observador, double profundidadeMaxima);
+    // Makes the pixels of every object afresh, unless neither camera, the scene nor the size changed.
+    void atualizarDesenho();
+    void pintarCamera(double profundidadeMaxima);
 
     QViewport* _principal = nullptr;
-    Coletor _coletor;
     Mapeamento _mapa{};
-    std::vector<Coordenada> _par;
-    std::vector<QLine> _visiveis;
-    std::vector<QLine> _cortadas;
-    // Where each object's visible lines end in _visiveis, its colour, and whether it is selected.
-    struct Trecho {
-        std::size_t fim;
-        QColor cor;
-        bool selecionado;
-    };
-    std::vector<Trecho> _trechos;
+    std::vector<Bloco> _blocos;
+    std::vector<std::unique_ptr<Trabalhador>> _trabalhadores;
+    // What the pixels in _blocos were made from.
+    OrigemDaProjecao _origemDaCamera;
+    OrigemDaProjecao _origemDoObservador;
+    double _profundidadeMaxima = 0;
+    const Objeto* _selecionadoPintado = nullptr;
 };
 
 #endif

@@ -51,9 +51,14 @@ void Projetor::projetarCoordenadas(const std::vector<Coordenada>& pontos, std::v
 
 bool Projetor::trechoVisivel(const Coordenada& a, const Coordenada& b, double& t0, double& t1) const noexcept
 {
+    return trechoVisivel(paraCamera(a), paraCamera(b), t0, t1);
+}
+
+bool Projetor::trechoVisivel(const PontoDeCamera& ca, const PontoDeCamera& cb, double& t0, double& t1) const noexcept
+{
     PontoDeCamera pa, pb;
     double n0, n1;
-    if (!cortarEProjetar(paraCamera(a), paraCamera(b), pa, pb, n0, n1))
+    if (!cortarEProjetar(ca, cb, pa, pb, n0, n1))
         return false;
     double s0, s1;
     if (!recortarSegmento(pa.x, pa.y, pb.x, pb.y, _vista.retangulo, s0, s1))
@@ -87,6 +92,13 @@ bool Projetor::cortarEProjetar(const PontoDeCamera& a, const PontoDeCamera& b, P
     pa = {ca.x * ka, ca.y * ka, ca.z};
     pb = {cb.x * kb, cb.y * kb, cb.z};
     return true;
+}
+
+Coordenada Projetor::paraMundo(const Coordenada& ppc) const noexcept
+{
+    const double zc = ppc.z() + _vista.distancia;
+    const double k = zc / _vista.distancia;
+    return _centroDeProjecao + _u * (ppc.x() * k) + _v * (ppc.y() * k) + _n * zc;
 }
 
 void Projetor::pontos(const std::vector<Coordenada>& pontos)

@@ -52,8 +52,17 @@ public:
     // the world segment, by the same near-plane cut and window clip as the drawing; what lies outside
     // [t0, t1] is cut away. False when nothing of it is drawn. A segment of zero length is a point.
     bool trechoVisivel(const Coordenada& a, const Coordenada& b, double& t0, double& t1) const noexcept;
+    // The same for a segment whose ends are already in camera space (paraCamera).
+    bool trechoVisivel(const PontoDeCamera& a, const PontoDeCamera& b, double& t0, double& t1) const noexcept;
 
     PontoDeCamera paraCamera(const Coordenada& p) const noexcept;
+    // Where the camera point c falls on the projection plane, when it lies beyond the near plane and
+    // inside the window; false otherwise. The drawing keeps a segment between two such points whole,
+    // and every point of it projects as its camera-space point does.
+    bool dentroDaJanela(const PontoDeCamera& c, double& x, double& y) const noexcept;
+    // The world point whose PPC are ppc (one of the drawing list's, which all lie beyond the near
+    // plane): the projection undone.
+    Coordenada paraMundo(const Coordenada& ppc) const noexcept;
     const Vista& vista() const { return _vista; }
 
 private:
@@ -158,6 +167,16 @@ inline Projetor::Vertice Projetor::vertice(const PontoDeCamera& c) const noexcep
         }
     }
     return v;
+}
+
+inline bool Projetor::dentroDaJanela(const PontoDeCamera& c, double& x, double& y) const noexcept
+{
+    const Vertice v = vertice(c);
+    if (!v.naFrente || v.codigo != 0)
+        return false;
+    x = v.x;
+    y = v.y;
+    return true;
 }
 
 #endif

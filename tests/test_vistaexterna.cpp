@@ -12,6 +12,7 @@
 
 #include "displayfile.h"
 #include "janelaprincipal.h"
+#include "poligono.h"
 #include "projetor.h"
 #include "qviewport.h"
 #include "reta.h"
@@ -44,6 +45,15 @@ bool temCorPerto(const QImage& imagem, QPoint centro, QColor cor, int raio)
     return false;
 }
 
+// Shows the window and its outside view, as the user does with the menu.
+VistaExterna* mostrarVistaExterna(MainWindow& w)
+{
+    mostrada(w);
+    filho<QAction>(w, "actionVistaExterna")->trigger();
+    QCoreApplication::processEvents();
+    return w.findChild<VistaExterna*>(QStringLiteral("vistaExterna"));
+}
+
 const QColor vermelho(255, 0, 0);
 const QColor verde(0, 160, 0);
 const QColor cinza(190, 190, 190);
@@ -74,10 +84,7 @@ TEST(VistaExterna, AcaoETeclaVMostramEEscondem)
 TEST(VistaExterna, RepintaQuandoACameraPrincipalMuda)
 {
     MainWindow w;
-    mostrada(w);
-    filho<QAction>(w, "actionVistaExterna")->trigger();
-    QCoreApplication::processEvents();
-    auto* vista = w.findChild<VistaExterna*>(QStringLiteral("vistaExterna"));
+    VistaExterna* vista = mostrarVistaExterna(w);
     ASSERT_NE(vista, nullptr);
     ContadorDePinturas contador(vista);
     QViewport* canvas = canvasDe(w);
@@ -119,4 +126,48 @@ TEST(VistaExterna, DesenhaACameraECinzaOQueElaCorta)
     EXPECT_TRUE(temCorPerto(imagem, pixelDe(vista, Coordenada(-10, -4, 0)), QColor(0, 0, 230), 1));
     EXPECT_TRUE(temCorPerto(imagem, pixelDe(vista, Coordenada(-14, 14, 4)), QColor(230, 140, 0), 1));
     EXPECT_TRUE(temCorPerto(imagem, pixelDe(vista, Coordenada(0, 0, -10)), QColor(0, 0, 0), 1));
+}
+
+// A filled square from x = -5 to x = 15 on the window's plane: the window keeps it up to x = 10.
+// The kept part is filled in its colour, the rest in a faded one.
+TEST(VistaExterna, PreencheAParteQueACameraMantem)
+{
+    QViewport principal(nullptr);
+    principal.resize(600, 600);
+    const QColor azul(0, 0, 200);
+    principal.displayFile()->listaDeObjetos.push_back(new Poligono(
+        "meio fora", Cor(0, 0, 200),
+        {Coordenada(-5, -3, 0), Coordenada(15, -3, 0), Coordenada(15, 3, 0), Coordenada(-5, 3, 0)}, true));
+    principal.janela()->atualizarCPP(*principal.displayFile());
+
+    VistaExterna vista(nullptr);
+    vista.resize(600, 600);
+    vista.observar(principal);
+    const QImage imagem = vista.grab().toImage();
+
+    for (double x : {-3.0, 0.0, 7.0})
+        EXPECT_TRUE(temCorPerto(imagem, pixelDe(vista, Coordenada(x, 1, 0)), azul, 1)) << x;
+    for (double x : {12.0, 14.0}) {
+        EXPECT_FALSE(temCorPerto(imagem, pixelDe(vista, Coordenada(x, 1, 0)), azul, 2)) << x;
+        const QColor faded = imagem.pixelColor(pixelDe(vista, Coordenada(x, 1, 0)));
+        EXPECT_NE(faded, QColor(Qt::white)) << x;
+        EXPECT_GT(faded.blue(), faded.red()) << x;
+    }
+}
+
+// The picture the view keeps on screen is made again when the main camera moves: its COP is drawn
+// where the camera now is.
+TEST(VistaExterna, SegueACameraPrincipalNaTela)
+{
+    MainWindow w;
+    VistaExterna* vista = mostrarVistaExterna(w);
+    ASSERT_NE(vista, nullptr);
+    QViewport* canvas = canvasDe(w);
+    const QColor preto(0, 0, 0);
+    EXPECT_TRUE(temCorPerto(vista->grab().toImage(), pixelDe(*vista, canvas->janela()->centroDeProjecao()), preto, 1));
+
+    ASSERT_TRUE(canvas->janela()->mover(0.5, 0.5, 0));
+    canvas->update();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(temCorPerto(vista->grab().toImage(), pixelDe(*vista, canvas->janela()->centroDeProjecao()), preto, 1));
 }
