@@ -519,6 +519,8 @@ void QViewport::ocuparCelas(const QRect& caixa)
 
 void QViewport::pintarSelecao(Objeto* atual)
 {
+    // Over the labels, which would hide its vertices' squares.
+    pintarRotulos();
     // The shape again with a pen three pixels wide, in the colour it was drawn with, then a small
     // white square with a black edge on each drawn vertex, which reads on any fill.
     const char nivel = atual->nivelDePreenchimento();

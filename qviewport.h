@@ -25,9 +25,9 @@
 
 // The canvas: a Viewport that paints with one QPainter. Its picture is the whole scene: white
 // background, each object by its fill level (point crosses, broken polyline, polygon filled in its
-// colour with a red outline), the selected object highlighted, the coordinate labels when they are
-// shown (over every object, so that a later fill never hides one), and a black frame on the limits
-// of the window-to-viewport mapping. The same hooks
+// colour with a red outline), the coordinate labels when they are shown (over every object, so that
+// a later fill never hides one), the selected object highlighted, and a black frame on the limits of
+// the window-to-viewport mapping. The same hooks
 // paint the screen, exported images and SVG, so that an export is what the canvas shows at that
 // size; a hook reads the size of its surface through largura() and altura(), never width() and
 // height().
