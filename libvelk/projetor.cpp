@@ -13,6 +13,8 @@ Projetor::Projetor(const Coordenada& centroDeProjecao, const Vetor& u, const Vet
     // 1/1000 of the window's smaller side, so that a window stretched to a square canvas is as smooth
     // along both axes.
     _vista.tolerancia = std::min(largura, altura) / 1000.0;
+    _normaDosLadosX = std::hypot(distancia, _vista.retangulo.xMax);
+    _normaDosLadosY = std::hypot(distancia, _vista.retangulo.yMax);
 }
 
 void Projetor::iniciar()

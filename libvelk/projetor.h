@@ -64,6 +64,10 @@ public:
     // plane): the projection undone.
     Coordenada paraMundo(const Coordenada& ppc) const noexcept;
     const Vista& vista() const { return _vista; }
+    // The lengths of (d, xMax) and (d, yMax), which scale the distances to the side planes of the
+    // view: worked out once per camera rather than once per object judged against them.
+    double normaDosLadosX() const { return _normaDosLadosX; }
+    double normaDosLadosY() const { return _normaDosLadosY; }
 
 private:
     // A vertex with its projection and Cohen–Sutherland outcode, worked out once for all the
@@ -100,6 +104,8 @@ private:
     Vetor _v;
     Vetor _n;
     Vista _vista;
+    double _normaDosLadosX;
+    double _normaDosLadosY;
 
     std::vector<Coordenada> _desenho;
     std::vector<Coordenada> _verticesRecortados;

@@ -127,8 +127,8 @@ bool foraDeVista(const Coordenada& centro, double raio2, const Projetor& projeto
     const double d = vista.distancia;
     const double w = vista.retangulo.xMax;
     const double h = vista.retangulo.yMax;
-    const double lw = std::hypot(d, w);
-    const double lh = std::hypot(d, h);
+    const double lw = projetor.normaDosLadosX();
+    const double lh = projetor.normaDosLadosY();
     return o.x * d - o.z * w > raio * lw || -o.x * d - o.z * w > raio * lw || o.y * d - o.z * h > raio * lh
            || -o.y * d - o.z * h > raio * lh;
 }
