@@ -293,6 +293,7 @@ void QViewport::iniciarPintura()
 
 void QViewport::repintar0(Objeto* atual)
 {
+    desenharLote();
     const Mapeamento mapa = mapeamento();
     _linhas.clear();
     QPoint p;
@@ -345,9 +346,11 @@ void QViewport::repintar1(Objeto* atual)
 {
     if (atual->tamanhoDoDesenho(janela()) <= 1)
         return;
-    pintor.setPen(canetaDaCor(atual->cor()));
+    if (_vetorial)
+        pintor.setPen(canetaDaCor(atual->cor()));
+    else
+        loteDaCor(qRgb(atual->cor().red(), atual->cor().green(), atual->cor().blue()));
     const Mapeamento mapa = mapeamento();
-    _linhas.clear();
     _pedaco.clear();
     QPoint p;
     for (auto c = atual->inicioDoDesenho(janela()), fim = atual->fimDoDesenho(janela()); c != fim; ++c) {
@@ -358,8 +361,22 @@ void QViewport::repintar1(Objeto* atual)
             fecharPedaco();
     }
     fecharPedaco();
-    if (!_linhas.empty())
-        pintor.drawLines(_linhas.data(), static_cast<int>(_linhas.size()));
+}
+
+void QViewport::loteDaCor(QRgb cor)
+{
+    if (cor != _corDoLote)
+        desenharLote();
+    _corDoLote = cor;
+}
+
+void QViewport::desenharLote()
+{
+    if (_lote.empty())
+        return;
+    pintor.setPen(QPen(QColor(_corDoLote)));
+    pintor.drawLines(_lote.data(), static_cast<int>(_lote.size()));
+    _lote.clear();
 }
 
 void QViewport::fecharPedaco()
@@ -369,7 +386,7 @@ void QViewport::fecharPedaco()
             pintor.drawPolyline(_pedaco.data(), static_cast<int>(_pedaco.size()));
         } else {
             for (std::size_t i = 1; i < _pedaco.size(); ++i)
-                _linhas.emplace_back(_pedaco[i - 1], _pedaco[i]);
+                _lote.emplace_back(_pedaco[i - 1], _pedaco[i]);
         }
     }
     _pedaco.clear();
@@ -380,6 +397,7 @@ void QViewport::repintar2(Objeto* atual)
     // Counts the object's own coordinates: fewer than three make no area.
     if (atual->numeroDeCoordenadas() <= 2)
         return;
+    desenharLote();
     pintor.setPen(QPen(QColor(255, 0, 0, 255)));
     pintor.setBrush(QBrush(atual->cor().qcolor(), Qt::SolidPattern));
     const Mapeamento mapa = mapeamento();
@@ -523,6 +541,7 @@ void QViewport::pintarSelecao(Objeto* atual)
     pintarRotulos();
     // The shape again with a pen three pixels wide, in the colour it was drawn with, then a small
     // white square with a black edge on each drawn vertex, which reads on any fill.
+    desenharLote();
     const char nivel = atual->nivelDePreenchimento();
     QPen largo(nivel == 2 ? QColor(255, 0, 0) : atual->cor().qcolor(), 3);
     largo.setCapStyle(Qt::RoundCap);
@@ -574,6 +593,7 @@ void QViewport::pintarSelecao(Objeto* atual)
 
 void QViewport::finalizarPintura()
 {
+    desenharLote();
     pintarRotulos();
     pintor.setPen(QColor(Qt::black));
     pintor.setBrush(Qt::NoBrush);

@@ -119,7 +119,11 @@ protected:
     }
 
     // The painter between iniciarPintura and finalizarPintura, for a canvas that draws more.
-    QPainter& pintorAtivo() { return pintor; }
+    QPainter& pintorAtivo()
+    {
+        desenharLote();
+        return pintor;
+    }
 
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -140,8 +144,14 @@ private:
     void cameraSeguiu(bool feito);
 
     // Draws one piece of a broken polyline: a polyline of its own on a vector device, where it
-    // stays one element, and otherwise segments gathered into one drawLines for the object.
+    // stays one element, and otherwise segments added to the lot in the object's colour.
     void fecharPedaco();
+    // Lines of consecutive objects of one colour go to the raster engine in one drawLines: each
+    // costs it about as much to set up as to draw, and opaque lines of one pen give the same pixels
+    // in one call as in many. Anything else drawn must call desenharLote() first, so that what
+    // comes later in the scene stays on top.
+    void loteDaCor(QRgb cor);
+    void desenharLote();
     void informarCursor(QPointF onde);
 
     // A point's cross, two diagonals of five pixels through p: set in colour cor on the picture at
@@ -182,6 +192,8 @@ private:
     bool _faixaVazia = true;
     // Reused by every paint so that drawing an object allocates nothing once they have grown.
     std::vector<QLine> _linhas;
+    std::vector<QLine> _lote;
+    QRgb _corDoLote = 0;
     std::vector<QPointF> _pontos;
     // The labels this paint draws once every object is drawn, so that none is hidden under a later
     // object: their texts, one after another, and where each goes.

@@ -237,6 +237,45 @@ TEST_F(Canvas, PolilinhaQuebradaDesenhaSoOsPedacos)
     EXPECT_EQ(imagem.pixel(300, 300), branco) << "the gap B–C must stay empty";
 }
 
+// Lines of consecutive objects of one colour are drawn in one call. Mutations caught: lines kept
+// back past a filled polygon that comes after them (they would end on top of it), and lines of
+// another colour joined to the waiting ones (they would take one pen, or the wrong order).
+TEST_F(Canvas, LinhasJuntasPorCorGuardamAOrdemDaCena)
+{
+    const Cor vermelha(200, 0, 0);
+    const Cor azul(0, 0, 200);
+    const Cor verde(0, 160, 0);
+    adicionar(new Reta("a", vermelha, Coordenada(-8, 0, 0), Coordenada(8, 0, 0)));
+    adicionar(new Reta("b", azul, Coordenada(0, -8, 0), Coordenada(0, 8, 0)));
+    adicionar(new Reta("c", vermelha, Coordenada(-8, -8, 0), Coordenada(8, 8, 0)));
+    adicionar(new Poligono("q", verde,
+                           {Coordenada(-4, -4, 0), Coordenada(4, -4, 0), Coordenada(4, 4, 0), Coordenada(-4, 4, 0)},
+                           true));
+    adicionar(new Reta("d", vermelha, Coordenada(-8, 2, 0), Coordenada(8, 2, 0)));
+    const QImage imagem = pintar();
+
+    QImage esperado = molde();
+    {
+        QPainter p(&esperado);
+        p.setPen(vermelha.qcolor());
+        p.drawLine(76, 300, 524, 300);
+        p.setPen(azul.qcolor());
+        p.drawLine(300, 524, 300, 76);
+        p.setPen(vermelha.qcolor());
+        p.drawLine(76, 524, 524, 76);
+        p.setPen(QColor(255, 0, 0));
+        p.setBrush(verde.qcolor());
+        const QPointF quadrado[] = {{188, 412}, {412, 412}, {412, 188}, {188, 188}};
+        p.drawPolygon(quadrado, 4, Qt::OddEvenFill);
+        p.setPen(vermelha.qcolor());
+        p.drawLine(76, 244, 524, 244);
+    }
+    moldura(esperado);
+    EXPECT_EQ(imagem, esperado);
+    EXPECT_EQ(imagem.pixel(350, 300), verde.qcolor().rgb()) << "a under the square";
+    EXPECT_EQ(imagem.pixel(350, 244), vermelha.qcolor().rgb()) << "d over the square";
+}
+
 TEST_F(Canvas, PolilinhaQuebradaComCoordenadasNaoMarcaOCentro)
 {
     const Cor cor(200, 100, 0);
