@@ -22,8 +22,9 @@ struct ValoresDeObjeto {
 };
 
 // What makes a kind of object a kind, stated once for each (the kind's class holds it as its static
-// `descricao`). Its constructor, its factory, the scene file, the projection and the new-object
-// dialog all ask here, so that a new kind is its class and its line in tiposDeObjeto().
+// `descricao`, which lives as long as the program and which its objects point to). Its constructor,
+// its factory, the scene file, the projection and the new-object dialog all ask here, so that a new
+// kind is its class and its line in tiposDeObjeto().
 struct TipoDeObjeto {
     // The element that holds an object of this kind in a scene file.
     const char* elemento;
