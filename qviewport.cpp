@@ -470,6 +470,7 @@ bool QViewport::temCruzEm(const Objeto& objeto, const Mapeamento& mapa, QPoint p
 
 void QViewport::pintarRotulos()
 {
+    desenharLote();
     const QRect superficie(0, 0, largura() - 1, altura() - 1);
     pintor.setBrush(Qt::NoBrush);
     for (const Rotulo& r : _rotulos) {
@@ -541,7 +542,6 @@ void QViewport::pintarSelecao(Objeto* atual)
     pintarRotulos();
     // The shape again with a pen three pixels wide, in the colour it was drawn with, then a small
     // white square with a black edge on each drawn vertex, which reads on any fill.
-    desenharLote();
     const char nivel = atual->nivelDePreenchimento();
     QPen largo(nivel == 2 ? QColor(255, 0, 0) : atual->cor().qcolor(), 3);
     largo.setCapStyle(Qt::RoundCap);
@@ -593,7 +593,6 @@ void QViewport::pintarSelecao(Objeto* atual)
 
 void QViewport::finalizarPintura()
 {
-    desenharLote();
     pintarRotulos();
     pintor.setPen(QColor(Qt::black));
     pintor.setBrush(Qt::NoBrush);

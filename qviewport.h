@@ -158,7 +158,8 @@ private:
     // _pixels when there is one, else added to _linhas for the caller to draw with its pen.
     void marcar(QPoint p, QRgb cor);
     void cruzEmPixels(QPoint p, QRgb cor);
-    // Draws the labels that pintarInformacoes kept, each on its light box, and forgets them.
+    // Draws the batched lines, then the labels that pintarInformacoes kept, each on its light box,
+    // and forgets them.
     void pintarRotulos();
     // Whether repintar0 puts one of the object's crosses at p.
     bool temCruzEm(const Objeto& objeto, const Mapeamento& mapa, QPoint p) const;
