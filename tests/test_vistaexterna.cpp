@@ -171,3 +171,42 @@ TEST(VistaExterna, SegueACameraPrincipalNaTela)
     QCoreApplication::processEvents();
     EXPECT_TRUE(temCorPerto(vista->grab().toImage(), pixelDe(*vista, canvas->janela()->centroDeProjecao()), preto, 1));
 }
+
+// A scene large enough to be shared among the cores, drawn again after each move of the main camera
+// with the blocks and tools the view keeps, comes out as a new view draws it. Mutations caught: two
+// threads that share one set of tools or one block (built with ThreadSanitizer, the race is
+// reported), pixels kept for a camera that moved.
+TEST(VistaExterna, CenaRepartidaEntreOsNucleosSaiComoNumaVistaNova)
+{
+    MainWindow w;
+    VistaExterna* vista = mostrarVistaExterna(w);
+    ASSERT_NE(vista, nullptr);
+    QViewport* canvas = canvasDe(w);
+    std::vector<Objeto*>& objetos = canvas->displayFile()->listaDeObjetos;
+    for (double z : {-12.0, -5.0, 3.0, 20.0})
+        for (double y = -24; y <= 24; y += 2)
+            for (double x = -24; x <= 24; x += 2) {
+                const Cor cor(static_cast<int>(x + 24) * 5, static_cast<int>(y + 24) * 5, 100);
+                if (static_cast<int>(x + y) % 4 == 0)
+                    objetos.push_back(new Poligono("p", cor,
+                                                   {Coordenada(x, y, z), Coordenada(x + 1.5, y, z + 1),
+                                                    Coordenada(x + 0.5, y + 1.5, z - 1)},
+                                                   true));
+                else
+                    objetos.push_back(new Reta("r", cor, Coordenada(x, y, z), Coordenada(x + 1.2, y + 0.7, z + 2)));
+            }
+    ASSERT_GT(objetos.size(), 2000u);
+    for (int vez = 0; vez < 4; ++vez) {
+        ASSERT_TRUE(canvas->janela()->mover(0.2, -0.1, 0.05));
+        canvas->update();
+        QCoreApplication::processEvents();
+    }
+    const QImage feita = vista->grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+    VistaExterna nova(nullptr);
+    nova.resize(vista->size());
+    nova.observar(*canvas);
+    *nova.janela() = *vista->janela();
+    nova.janela()->atualizarCPP(*nova.displayFile());
+    EXPECT_EQ(nova.grab().toImage().convertToFormat(QImage::Format_RGB32), feita);
+}
