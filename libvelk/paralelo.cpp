@@ -30,6 +30,9 @@ void repartir(std::size_t total, const std::function<void(std::size_t trabalhado
     Blocos blocos(total);
     const std::size_t ajudantes = trabalhadoresPara(total) - 1;
     std::vector<std::thread> threads;
+    // Room first: a vector that failed to grow while threads run would drop them joinable, and that
+    // ends the program.
+    threads.reserve(ajudantes);
     std::vector<std::exception_ptr> erros(ajudantes);
     for (std::size_t t = 0; t < ajudantes; ++t) {
         try {
