@@ -25,8 +25,8 @@
 #include "cenadeteste.h"
 #include "displayfile.h"
 #include "pinturaapospasso.h"
+#include "programadebenchmark.h"
 #include "qviewport.h"
-#include "relatordetempos.h"
 #include "referencia.h"
 #include "window.h"
 
@@ -173,24 +173,14 @@ BENCHMARK(semMudanca)->Name("Pintura/SemMudanca")->Unit(benchmark::kMillisecond)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    if (!mesmaImagem())
-        return 1;
-    RelatorDeTempos relator;
-    benchmark::RunSpecifiedBenchmarks(&relator);
-    const double ref = relator.tempo("Pintura/Referencia");
-    const double completa = relator.tempo("Pintura/Completa");
-    const auto razao = [](double a, double b) { return b > 0.0 ? a / b : 0.0; };
-    std::printf("pintura completa / referência    = %.3f (meta: 1,3 ou menos)\n", razao(completa, ref));
-    std::printf("projeção / referência            = %.3f (meta: 0,15 ou menos)\n",
-                razao(relator.tempo("Pintura/Projecao"), ref));
-    std::printf("repintura sem mudança / completa = %.3f (meta: 0,05 ou menos)\n",
-                razao(relator.tempo("Pintura/SemMudanca"), completa));
-    benchmark::Shutdown();
-    return 0;
+    return executarBenchmarks(argc, argv, mesmaImagem, [](const RelatorDeTempos& relator) {
+        const double ref = relator.tempo("Pintura/Referencia");
+        const double completa = relator.tempo("Pintura/Completa");
+        const auto razao = [](double a, double b) { return b > 0.0 ? a / b : 0.0; };
+        std::printf("pintura completa / referência    = %.3f (meta: 1,3 ou menos)\n", razao(completa, ref));
+        std::printf("projeção / referência            = %.3f (meta: 0,15 ou menos)\n",
+                    razao(relator.tempo("Pintura/Projecao"), ref));
+        std::printf("repintura sem mudança / completa = %.3f (meta: 0,05 ou menos)\n",
+                    razao(relator.tempo("Pintura/SemMudanca"), completa));
+    });
 }

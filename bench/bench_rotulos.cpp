@@ -18,8 +18,8 @@
 #include "cenadeteste.h"
 #include "displayfile.h"
 #include "pinturaapospasso.h"
+#include "programadebenchmark.h"
 #include "qviewport.h"
-#include "relatordetempos.h"
 #include "window.h"
 
 namespace {
@@ -79,19 +79,9 @@ BENCHMARK(comRotulos)->Name("Rotulos/Com")->Unit(benchmark::kMillisecond)->UseRe
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    if (!rotulosAparecem())
-        return 1;
-    RelatorDeTempos relator;
-    benchmark::RunSpecifiedBenchmarks(&relator);
-    const double sem = relator.tempo("Rotulos/Sem");
-    const double com = relator.tempo("Rotulos/Com");
-    std::printf("com rótulos / sem rótulos = %.3f (meta: 2 ou menos)\n", sem > 0.0 ? com / sem : 0.0);
-    benchmark::Shutdown();
-    return 0;
+    return executarBenchmarks(argc, argv, rotulosAparecem, [](const RelatorDeTempos& relator) {
+        const double sem = relator.tempo("Rotulos/Sem");
+        const double com = relator.tempo("Rotulos/Com");
+        std::printf("com rótulos / sem rótulos = %.3f (meta: 2 ou menos)\n", sem > 0.0 ? com / sem : 0.0);
+    });
 }

@@ -18,8 +18,8 @@
 
 #include "cenadeteste.h"
 #include "displayfile.h"
+#include "programadebenchmark.h"
 #include "qviewport.h"
-#include "relatordetempos.h"
 #include "vistaexterna.h"
 #include "window.h"
 
@@ -77,17 +77,10 @@ BENCHMARK(comVista)->Name("VistaExterna/ComVista")->Unit(benchmark::kMillisecond
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    RelatorDeTempos relator;
-    benchmark::RunSpecifiedBenchmarks(&relator);
-    const double sem = relator.tempo("VistaExterna/SemVista");
-    const double com = relator.tempo("VistaExterna/ComVista");
-    std::printf("pan com a vista externa / sem ela = %.3f (meta: 2 ou menos)\n", sem > 0 ? com / sem : 0.0);
-    benchmark::Shutdown();
-    return 0;
+    const auto semConferencia = [] { return true; };
+    return executarBenchmarks(argc, argv, semConferencia, [](const RelatorDeTempos& relator) {
+        const double sem = relator.tempo("VistaExterna/SemVista");
+        const double com = relator.tempo("VistaExterna/ComVista");
+        std::printf("pan com a vista externa / sem ela = %.3f (meta: 2 ou menos)\n", sem > 0 ? com / sem : 0.0);
+    });
 }
