@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDial>
@@ -392,6 +393,26 @@ TEST_F(ControlesDeCamera, CadaComandoRepintaOCanvas)
     auto* caixa = filho<QCheckBox>(w, "mostrarCoordenadas");
     EXPECT_TRUE(repintaOCanvas(w, "mostrarCoordenadas", [&] { caixa->toggle(); }));
     EXPECT_TRUE(repintaOCanvas(w, "mostrarCoordenadas", [&] { caixa->toggle(); }));
+
+    // The mouse moves the camera from the canvas itself, past the window's handlers.
+    const auto arrastar = [this](Qt::MouseButton botao) {
+        QTest::mousePress(canvas, botao, {}, QPoint(300, 300));
+        QTest::mouseMove(canvas, QPoint(330, 280));
+        QTest::mouseRelease(canvas, botao, {}, QPoint(330, 280));
+    };
+    const auto rodar = [this](Qt::KeyboardModifiers modificadores) {
+        const QPointF onde(200, 250);
+        QWheelEvent roda(onde, canvas->mapToGlobal(onde), QPoint(), QPoint(0, 120), Qt::NoButton, modificadores,
+                         Qt::NoScrollPhase, false);
+        QApplication::sendEvent(canvas, &roda);
+    };
+    EXPECT_TRUE(repintaOCanvas(w, "arrastar", [&] { arrastar(Qt::LeftButton); }));
+    EXPECT_TRUE(repintaOCanvas(w, "girar", [&] { arrastar(Qt::RightButton); }));
+    EXPECT_TRUE(repintaOCanvas(w, "roda", [&] { rodar(Qt::NoModifier); }));
+    EXPECT_TRUE(repintaOCanvas(w, "Shift+roda", [&] { rodar(Qt::ShiftModifier); }));
+    EXPECT_TRUE(repintaOCanvas(w, "Vista Inicial", [&] { filho<QAction>(w, "actionVistaInicial")->trigger(); }));
+    adicionar(w, {new Ponto("longe", Cor(), Coordenada(300, 400, 50))});
+    EXPECT_TRUE(repintaOCanvas(w, "Enquadrar", [&] { filho<QAction>(w, "actionEnquadrar")->trigger(); }));
 }
 
 TEST_F(ControlesDeCamera, FEnquadraUmaCenaForaDaTelaEHomeVoltaAVistaInicial)
