@@ -32,34 +32,23 @@
 
 namespace {
 
-constexpr int lado = 1000;
+constexpr int lado = CanvasDeBenchmark::lado;
 // A pan as the arrow keys make it, there and back, so that every timed paint sees a new camera.
 constexpr double passo = 0.1;
 
-class CanvasDeTeste : public QViewport {
-public:
-    CanvasDeTeste() : QViewport(nullptr)
-    {
-        resize(lado, lado);
-        *displayFile() = criarCenaDeCubosCurvasEPoligonos();
-        janela()->atualizarCPP(*displayFile());
-    }
-
-    QImage pintar()
-    {
-        QImage imagem(lado, lado, QImage::Format_RGB32);
-        imagem.fill(Qt::gray);
-        render(&imagem, QPoint(), QRegion(), QWidget::DrawChildren);
-        return imagem;
-    }
-
-    void pintarEm(QImage& imagem) { render(&imagem, QPoint(), QRegion(), QWidget::DrawChildren); }
-};
-
-CanvasDeTeste& canvas()
+CanvasDeBenchmark& canvas()
 {
-    static CanvasDeTeste c;
+    static CanvasDeBenchmark c;
     return c;
+}
+
+// The canvas's paint over grey, as a new image.
+QImage pintar(CanvasDeBenchmark& c)
+{
+    QImage imagem(lado, lado, QImage::Format_RGB32);
+    imagem.fill(Qt::gray);
+    c.pintarEm(imagem);
+    return imagem;
 }
 
 QImage plano(const DesenhoEmPixels& desenho)
@@ -73,25 +62,25 @@ QImage plano(const DesenhoEmPixels& desenho)
 // Whether the canvas paints today's picture; says what differs when it does not.
 bool mesmaImagem()
 {
-    CanvasDeTeste& c = canvas();
+    CanvasDeBenchmark& c = canvas();
     const QImage antes = plano(desenhoEmPixels(c));
-    if (c.pintar() != antes) {
+    if (pintar(c) != antes) {
         std::fprintf(stderr, "the canvas's picture differs from the per-object drawing\n");
         return false;
     }
-    if (c.pintar() != antes) {
+    if (pintar(c) != antes) {
         std::fprintf(stderr, "a repaint with nothing changed differs from the first paint\n");
         return false;
     }
     c.janela()->mover(passo, 0, 0);
     const QImage depois = plano(desenhoEmPixels(c));
-    const bool depoisIgual = c.pintar() == depois;
+    const bool depoisIgual = pintar(c) == depois;
     c.janela()->mover(-passo, 0, 0);
     if (!depoisIgual || depois == antes) {
         std::fprintf(stderr, "after a pan the canvas's picture differs from the per-object drawing\n");
         return false;
     }
-    if (c.pintar() != plano(desenhoEmPixels(c))) {
+    if (pintar(c) != plano(desenhoEmPixels(c))) {
         std::fprintf(stderr, "after a pan back the canvas's picture differs from the per-object drawing\n");
         return false;
     }
@@ -118,7 +107,7 @@ void completa(benchmark::State& state)
 
 void projecao(benchmark::State& state)
 {
-    CanvasDeTeste& c = canvas();
+    CanvasDeBenchmark& c = canvas();
     // As the canvas keeps it from one paint to the next.
     DisplayFile p;
     c.janela()->atualizarProjecao(p);
@@ -138,7 +127,7 @@ void projecao(benchmark::State& state)
 // The plain projection, a new copy of every object each time, one object after another.
 void projecaoSimples(benchmark::State& state)
 {
-    CanvasDeTeste& c = canvas();
+    CanvasDeBenchmark& c = canvas();
     double sentido = passo;
     for (auto _ : state) {
         state.PauseTiming();
@@ -154,7 +143,7 @@ void projecaoSimples(benchmark::State& state)
 
 void semMudanca(benchmark::State& state)
 {
-    CanvasDeTeste& c = canvas();
+    CanvasDeBenchmark& c = canvas();
     QImage imagem(lado, lado, QImage::Format_RGB32);
     c.pintarEm(imagem);
     for (auto _ : state) {

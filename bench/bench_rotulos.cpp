@@ -24,24 +24,12 @@
 
 namespace {
 
-constexpr int lado = 1000;
+constexpr int lado = CanvasDeBenchmark::lado;
 constexpr int objetos = 6000;
 
-class CanvasDeTeste : public QViewport {
-public:
-    CanvasDeTeste() : QViewport(nullptr)
-    {
-        resize(lado, lado);
-        *displayFile() = criarCenaDeCubosCurvasEPoligonos(objetos);
-        janela()->atualizarCPP(*displayFile());
-    }
-
-    void pintarEm(QImage& imagem) { render(&imagem, QPoint(), QRegion(), QWidget::DrawChildren); }
-};
-
-CanvasDeTeste& canvas()
+CanvasDeBenchmark& canvas()
 {
-    static CanvasDeTeste c;
+    static CanvasDeBenchmark c(objetos);
     return c;
 }
 
@@ -57,7 +45,7 @@ void comRotulos(benchmark::State& state) { pintarComRotulos(state, true); }
 
 bool rotulosAparecem()
 {
-    CanvasDeTeste& c = canvas();
+    CanvasDeBenchmark& c = canvas();
     QImage sem(lado, lado, QImage::Format_RGB32);
     QImage com(lado, lado, QImage::Format_RGB32);
     c.showCoordinates(false);

@@ -3,10 +3,22 @@
 #include <QPoint>
 #include <QRegion>
 
-#include "qviewport.h"
+#include "cenadeteste.h"
 #include "window.h"
 
-void pintarAposPasso(benchmark::State& state, QViewport& canvas, QImage& imagem)
+CanvasDeBenchmark::CanvasDeBenchmark(int objetos) : QViewport(nullptr)
+{
+    resize(lado, lado);
+    *displayFile() = criarCenaDeCubosCurvasEPoligonos(objetos);
+    janela()->atualizarCPP(*displayFile());
+}
+
+void CanvasDeBenchmark::pintarEm(QImage& imagem)
+{
+    render(&imagem, QPoint(), QRegion(), QWidget::DrawChildren);
+}
+
+void pintarAposPasso(benchmark::State& state, CanvasDeBenchmark& canvas, QImage& imagem)
 {
     double sentido = 0.1;
     for (auto _ : state) {
@@ -14,7 +26,7 @@ void pintarAposPasso(benchmark::State& state, QViewport& canvas, QImage& imagem)
         canvas.janela()->mover(sentido, 0, 0);
         sentido = -sentido;
         state.ResumeTiming();
-        canvas.render(&imagem, QPoint(), QRegion(), QWidget::DrawChildren);
+        canvas.pintarEm(imagem);
         benchmark::ClobberMemory();
     }
     if (sentido < 0)
