@@ -146,10 +146,10 @@ private:
     // Draws one piece of a broken polyline: a polyline of its own on a vector device, where it
     // stays one element, and otherwise segments added to the lot in the object's colour.
     void fecharPedaco();
-    // Lines of consecutive objects of one colour go to the raster engine in one drawLines: each
-    // costs it about as much to set up as to draw, and opaque lines of one pen give the same pixels
-    // in one call as in many. Anything else drawn must call desenharLote() first, so that what
-    // comes later in the scene stays on top.
+    // Lines of consecutive objects of one colour are drawn together: set straight into the kept
+    // picture's pixels by LinhasEmPixels when the painter would set them plainly, else in one
+    // drawLines (opaque lines of one pen give the same pixels in one call as in many). Anything
+    // else drawn must call desenharLote() first, so that what comes later in the scene stays on top.
     void loteDaCor(QRgb cor);
     void desenharLote();
     void informarCursor(QPointF onde);
