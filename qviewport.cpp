@@ -284,6 +284,8 @@ void QViewport::iniciarPintura()
         pintor.begin(&_imagem);
     }
     pintor.setFont(font());
+    _mapaDaPintura = mapeamento();
+    _donoDosPixels = nullptr;
     if (showingCoordinates())
         prepararRotulos();
     // One pixel short of the surface on the right and at the bottom: the last column and row keep the
@@ -295,20 +297,28 @@ void QViewport::iniciarPintura()
 void QViewport::repintar0(Objeto* atual)
 {
     desenharLote();
-    const Mapeamento mapa = mapeamento();
     _linhas.clear();
-    QPoint p;
     const QRgb cor = qRgb(atual->cor().red(), atual->cor().green(), atual->cor().blue());
-    for (auto c = atual->inicioDoDesenho(janela()), fim = atual->fimDoDesenho(janela()); c != fim; ++c) {
-        // A null coordinate is a break between pieces, not a point: it would map to the centre.
-        if (c->isNull() || !paraPixel(mapa.aplicar(*c), p))
-            continue;
-        marcar(p, cor);
-    }
+    for (const QPoint p : pixelsDe(*atual))
+        if (p != quebra)
+            marcar(p, cor);
     if (!_linhas.empty()) {
         pintor.setPen(canetaDaCor(atual->cor()));
         pintor.drawLines(_linhas.data(), static_cast<int>(_linhas.size()));
     }
+}
+
+const std::vector<QPoint>& QViewport::pixelsDe(const Objeto& objeto)
+{
+    if (&objeto == _donoDosPixels)
+        return _emPixels;
+    _donoDosPixels = &objeto;
+    _emPixels.clear();
+    QPoint p;
+    for (auto c = objeto.inicioDoDesenho(janela()), fim = objeto.fimDoDesenho(janela()); c != fim; ++c)
+        // A null coordinate is a break between pieces, not a point: it would map to the centre.
+        _emPixels.push_back(!c->isNull() && paraPixel(_mapaDaPintura.aplicar(*c), p) ? p : quebra);
+    return _emPixels;
 }
 
 void QViewport::marcar(QPoint p, QRgb cor)
@@ -351,12 +361,10 @@ void QViewport::repintar1(Objeto* atual)
         pintor.setPen(canetaDaCor(atual->cor()));
     else
         loteDaCor(qRgb(atual->cor().red(), atual->cor().green(), atual->cor().blue()));
-    const Mapeamento mapa = mapeamento();
     _pedaco.clear();
-    QPoint p;
-    for (auto c = atual->inicioDoDesenho(janela()), fim = atual->fimDoDesenho(janela()); c != fim; ++c) {
-        // A null is the gap between two pieces.
-        if (!c->isNull() && paraPixel(mapa.aplicar(*c), p))
+    // A break is the gap between two pieces.
+    for (const QPoint p : pixelsDe(*atual)) {
+        if (p != quebra)
             _pedaco.push_back(p);
         else
             fecharPedaco();
@@ -410,18 +418,15 @@ void QViewport::repintar2(Objeto* atual)
     desenharLote();
     pintor.setPen(QPen(QColor(255, 0, 0, 255)));
     pintor.setBrush(QBrush(atual->cor().qcolor(), Qt::SolidPattern));
-    const Mapeamento mapa = mapeamento();
     _pontos.clear();
-    QPoint p;
-    for (auto c = atual->inicioDoDesenho(janela()), fim = atual->fimDoDesenho(janela()); c != fim; ++c)
-        if (!c->isNull() && paraPixel(mapa.aplicar(*c), p))
+    for (const QPoint p : pixelsDe(*atual))
+        if (p != quebra)
             _pontos.emplace_back(p);
     pintor.drawPolygon(_pontos.data(), static_cast<int>(_pontos.size()), Qt::OddEvenFill);
 }
 
 void QViewport::pintarInformacoes(Objeto* atual)
 {
-    const Mapeamento mapa = mapeamento();
     const double zero = ruido();
     // The surface without its last column and row, which keep their own background.
     const QRect superficie(0, 0, largura() - 1, altura() - 1);
@@ -432,7 +437,7 @@ void QViewport::pintarInformacoes(Objeto* atual)
         // In a crowded scene most labels are turned away by the cells that even the shortest label
         // would cover, and most of the rest by their width summed from their characters', before
         // their text is shaped and measured.
-        if (!paraPixel(mapa.aplicar(*c), p) || !superficie.contains(p)
+        if (!paraPixel(_mapaDaPintura.aplicar(*c), p) || !superficie.contains(p)
             || !celasLivres(QRect(p.x(), p.y() - _acimaDoRotulo, _rotuloMaisCurto, _alturaDoRotulo).intersected(superficie)))
             continue;
         char texto[64];
@@ -465,17 +470,14 @@ void QViewport::pintarInformacoes(Objeto* atual)
             continue;
         }
         ocuparCelas(caixa.intersected(superficie));
-        _rotulos.push_back({p, caixa, inicio, tamanho, cor, temCruzEm(*atual, mapa, p)});
+        _rotulos.push_back({p, caixa, inicio, tamanho, cor, temCruzEm(*atual, p)});
     }
 }
 
-bool QViewport::temCruzEm(const Objeto& objeto, const Mapeamento& mapa, QPoint p) const
+bool QViewport::temCruzEm(const Objeto& objeto, QPoint p)
 {
-    QPoint q;
-    for (auto c = objeto.inicioDoDesenho(janela()), fim = objeto.fimDoDesenho(janela()); c != fim; ++c)
-        if (!c->isNull() && paraPixel(mapa.aplicar(*c), q) && q == p)
-            return true;
-    return false;
+    const std::vector<QPoint>& pixels = pixelsDe(objeto);
+    return std::find(pixels.begin(), pixels.end(), p) != pixels.end();
 }
 
 void QViewport::pintarRotulos()
@@ -558,23 +560,21 @@ void QViewport::pintarSelecao(Objeto* atual)
     largo.setJoinStyle(Qt::RoundJoin);
     pintor.setPen(largo);
     pintor.setBrush(Qt::NoBrush);
-    const Mapeamento mapa = mapeamento();
     _pontos.clear();
-    QPoint p;
-    bool quebra = false;
+    bool aposQuebra = false;
     _linhas.clear();
-    for (auto c = atual->inicioDoDesenho(janela()), fim = atual->fimDoDesenho(janela()); c != fim; ++c) {
-        if (c->isNull() || !paraPixel(mapa.aplicar(*c), p)) {
-            quebra = true;
+    for (const QPoint p : pixelsDe(*atual)) {
+        if (p == quebra) {
+            aposQuebra = true;
             continue;
         }
         if (nivel == 0) {
             _linhas.emplace_back(p.x() - 2, p.y() + 2, p.x() + 2, p.y() - 2);
             _linhas.emplace_back(p.x() + 2, p.y() + 2, p.x() - 2, p.y() - 2);
-        } else if (!_pontos.empty() && !quebra && nivel == 1) {
+        } else if (!_pontos.empty() && !aposQuebra && nivel == 1) {
             _linhas.emplace_back(_pontos.back().toPoint(), p);
         }
-        quebra = false;
+        aposQuebra = false;
         _pontos.emplace_back(p);
     }
     if (nivel == 2 && _pontos.size() >= 3 && atual->numeroDeCoordenadas() > 2)
@@ -610,6 +610,7 @@ void QViewport::finalizarPintura()
     pintor.drawRect(20, 20, largura() - 40, altura() - 40);
     pintor.end();
     _pixels = nullptr;
+    _donoDosPixels = nullptr;
     if (_alvo == nullptr) {
         _imagemValida = true;
         _faixaVazia = faixaVazia(_imagem, qRound((largura() - 1) * _imagem.devicePixelRatio()),

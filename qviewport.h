@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include <QColor>
@@ -162,7 +163,11 @@ private:
     // and forgets them.
     void pintarRotulos();
     // Whether repintar0 puts one of the object's crosses at p.
-    bool temCruzEm(const Objeto& objeto, const Mapeamento& mapa, QPoint p) const;
+    bool temCruzEm(const Objeto& objeto, QPoint p);
+    // The object's drawing list in pixels, quebra where a piece ends (a null coordinate, or one
+    // with no pixel). Mapped once per object and paint: with labels on, three hooks walk it.
+    const std::vector<QPoint>& pixelsDe(const Objeto& objeto);
+    static constexpr QPoint quebra{std::numeric_limits<int>::min(), std::numeric_limits<int>::min()};
 
     // Takes the labels' font metrics and clears their cells for a paint that shows them.
     void prepararRotulos();
@@ -179,6 +184,10 @@ private:
     QSize _tamanhoDoAlvo;
     bool _vetorial = false;
     std::vector<QPoint> _pedaco;
+    // The mapping of the paint under way, and pixelsDe's list and whose it is (null: nobody's yet).
+    Mapeamento _mapaDaPintura{};
+    const Objeto* _donoDosPixels = nullptr;
+    std::vector<QPoint> _emPixels;
     // The last picture on screen, transparent where nothing was drawn (the last row and column).
     QImage _imagem;
     // While a paint draws _imagem at one pixel per unit, its pixels: crosses are set there one by

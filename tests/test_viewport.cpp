@@ -1,4 +1,9 @@
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
 #include <ostream>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -146,6 +151,37 @@ TEST(MapeamentoDaJanela, LeTamanhoECameraACadaChamada)
     // Panning moves the camera, not the projection-plane origin: the mapping does not change.
     vp.janela()->mover(0.1, 0, 0);
     EXPECT_EQ(vp.windowToViewport(canto), Coordenada(590, 185, 0));
+}
+
+// The mapping's own rounding against the library's, bit for bit (the sign of zero too): halves,
+// the neighbours of halves, values near 2^52 and 2^63, and random bit patterns of every exponent.
+TEST(MapeamentoDaJanela, ArredondaComoStdRound)
+{
+    std::vector<double> valores{0.0, -0.0, 0.5, -0.5, 1.5, -2.5, 0.49999999999999994, -0.49999999999999994,
+                                4503599627370495.5, -4503599627370495.5, 0x1p52, 0x1p53 + 2, 0x1p63, -0x1p63,
+                                1e300, std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                                std::numeric_limits<double>::denorm_min(), -std::numeric_limits<double>::min()};
+    for (double meio = 0.5; meio < 1e6; meio = meio * 3 + 1)
+        for (const double v : {meio, -meio})
+            valores.insert(valores.end(), {v, std::nextafter(v, 0.0), std::nextafter(v, 2 * v)});
+    std::mt19937_64 motor(52);
+    for (int i = 0; i < 200000; ++i) {
+        const std::uint64_t bits = motor();
+        double v;
+        std::memcpy(&v, &bits, sizeof v);
+        valores.push_back(v);
+        valores.push_back(std::uniform_real_distribution<double>(-3000, 3000)(motor));
+    }
+    for (const double v : valores) {
+        const double esperado = std::round(v);
+        const double obtido = Viewport::Mapeamento::arredondar(v);
+        if (std::isnan(esperado)) {
+            EXPECT_TRUE(std::isnan(obtido));
+            continue;
+        }
+        ASSERT_EQ(std::signbit(obtido), std::signbit(esperado)) << v;
+        ASSERT_EQ(obtido, esperado) << std::hexfloat << v;
+    }
 }
 
 // ---- the repaint loop ------------------------------------------------------------------------
