@@ -33,21 +33,21 @@ void Projetor::projetarCoordenadas(const std::vector<Coordenada>& pontos, std::v
     if (&pontos == _entrada && _fonte == Fonte::vertices) {
         for (const Vertice& v : _vertices)
             if (v.naFrente)
-                saida.push_back(ppc(v.x, v.y, v.c.z));
+                acrescentarPpc(saida, v.x, v.y, v.c.z);
         return;
     }
     if (&pontos == _entrada && _fonte == Fonte::auxiliar) {
         for (const PontoDeCamera& c : _auxiliar) {
             const Vertice v = vertice(c);
             if (v.naFrente)
-                saida.push_back(ppc(v.x, v.y, v.c.z));
+                acrescentarPpc(saida, v.x, v.y, v.c.z);
         }
         return;
     }
     for (const Coordenada& p : pontos) {
         const Vertice v = vertice(paraCamera(p));
         if (v.naFrente)
-            saida.push_back(ppc(v.x, v.y, v.c.z));
+            acrescentarPpc(saida, v.x, v.y, v.c.z);
     }
 }
 
@@ -108,7 +108,7 @@ void Projetor::pontos(const std::vector<Coordenada>& pontos)
     for (const Coordenada& p : pontos) {
         const Vertice v = vertice(paraCamera(p));
         if (v.naFrente && v.codigo == 0)
-            _desenho.push_back(ppc(v.x, v.y, v.c.z));
+            acrescentarPpc(_desenho, v.x, v.y, v.c.z);
     }
 }
 
@@ -152,12 +152,12 @@ void Projetor::acrescentarPedaco(const PontoDeCamera& inicio, const PontoDeCamer
                                  bool fimNoVertice)
 {
     if (_runAberta && inicioNoVertice) {
-        _desenho.push_back(ppc(fim.x, fim.y, fim.z));
+        acrescentarPpc(_desenho, fim.x, fim.y, fim.z);
     } else {
         if (!_desenho.empty())
-            _desenho.push_back(Coordenada());
-        _desenho.push_back(ppc(inicio.x, inicio.y, inicio.z));
-        _desenho.push_back(ppc(fim.x, fim.y, fim.z));
+            _desenho.emplace_back();
+        acrescentarPpc(_desenho, inicio.x, inicio.y, inicio.z);
+        acrescentarPpc(_desenho, fim.x, fim.y, fim.z);
     }
     _runAberta = fimNoVertice;
     _ultimoComecouNoVertice = inicioNoVertice;
@@ -205,7 +205,7 @@ void Projetor::polilinha(const std::vector<Coordenada>& pontos, bool fechada)
 {
     _vertices.clear();
     for (const Coordenada& p : pontos)
-        _vertices.push_back(vertice(paraCamera(p)));
+        acrescentarVertice(paraCamera(p));
     _entrada = &pontos;
     _fonte = Fonte::vertices;
     tracarPolilinha(fechada);
@@ -215,7 +215,7 @@ void Projetor::arestas(const std::vector<Coordenada>& vertices, const std::vecto
 {
     _vertices.clear();
     for (const Coordenada& p : vertices)
-        _vertices.push_back(vertice(paraCamera(p)));
+        acrescentarVertice(paraCamera(p));
     _entrada = &vertices;
     _fonte = Fonte::vertices;
     for (const auto& [i, j] : arestas) {
@@ -241,7 +241,7 @@ void Projetor::bezier(const std::vector<Coordenada>& controles)
     achatarCadeiaDeBezier(_auxiliar, _vista, _camera);
     _vertices.clear();
     for (const PontoDeCamera& c : _camera)
-        _vertices.push_back(vertice(c));
+        acrescentarVertice(c);
     tracarPolilinha(false);
 }
 
@@ -261,7 +261,7 @@ void Projetor::poligonoPreenchido(const std::vector<Coordenada>& vertices)
         const Vertice v = vertice(c);
         if (!v.naFrente)
             continue;
-        _verticesRecortados.push_back(ppc(v.x, v.y, v.c.z));
+        acrescentarPpc(_verticesRecortados, v.x, v.y, v.c.z);
         _camera.push_back({v.x, v.y, v.c.z});
         todos &= v.codigo;
         algum |= v.codigo;
@@ -274,5 +274,5 @@ void Projetor::poligonoPreenchido(const std::vector<Coordenada>& vertices)
             return;
     }
     for (const PontoDeCamera& p : _camera)
-        _desenho.push_back(ppc(p.x, p.y, p.z));
+        acrescentarPpc(_desenho, p.x, p.y, p.z);
 }

@@ -82,8 +82,17 @@ private:
     };
 
     Vertice vertice(const PontoDeCamera& c) const noexcept;
+    void preencher(Vertice& v, const PontoDeCamera& c) const noexcept;
+    // Appends c's vertex to _vertices.
+    void acrescentarVertice(const PontoDeCamera& c) { preencher(_vertices.emplace_back(), c); }
     std::uint8_t codigo(double x, double y) const noexcept;
-    Coordenada ppc(double x, double y, double zc) const noexcept { return Coordenada(x, y, zc - _vista.distancia); }
+    // Appends to lista the PPC of a camera point of depth zc that projects to (x, y). Built in
+    // place, as every point of a list is: a point built aside and copied in is written in halves and
+    // read back whole, and the processor waits for the halves to reach the cache.
+    void acrescentarPpc(std::vector<Coordenada>& lista, double x, double y, double zc) const
+    {
+        lista.emplace_back(x, y, zc - _vista.distancia);
+    }
     // The camera-space segment a–b cut at the near plane and divided onto the projection plane, its
     // depths kept as z; [t0, t1] is the part of a–b kept. False when nothing of it is in front.
     bool cortarEProjetar(const PontoDeCamera& a, const PontoDeCamera& b, PontoDeCamera& pa, PontoDeCamera& pb,
@@ -158,9 +167,13 @@ inline std::uint8_t Projetor::codigo(double x, double y) const noexcept
     return c;
 }
 
-inline Projetor::Vertice Projetor::vertice(const PontoDeCamera& c) const noexcept
+inline void Projetor::preencher(Vertice& v, const PontoDeCamera& c) const noexcept
 {
-    Vertice v{c, 0.0, 0.0, 0, c.z >= _vista.perto};
+    v.c = c;
+    v.x = 0.0;
+    v.y = 0.0;
+    v.codigo = 0;
+    v.naFrente = c.z >= _vista.perto;
     if (v.naFrente) {
         const double k = _vista.distancia / c.z;
         v.x = c.x * k;
@@ -172,6 +185,12 @@ inline Projetor::Vertice Projetor::vertice(const PontoDeCamera& c) const noexcep
             v.c.z = std::numeric_limits<double>::quiet_NaN();
         }
     }
+}
+
+inline Projetor::Vertice Projetor::vertice(const PontoDeCamera& c) const noexcept
+{
+    Vertice v;
+    preencher(v, c);
     return v;
 }
 
