@@ -133,6 +133,20 @@ bool foraDeVista(const Coordenada& centro, double raio2, const Projetor& projeto
            || -o.y * d - o.z * h > raio * lh;
 }
 
+// Asks the cache for the lines of [p, p + bytes), at most limite of them, ahead of their use: the
+// objects of a scene and their lists are scattered over the heap, and waiting for each in turn is
+// most of a projection's time.
+// Always inlined, and a fixed count: GCC takes a function or a loop that does nothing but prefetch
+// for one without effect, and drops it.
+template <int escrita, std::size_t limite = 16>
+[[gnu::always_inline]] inline void trazer(const void* p, std::size_t bytes) noexcept
+{
+    const char* c = static_cast<const char*>(p);
+    for (std::size_t k = 0; k < limite; ++k)
+        if (64 * k < bytes)
+            __builtin_prefetch(c + 64 * k, escrita);
+}
+
 } // namespace
 
 Window::Window(Coordenada a, Coordenada b, Coordenada cop)
@@ -410,7 +424,28 @@ void Window::atualizarProjecao(DisplayFile& projecao, const std::function<void(s
     // Set, with release order, once a block's copies are written.
     const std::unique_ptr<std::atomic<bool>[]> feitos(new std::atomic<bool>[blocos]());
     const auto projetarBloco = [&](Projetor& p, std::size_t bloco, std::size_t inicio, std::size_t fim) {
+        constexpr std::size_t longe = 8;
+        constexpr std::size_t perto = 4;
+        const auto cabecalhos = [&](std::size_t k) __attribute__((always_inline)) {
+            trazer<0, 4>(originais[k], sizeof(Objeto) + 64);
+            if (copias[k] != nullptr)
+                trazer<1, 4>(copias[k], sizeof(Objeto));
+        };
+        const auto listas = [&](std::size_t k) __attribute__((always_inline)) {
+            const Objeto& o = *originais[k];
+            trazer<0>(o._coordenadas.data(), o._coordenadas.size() * sizeof(Coordenada));
+            if (const Objeto* c = copias[k]) {
+                trazer<1>(c->_desenho.data(), c->_desenho.size() * sizeof(Coordenada));
+                trazer<1>(c->_coordenadas.data(), c->_coordenadas.size() * sizeof(Coordenada));
+            }
+        };
+        for (std::size_t k = inicio; k < std::min(fim, inicio + longe); ++k)
+            cabecalhos(k);
         for (std::size_t i = inicio; i < fim; ++i) {
+            if (i + longe < fim)
+                cabecalhos(i + longe);
+            if (i + perto < fim)
+                listas(i + perto);
             const Objeto& original = *originais[i];
             Objeto*& copia = copias[i];
             // Same version, same object in the same state: only the camera may have moved, and
