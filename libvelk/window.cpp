@@ -358,8 +358,11 @@ Projetor Window::projetor() const
 
 void Window::projetar(const Objeto& original, Objeto& copia, Projetor& projetor) const
 {
-    // The copy's own list is filled in place, and keeps its memory from one projection to the next.
-    projetor.trocarDesenho(copia._desenho);
+    // A kept copy's list is filled in place, and keeps its memory from one projection to the next;
+    // a new copy's is filled in the projector's own and copied at its size, not grown from nothing.
+    const bool noLugar = copia._desenho.capacity() != 0;
+    if (noLugar)
+        projetor.trocarDesenho(copia._desenho);
     projetor.iniciar();
     // The sphere depends on the original's coordinates alone: a copy kept for the same version
     // still holds it.
@@ -375,7 +378,10 @@ void Window::projetar(const Objeto& original, Objeto& copia, Projetor& projetor)
         else
             projetor.projetarCoordenadas(original.coordenadas(), copia._coordenadas);
     }
-    projetor.trocarDesenho(copia._desenho);
+    if (noLugar)
+        projetor.trocarDesenho(copia._desenho);
+    else
+        copia._desenho.assign(projetor.desenho().begin(), projetor.desenho().end());
     copia._autorDoDesenho = this;
     copia._versaoDoOriginal = original._versao;
 }
@@ -383,20 +389,7 @@ void Window::projetar(const Objeto& original, Objeto& copia, Projetor& projetor)
 DisplayFile Window::coordenadasDePlanoDeProjecao() const
 {
     DisplayFile projecao;
-    if (_cena == nullptr)
-        return projecao;
-    const std::vector<Objeto*>& originais = _cena->listaDeObjetos;
-    projecao.listaDeObjetos.reserve(originais.size());
-
-    Projetor p = projetor();
-    for (const Objeto* original : originais) {
-        if (original == nullptr)
-            continue;
-        std::unique_ptr<Objeto> copia(original->clone());
-        projetar(*original, *copia, p);
-        // Cannot throw: the room was reserved above.
-        projecao.listaDeObjetos.push_back(copia.release());
-    }
+    atualizarProjecao(projecao);
     return projecao;
 }
 

@@ -81,7 +81,8 @@ public:
 
     // Makes df the scene this window projects. df must outlive the window's use of it.
     void atualizarCPP(const DisplayFile& df);
-    // One projected copy per object of that scene, in its order, with the camera as it is now.
+    // One projected copy per object of that scene, in its order, with the camera as it is now: a new
+    // list made by atualizarProjecao, so shared out among the cores in the same way.
     DisplayFile coordenadasDePlanoDeProjecao() const;
     // Makes projecao what coordenadasDePlanoDeProjecao() returns, keeping each copy it already holds
     // of an object whose version is unchanged (and so its memory), and sharing the objects out among
