@@ -196,12 +196,11 @@ void QViewport::paintEvent(QPaintEvent* event)
 {
     Q_UNUSED(event);
     const qreal escala = devicePixelRatioF();
-    if (!projecaoEmDia() || !_imagemValida || _imagemComCoordenadas != showingCoordinates()
+    if (!_origemDaImagem.igual(*janela()) || !_imagemValida || _imagemComCoordenadas != showingCoordinates()
         || _imagem.size() != size() * escala || _imagem.devicePixelRatioF() != escala) {
+        _origemDaImagem.esquecer();
         repintar();
-        // A canvas whose picture does not come from the projection still has it brought up to
-        // date, so that the next paint sees nothing changed.
-        atualizarProjecao();
+        _origemDaImagem.registrar(*janela());
     }
     if (_faixaVazia) {
         QPainter tela(this);

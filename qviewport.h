@@ -196,6 +196,9 @@ private:
     uchar* _pixels = nullptr;
     qsizetype _bytesPorLinha = 0;
     bool _imagemValida = false;
+    // The camera and scene _imagem shows. Not the projection's: a canvas may draw its picture
+    // from something else.
+    OrigemDaProjecao _origemDaImagem;
     bool _imagemComCoordenadas = false;
     // Whether the picture left the last column and row as they were, as it does unless labels reach
     // them.

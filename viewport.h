@@ -126,8 +126,6 @@ protected:
     // list, or any object's version) nor the camera changed since it was made; true when it did.
     // prontos is handed on to Window::atualizarProjecao.
     bool atualizarProjecao(const std::function<void(std::size_t)>& prontos = {});
-    // Whether that projection is up to date.
-    bool projecaoEmDia() const { return _origem.igual(*_janela); }
 
     virtual void iniciarPintura() {}
     virtual void repintar0(Objeto* atual) = 0;

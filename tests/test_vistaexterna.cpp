@@ -128,6 +128,31 @@ TEST(VistaExterna, DesenhaACameraECinzaOQueElaCorta)
     EXPECT_TRUE(temCorPerto(imagem, pixelDe(vista, Coordenada(0, 0, -10)), QColor(0, 0, 0), 1));
 }
 
+// The view's picture follows its own camera and the scene it shares, which it does not project
+// through its own camera as the main canvas does.
+TEST(VistaExterna, RepintaQuandoOObservadorOuACenaMudam)
+{
+    QViewport principal(nullptr);
+    principal.resize(400, 400);
+    principal.displayFile()->listaDeObjetos.push_back(
+        new Reta("linha", Cor(255, 0, 0), Coordenada(-5, 0, 0), Coordenada(5, 0, 0)));
+    principal.janela()->atualizarCPP(*principal.displayFile());
+    VistaExterna vista(nullptr);
+    vista.resize(400, 400);
+    vista.observar(principal);
+
+    const QImage antes = vista.grab().toImage();
+    ASSERT_TRUE(vista.janela()->mover(0.2, 0, 0));
+    const QImage movida = vista.grab().toImage();
+    EXPECT_NE(movida, antes);
+    EXPECT_TRUE(temCorPerto(movida, pixelDe(vista, Coordenada(0, 0, 0)), vermelho, 1));
+
+    principal.displayFile()->listaDeObjetos.push_back(
+        new Reta("nova", Cor(0, 160, 0), Coordenada(0, -5, 0), Coordenada(0, -2, 0)));
+    const QImage comNova = vista.grab().toImage();
+    EXPECT_TRUE(temCorPerto(comNova, pixelDe(vista, Coordenada(0, -4, 0)), verde, 1));
+}
+
 // A filled square from x = -5 to x = 15 on the window's plane: the window keeps it up to x = 10.
 // The kept part is filled in its colour, the rest in a faded one.
 TEST(VistaExterna, PreencheAParteQueACameraMantem)
