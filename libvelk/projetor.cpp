@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+// The entry points that describe an object and the projection of its own coordinates are
+// flattened: the work per segment and per point, down to appending to a list, is then inlined
+// into their loops, and an object costs a handful of calls rather than several per point.
+
 Projetor::Projetor(const Coordenada& centroDeProjecao, const Vetor& u, const Vetor& v, const Vetor& n, double distancia,
                    double largura, double altura)
     : _centroDeProjecao(centroDeProjecao), _u(u), _v(v), _n(n)
@@ -27,7 +31,7 @@ void Projetor::iniciar()
     _fonte = Fonte::nenhuma;
 }
 
-void Projetor::projetarCoordenadas(const std::vector<Coordenada>& pontos, std::vector<Coordenada>& saida) const
+[[gnu::flatten]] void Projetor::projetarCoordenadas(const std::vector<Coordenada>& pontos, std::vector<Coordenada>& saida) const
 {
     saida.clear();
     if (&pontos == _entrada && _fonte == Fonte::vertices) {
@@ -103,7 +107,7 @@ Coordenada Projetor::paraMundo(const Coordenada& ppc) const noexcept
     return _centroDeProjecao + _u * (ppc.x() * k) + _v * (ppc.y() * k) + _n * zc;
 }
 
-void Projetor::pontos(const std::vector<Coordenada>& pontos)
+[[gnu::flatten]] void Projetor::pontos(const std::vector<Coordenada>& pontos)
 {
     for (const Coordenada& p : pontos) {
         const Vertice v = vertice(paraCamera(p));
@@ -201,7 +205,7 @@ void Projetor::unirUltimaAPrimeira(std::size_t inicioDaPolilinha)
     _desenho.pop_back();
 }
 
-void Projetor::polilinha(const std::vector<Coordenada>& pontos, bool fechada)
+[[gnu::flatten]] void Projetor::polilinha(const std::vector<Coordenada>& pontos, bool fechada)
 {
     _vertices.clear();
     for (const Coordenada& p : pontos)
@@ -211,7 +215,7 @@ void Projetor::polilinha(const std::vector<Coordenada>& pontos, bool fechada)
     tracarPolilinha(fechada);
 }
 
-void Projetor::arestas(const std::vector<Coordenada>& vertices, const std::vector<std::pair<int, int>>& arestas)
+[[gnu::flatten]] void Projetor::arestas(const std::vector<Coordenada>& vertices, const std::vector<std::pair<int, int>>& arestas)
 {
     _vertices.clear();
     for (const Coordenada& p : vertices)
@@ -227,7 +231,7 @@ void Projetor::arestas(const std::vector<Coordenada>& vertices, const std::vecto
     }
 }
 
-void Projetor::bezier(const std::vector<Coordenada>& controles)
+[[gnu::flatten]] void Projetor::bezier(const std::vector<Coordenada>& controles)
 {
     if (!controlesDeBezier.aceita(controles.size()))
         return;
@@ -245,7 +249,7 @@ void Projetor::bezier(const std::vector<Coordenada>& controles)
     tracarPolilinha(false);
 }
 
-void Projetor::poligonoPreenchido(const std::vector<Coordenada>& vertices)
+[[gnu::flatten]] void Projetor::poligonoPreenchido(const std::vector<Coordenada>& vertices)
 {
     _temVerticesRecortados = true;
     _camera.clear();
