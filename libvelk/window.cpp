@@ -18,6 +18,7 @@
 #include "objeto.h"
 #include "paralelo.h"
 #include "projetor.h"
+#include "tipodeobjeto.h"
 #include "transformacao.h"
 
 namespace {
@@ -427,6 +428,10 @@ void Window::atualizarProjecao(DisplayFile& projecao, const std::function<void(s
         const auto listas = [&](std::size_t k) __attribute__((always_inline)) {
             const Objeto& o = *originais[k];
             trazer<0>(o._coordenadas.data(), o._coordenadas.size() * sizeof(Coordenada));
+            if (o.tipo() != nullptr && o.tipo()->arestas != nullptr) {
+                const std::vector<std::pair<int, int>>& arestas = o.tipo()->arestas(o);
+                trazer<0, 4>(arestas.data(), arestas.size() * sizeof(arestas[0]));
+            }
             if (const Objeto* c = copias[k]) {
                 trazer<1>(c->_desenho.data(), c->_desenho.size() * sizeof(Coordenada));
                 trazer<1>(c->_coordenadas.data(), c->_coordenadas.size() * sizeof(Coordenada));
