@@ -87,17 +87,18 @@ void esferaEnvolvente(const std::vector<Coordenada>& coordenadas, Coordenada& ce
         raio2 = std::numeric_limits<double>::quiet_NaN();
         return;
     }
-    double minimo[3] = {coordenadas[0].x(), coordenadas[0].y(), coordenadas[0].z()};
-    double maximo[3] = {minimo[0], minimo[1], minimo[2]};
+    // One variable per bound, so that they stay in registers.
+    double xMin = coordenadas[0].x(), yMin = coordenadas[0].y(), zMin = coordenadas[0].z();
+    double xMax = xMin, yMax = yMin, zMax = zMin;
     for (const Coordenada& c : coordenadas) {
-        const double p[3] = {c.x(), c.y(), c.z()};
-        for (int i = 0; i < 3; ++i) {
-            minimo[i] = std::min(minimo[i], p[i]);
-            maximo[i] = std::max(maximo[i], p[i]);
-        }
+        xMin = std::min(xMin, c.x());
+        xMax = std::max(xMax, c.x());
+        yMin = std::min(yMin, c.y());
+        yMax = std::max(yMax, c.y());
+        zMin = std::min(zMin, c.z());
+        zMax = std::max(zMax, c.z());
     }
-    centro = Coordenada(0.5 * minimo[0] + 0.5 * maximo[0], 0.5 * minimo[1] + 0.5 * maximo[1],
-                        0.5 * minimo[2] + 0.5 * maximo[2]);
+    centro = Coordenada(0.5 * xMin + 0.5 * xMax, 0.5 * yMin + 0.5 * yMax, 0.5 * zMin + 0.5 * zMax);
     raio2 = 0.0;
     for (const Coordenada& c : coordenadas) {
         const double dx = c.x() - centro.x(), dy = c.y() - centro.y(), dz = c.z() - centro.z();
