@@ -6,6 +6,25 @@
 #include "formatoxml.h"
 #include "objeto.h"
 
+namespace {
+
+// Deletes every object of objetos. Each object and its lists lie elsewhere on the heap: the next
+// ones are asked of the cache while one is freed, or freeing a large projection waits on memory at
+// every object.
+void apagar(const std::vector<Objeto*>& objetos) noexcept
+{
+    const std::size_t n = objetos.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i + 8 < n && objetos[i + 8] != nullptr)
+            __builtin_prefetch(objetos[i + 8]);
+        if (i + 4 < n && objetos[i + 4] != nullptr)
+            __builtin_prefetch(objetos[i + 4]->coordenadas().data());
+        delete objetos[i];
+    }
+}
+
+} // namespace
+
 DisplayFile::DisplayFile(const DisplayFile& outro)
 {
     listaDeObjetos.reserve(outro.listaDeObjetos.size());
@@ -13,8 +32,7 @@ DisplayFile::DisplayFile(const DisplayFile& outro)
         for (const Objeto* o : outro.listaDeObjetos)
             listaDeObjetos.push_back(o->clone());
     } catch (...) {
-        for (Objeto* o : listaDeObjetos)
-            delete o;
+        apagar(listaDeObjetos);
         throw;
     }
 }
@@ -37,8 +55,7 @@ DisplayFile& DisplayFile::operator=(DisplayFile&& outro) noexcept
 {
     if (this != &outro) {
         std::swap(listaDeObjetos, outro.listaDeObjetos);
-        for (Objeto* o : outro.listaDeObjetos)
-            delete o;
+        apagar(outro.listaDeObjetos);
         outro.listaDeObjetos.clear();
     }
     return *this;
@@ -46,8 +63,7 @@ DisplayFile& DisplayFile::operator=(DisplayFile&& outro) noexcept
 
 DisplayFile::~DisplayFile()
 {
-    for (Objeto* o : listaDeObjetos)
-        delete o;
+    apagar(listaDeObjetos);
 }
 
 void DisplayFile::persist(TiXmlNode* where) const
@@ -64,6 +80,5 @@ void DisplayFile::restore(TiXmlNode* where)
     for (std::unique_ptr<Objeto>& o : lidos)
         novos.push_back(o.release());
     std::swap(listaDeObjetos, novos);
-    for (Objeto* o : novos)
-        delete o;
+    apagar(novos);
 }
