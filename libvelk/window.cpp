@@ -138,15 +138,17 @@ bool foraDeVista(const Coordenada& centro, double raio2, const Projetor& projeto
 // Asks the cache for the lines of [p, p + bytes), at most limite of them, ahead of their use: the
 // objects of a scene and their lists are scattered over the heap, and waiting for each in turn is
 // most of a projection's time.
-// Always inlined, and a fixed count: GCC takes a function or a loop that does nothing but prefetch
-// for one without effect, and drops it.
+// GCC takes a function or a loop that does nothing but prefetch for one without effect, and drops
+// it: this one is always inlined, and its loop holds an empty statement the compiler must keep.
 template <int escrita, std::size_t limite = 16>
 [[gnu::always_inline]] inline void trazer(const void* p, std::size_t bytes) noexcept
 {
     const char* c = static_cast<const char*>(p);
-    for (std::size_t k = 0; k < limite; ++k)
-        if (64 * k < bytes)
-            __builtin_prefetch(c + 64 * k, escrita);
+    const std::size_t linhas = std::min(limite, (bytes + 63) / 64);
+    for (std::size_t k = 0; k < linhas; ++k) {
+        __builtin_prefetch(c + 64 * k, escrita);
+        __asm__ __volatile__("");
+    }
 }
 
 } // namespace
