@@ -6,45 +6,27 @@
 
 namespace {
 
-// Cuts the line to the rectangle [xmin, xmax] × [ymin, ymax] in the engine's own order and
-// arithmetic, so that the cut ends fall on the same fixed-point values. False when nothing is left.
-bool recortar(double& x1, double& y1, double& x2, double& y2, double xmin, double xmax, double ymin, double ymax)
+// Cuts the line (a1, b1)–(a2, b2) to minimo ≤ a ≤ maximo, in the engine's own order and arithmetic,
+// so that the cut ends fall on the same fixed-point values. False when nothing is left.
+bool recortarNoEixo(double& a1, double& b1, double& a2, double& b2, double minimo, double maximo)
 {
-    if (x1 < xmin) {
-        if (x2 <= xmin)
+    if (a1 < minimo) {
+        if (a2 <= minimo)
             return false;
-        y1 += (y2 - y1) / (x2 - x1) * (xmin - x1);
-        x1 = xmin;
-    } else if (x1 > xmax) {
-        if (x2 >= xmax)
+        b1 += (b2 - b1) / (a2 - a1) * (minimo - a1);
+        a1 = minimo;
+    } else if (a1 > maximo) {
+        if (a2 >= maximo)
             return false;
-        y1 += (y2 - y1) / (x2 - x1) * (xmax - x1);
-        x1 = xmax;
+        b1 += (b2 - b1) / (a2 - a1) * (maximo - a1);
+        a1 = maximo;
     }
-    if (x2 < xmin) {
-        y2 += (y2 - y1) / (x2 - x1) * (xmin - x2);
-        x2 = xmin;
-    } else if (x2 > xmax) {
-        y2 += (y2 - y1) / (x2 - x1) * (xmax - x2);
-        x2 = xmax;
-    }
-    if (y1 < ymin) {
-        if (y2 <= ymin)
-            return false;
-        x1 += (x2 - x1) / (y2 - y1) * (ymin - y1);
-        y1 = ymin;
-    } else if (y1 > ymax) {
-        if (y2 >= ymax)
-            return false;
-        x1 += (x2 - x1) / (y2 - y1) * (ymax - y1);
-        y1 = ymax;
-    }
-    if (y2 < ymin) {
-        x2 += (x2 - x1) / (y2 - y1) * (ymin - y2);
-        y2 = ymin;
-    } else if (y2 > ymax) {
-        x2 += (x2 - x1) / (y2 - y1) * (ymax - y2);
-        y2 = ymax;
+    if (a2 < minimo) {
+        b2 += (b2 - b1) / (a2 - a1) * (minimo - a2);
+        a2 = minimo;
+    } else if (a2 > maximo) {
+        b2 += (b2 - b1) / (a2 - a1) * (maximo - a2);
+        a2 = maximo;
     }
     return true;
 }
@@ -84,7 +66,8 @@ void LinhasEmPixels::tracar(QPoint a, QPoint b, QRgb cor) const
         return;
     }
     double x1 = a.x(), y1 = a.y(), x2 = b.x(), y2 = b.y();
-    if (!recortar(x1, y1, x2, y2, -1, _largura + 1, -1, _altura + 1))
+    // To the picture grown by a pixel on each side, x first.
+    if (!recortarNoEixo(x1, y1, x2, y2, -1, _largura + 1) || !recortarNoEixo(y1, x1, y2, x2, -1, _altura + 1))
         return;
     const int fx1 = static_cast<int>(x1 * 64.);
     const int fy1 = static_cast<int>(y1 * 64.);
