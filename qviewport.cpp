@@ -382,18 +382,27 @@ void QViewport::desenharLote()
 {
     if (_lote.empty())
         return;
-    // The same pixels as the painter's, where it would set them plainly.
-    if (_pixels != nullptr && !pintor.hasClipping() && pintor.transform().isIdentity()
-        && !pintor.testRenderHint(QPainter::Antialiasing) && pintor.opacity() == 1
-        && pintor.compositionMode() == QPainter::CompositionMode_SourceOver) {
-        LinhasEmPixels(reinterpret_cast<QRgb*>(_pixels), _bytesPorLinha / static_cast<qsizetype>(sizeof(QRgb)),
-                       _imagem.width(), _imagem.height())
-            .tracar(_lote.data(), _lote.size(), _corDoLote);
+    if (pixelsAMao()) {
+        tracarNosPixels(_lote.data(), _lote.size(), _corDoLote);
     } else {
         pintor.setPen(QPen(QColor(_corDoLote)));
         pintor.drawLines(_lote.data(), static_cast<int>(_lote.size()));
     }
     _lote.clear();
+}
+
+bool QViewport::pixelsAMao() const
+{
+    return _pixels != nullptr && !pintor.hasClipping() && pintor.transform().isIdentity()
+           && !pintor.testRenderHint(QPainter::Antialiasing) && pintor.opacity() == 1
+           && pintor.compositionMode() == QPainter::CompositionMode_SourceOver;
+}
+
+void QViewport::tracarNosPixels(const QLine* linhas, std::size_t quantas, QRgb cor)
+{
+    LinhasEmPixels(reinterpret_cast<QRgb*>(_pixels), _bytesPorLinha / static_cast<qsizetype>(sizeof(QRgb)),
+                   _imagem.width(), _imagem.height())
+        .tracar(linhas, quantas, cor);
 }
 
 void QViewport::fecharPedaco()

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <limits>
 #include <vector>
 
@@ -125,6 +126,12 @@ protected:
         desenharLote();
         return pintor;
     }
+    // Whether the painter would set the pixels of a line plainly into the kept picture, which
+    // tracarNosPixels then does for it, far faster for many small objects: the kept picture at one
+    // pixel per unit, no clip, no transform, no antialiasing, full opacity, drawn over. Lines of an
+    // opaque colour, one pixel wide, solid, with square or round caps (the same pixels) qualify.
+    bool pixelsAMao() const;
+    void tracarNosPixels(const QLine* linhas, std::size_t quantas, QRgb cor);
 
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -148,9 +155,9 @@ private:
     // stays one element, and otherwise segments added to the lot in the object's colour.
     void fecharPedaco();
     // Lines of consecutive objects of one colour are drawn together: set straight into the kept
-    // picture's pixels by LinhasEmPixels when the painter would set them plainly, else in one
-    // drawLines (opaque lines of one pen give the same pixels in one call as in many). Anything
-    // else drawn must call desenharLote() first, so that what comes later in the scene stays on top.
+    // picture's pixels when the painter would set them plainly, else in one drawLines (opaque
+    // lines of one pen give the same pixels in one call as in many). Anything else drawn must call
+    // desenharLote() first, so that what comes later in the scene stays on top.
     void loteDaCor(QRgb cor);
     void desenharLote();
     void informarCursor(QPointF onde);

@@ -499,8 +499,12 @@ void VistaExterna::repintar()
     pintor.setBrush(Qt::NoBrush);
     const QColor cinza(190, 190, 190);
     pintor.setPen(QPen(cinza, 1));
-    for (const Bloco& bloco : _blocos)
-        pintor.drawLines(bloco.cortadas.data(), static_cast<int>(bloco.curtas));
+    for (const Bloco& bloco : _blocos) {
+        if (pixelsAMao())
+            tracarNosPixels(bloco.cortadas.data(), bloco.curtas, cinza.rgb());
+        else
+            pintor.drawLines(bloco.cortadas.data(), static_cast<int>(bloco.curtas));
+    }
     pintor.setPen(QPen(cinza, 1, Qt::DashLine));
     for (const Bloco& bloco : _blocos)
         pintor.drawLines(bloco.cortadas.data() + bloco.curtas, static_cast<int>(bloco.cortadas.size() - bloco.curtas));
@@ -521,10 +525,15 @@ void VistaExterna::repintar()
                 pintor.setBrush(Qt::NoBrush);
             }
             if (d.fimDasVisiveis > linha) {
-                QPen caneta(d.cor, d.objeto == selecionado ? 3 : 1);
-                caneta.setCapStyle(Qt::RoundCap);
-                pintor.setPen(caneta);
-                pintor.drawLines(bloco.visiveis.data() + linha, static_cast<int>(d.fimDasVisiveis - linha));
+                const bool largo = d.objeto == selecionado;
+                if (!largo && d.cor.alpha() == 255 && pixelsAMao()) {
+                    tracarNosPixels(bloco.visiveis.data() + linha, d.fimDasVisiveis - linha, d.cor.rgb());
+                } else {
+                    QPen caneta(d.cor, largo ? 3 : 1);
+                    caneta.setCapStyle(Qt::RoundCap);
+                    pintor.setPen(caneta);
+                    pintor.drawLines(bloco.visiveis.data() + linha, static_cast<int>(d.fimDasVisiveis - linha));
+                }
             }
             linha = d.fimDasVisiveis;
         }

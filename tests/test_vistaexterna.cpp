@@ -234,4 +234,6 @@ TEST(VistaExterna, CenaRepartidaEntreOsNucleosSaiComoNumaVistaNova)
     *nova.janela() = *vista->janela();
     nova.janela()->atualizarCPP(*nova.displayFile());
     EXPECT_EQ(nova.grab().toImage().convertToFormat(QImage::Format_RGB32), feita);
+    // On screen the lines are set straight into the kept picture; an export draws them with QPainter.
+    EXPECT_EQ(vista->imagem(vista->size()).convertToFormat(QImage::Format_RGB32), feita);
 }
