@@ -11,7 +11,6 @@
 #include <utility>
 #include <vector>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QLineF>
 #include <QPainter>
@@ -22,6 +21,8 @@
 #include "cenadeteste.h"
 #include "displayfile.h"
 #include "objeto.h"
+#include "programadebenchmark.h"
+#include "relatordetempos.h"
 #include "window.h"
 
 namespace {
@@ -110,39 +111,18 @@ void BM_QPainterDesenhaOsMesmosSegmentos(benchmark::State& state)
 }
 BENCHMARK(BM_QPainterDesenhaOsMesmosSegmentos)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// Shows the usual console output and remembers each benchmark's real time per iteration.
-class Relator : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs)
-            if (r.run_type == Run::RT_Iteration)
-                tempos[r.run_name.function_name] = {r.GetAdjustedRealTime(), r.GetAdjustedCPUTime()};
-    }
-    // Real and CPU time per iteration.
-    std::map<std::string, std::pair<double, double>> tempos;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    Relator relator;
-    benchmark::RunSpecifiedBenchmarks(&relator);
-    const auto pipeline = relator.tempos.find("BM_ProjecaoERecorte");
-    const auto qpainter = relator.tempos.find("BM_QPainterDesenhaOsMesmosSegmentos");
-    if (pipeline != relator.tempos.end() && qpainter != relator.tempos.end())
-        std::printf("projeção e recorte / QPainter = %.1f%% em tempo real, %.1f%% em tempo de CPU (meta: 15%% ou "
-                    "menos)\n",
-                    100.0 * pipeline->second.first / qpainter->second.first,
-                    100.0 * pipeline->second.second / qpainter->second.second);
-    benchmark::Shutdown();
-    return 0;
+    const auto semConferencia = [] { return true; };
+    return executarBenchmarks(argc, argv, semConferencia, [](const RelatorDeTempos& relator) {
+        const char* const pipeline = "BM_ProjecaoERecorte";
+        const char* const qpainter = "BM_QPainterDesenhaOsMesmosSegmentos";
+        if (relator.tempo(pipeline) > 0 && relator.tempo(qpainter) > 0)
+            std::printf("projeção e recorte / QPainter = %.1f%% em tempo real, %.1f%% em tempo de CPU (meta: 15%% ou "
+                        "menos)\n",
+                        100.0 * relator.tempo(pipeline) / relator.tempo(qpainter),
+                        100.0 * relator.tempoDeCpu(pipeline) / relator.tempoDeCpu(qpainter));
+    });
 }
