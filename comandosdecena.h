@@ -12,25 +12,25 @@
 #include "displayfile.h"
 #include "window.h"
 
-class MainWindow;
+class DocumentoDeCena;
 class Objeto;
 
 // The undoable changes of the scene. Each holds what it needs to put the scene back exactly: the
 // objects that are out of the scene while it is undone (or done), or the coordinates from before.
-// Redo and undo end in MainWindow::cenaAlterada, which brings the list, projection and picture up
-// to date. Objects the command holds are its own; those in the scene belong to the display file.
+// They act on the document alone, whose signals bring every view up to date. Objects the command
+// holds are its own; those in the scene belong to the document.
 
 // Objects that enter the scene at one position, in order (adding one, or a whole file imported).
 class ComandoAdicionar : public QUndoCommand {
 public:
-    ComandoAdicionar(MainWindow& janela, std::size_t posicao, std::vector<std::unique_ptr<Objeto>> objetos,
+    ComandoAdicionar(DocumentoDeCena& documento, std::size_t posicao, std::vector<std::unique_ptr<Objeto>> objetos,
                      const QString& texto);
     ~ComandoAdicionar() override;
     void redo() override;
     void undo() override;
 
 private:
-    MainWindow& _janela;
+    DocumentoDeCena& _documento;
     std::size_t _posicao;
     std::vector<std::unique_ptr<Objeto>> _fora;
 };
@@ -38,13 +38,13 @@ private:
 // One object that leaves the scene, and comes back to its place on undo.
 class ComandoRemover : public QUndoCommand {
 public:
-    ComandoRemover(MainWindow& janela, std::size_t posicao, const QString& texto);
+    ComandoRemover(DocumentoDeCena& documento, std::size_t posicao, const QString& texto);
     ~ComandoRemover() override;
     void redo() override;
     void undo() override;
 
 private:
-    MainWindow& _janela;
+    DocumentoDeCena& _documento;
     std::size_t _posicao;
     std::unique_ptr<Objeto> _fora;
 };
@@ -52,13 +52,13 @@ private:
 // Another object in the place of one (an edit): redo and undo both swap them.
 class ComandoSubstituir : public QUndoCommand {
 public:
-    ComandoSubstituir(MainWindow& janela, std::size_t posicao, std::unique_ptr<Objeto> outro, const QString& texto);
+    ComandoSubstituir(DocumentoDeCena& documento, std::size_t posicao, std::unique_ptr<Objeto> outro, const QString& texto);
     ~ComandoSubstituir() override;
     void redo() override;
     void undo() override { redo(); }
 
 private:
-    MainWindow& _janela;
+    DocumentoDeCena& _documento;
     std::size_t _posicao;
     std::unique_ptr<Objeto> _outro;
 };
@@ -66,13 +66,13 @@ private:
 // New coordinates for one object, which stays the same object (its row stays current).
 class ComandoTransformar : public QUndoCommand {
 public:
-    ComandoTransformar(MainWindow& janela, std::size_t posicao, std::vector<Coordenada> antes,
+    ComandoTransformar(DocumentoDeCena& documento, std::size_t posicao, std::vector<Coordenada> antes,
                        std::vector<Coordenada> depois, const QString& texto);
     void redo() override;
     void undo() override;
 
 private:
-    MainWindow& _janela;
+    DocumentoDeCena& _documento;
     std::size_t _posicao;
     std::vector<Coordenada> _antes;
     std::vector<Coordenada> _depois;
@@ -82,13 +82,13 @@ private:
 // with the objects because a scene file is both; redo and undo both swap.
 class ComandoTrocarCena : public QUndoCommand {
 public:
-    ComandoTrocarCena(MainWindow& janela, DisplayFile cena, const Window& camera, const QString& arquivo,
+    ComandoTrocarCena(DocumentoDeCena& documento, DisplayFile cena, const Window& camera, const QString& arquivo,
                       const QString& texto);
     void redo() override;
     void undo() override { redo(); }
 
 private:
-    MainWindow& _janela;
+    DocumentoDeCena& _documento;
     DisplayFile _cena;
     Window _camera;
     QString _arquivo;

@@ -32,6 +32,7 @@
 #include "arquivodecena.h"
 #include "comandosdecena.h"
 #include "displayfile.h"
+#include "documentodecena.h"
 #include "fabricadeobjeto.h"
 #include "importacao.h"
 #include "novoobjeto.h"
@@ -59,10 +60,13 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     showMaximized();
     setFocusPolicy(Qt::StrongFocus);
     // Before setupUi: connecting the slots by name reaches on_objetos_currentRowChanged, which reads
-    // nothing of the stack but must find it built.
-    pilha = new QUndoStack(this);
+    // nothing of the document but must find it built.
+    _documento = new DocumentoDeCena(this);
     ui->setupUi(this);
+    ui->canvas->mostrarDocumento(*_documento);
+    seguirDocumento();
 
+    QUndoStack* pilha = _documento->pilhaDeDesfazer();
     QAction* desfazer = pilha->createUndoAction(this, tr("Desfazer"));
     desfazer->setObjectName(QStringLiteral("actionDesfazer"));
     desfazer->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -73,7 +77,6 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     ui->menuEditar->insertAction(primeira, desfazer);
     ui->menuEditar->insertAction(primeira, refazer);
     ui->menuEditar->insertSeparator(primeira);
-    connect(pilha, &QUndoStack::cleanChanged, this, &MainWindow::atualizarTitulo);
     connect(ui->objetos, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         ui->objetos->setCurrentItem(item);
         on_actionEditar_triggered();
@@ -95,7 +98,6 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
         mostrarSelecao();
     });
     atualizarLista();
-    atualizarCpp();
     // The window itself starts with the keyboard, not the first child in the tab chain (the object
     // list, which takes letters for its own search), so that every shortcut works from the start.
     setFocus(Qt::OtherFocusReason);
@@ -103,10 +105,39 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
 
 MainWindow::~MainWindow()
 {
-    // A dying undo stack still signals that it became clean; this window is half gone by the time
-    // Qt deletes its children.
-    disconnect(pilha, nullptr, this, nullptr);
+    // This window is half gone by the time Qt deletes its children, the document among them.
+    disconnect(_documento, nullptr, this, nullptr);
     delete ui;
+}
+
+void MainWindow::seguirDocumento()
+{
+    for (auto sinal : {&DocumentoDeCena::objetosInseridos, &DocumentoDeCena::objetosRemovidos})
+        connect(_documento, sinal, this, &MainWindow::atualizarLista);
+    connect(_documento, &DocumentoDeCena::objetoAlterado, this, &MainWindow::atualizarLista);
+    connect(_documento, &DocumentoDeCena::cenaTrocada, this, &MainWindow::atualizarLista);
+    connect(_documento, &DocumentoDeCena::alteradoPorFora, this, [this] {
+        // Whatever changed, the object the user chose stays chosen while it is in the scene.
+        Objeto* escolhido = selecionado();
+        atualizarLista();
+        escolher(_documento->posicaoDe(escolhido) >= 0 ? escolhido : nullptr);
+    });
+    connect(_documento, &DocumentoDeCena::escolhaPedida, this, [this](int linha) {
+        if (linha >= 0 && linha < ui->objetos->count())
+            ui->objetos->setCurrentRow(linha);
+    });
+    connect(_documento, &DocumentoDeCena::arquivoAlterado, this, &MainWindow::atualizarTitulo);
+    connect(_documento, &DocumentoDeCena::modificacaoAlterada, this, &MainWindow::atualizarTitulo);
+}
+
+QUndoStack* MainWindow::pilhaDeDesfazer() const
+{
+    return _documento->pilhaDeDesfazer();
+}
+
+QString MainWindow::arquivoDaCena() const
+{
+    return _documento->arquivo();
 }
 
 void MainWindow::criarVistaExterna()
@@ -159,42 +190,31 @@ void MainWindow::atualizarTitulo()
     const QString programa = tr("Sistema de Computação Gráfica");
     // The bare title has no place for the marker (Qt warns when one is set without it); the
     // question on leaving looks at the undo stack, not at the marker.
+    const QString arquivo = _documento->arquivo();
     if (arquivo.isEmpty()) {
         setWindowModified(false);
         setWindowTitle(programa);
     } else {
         setWindowTitle(QFileInfo(arquivo).fileName() + QStringLiteral("[*] — ") + programa);
-        setWindowModified(!pilha->isClean());
+        setWindowModified(_documento->modificado());
     }
 }
 
 void MainWindow::definirArquivoDaCena(const QString& caminho)
 {
-    arquivo = caminho;
-    atualizarTitulo();
-}
-
-void MainWindow::cenaAlterada(int linha)
-{
-    atualizarLista();
-    if (linha >= 0 && linha < ui->objetos->count())
-        ui->objetos->setCurrentRow(linha);
-    atualizarCpp();
-    update();
-    ui->canvas->update();
+    _documento->definirArquivo(caminho);
 }
 
 void MainWindow::adicionarObjetos(std::vector<std::unique_ptr<Objeto>> objetos, const QString& texto)
 {
     if (objetos.empty())
         return;
-    const std::size_t fim = ui->canvas->displayFile()->listaDeObjetos.size();
-    pilha->push(new ComandoAdicionar(*this, fim, std::move(objetos), texto));
+    pilhaDeDesfazer()->push(new ComandoAdicionar(*_documento, _documento->quantidade(), std::move(objetos), texto));
 }
 
 void MainWindow::trocarCena(DisplayFile cena, const Window& camera, const QString& caminho, const QString& texto)
 {
-    pilha->push(new ComandoTrocarCena(*this, std::move(cena), camera, caminho, texto));
+    pilhaDeDesfazer()->push(new ComandoTrocarCena(*_documento, std::move(cena), camera, caminho, texto));
 }
 
 void MainWindow::closeEvent(QCloseEvent* evento)
@@ -207,7 +227,7 @@ void MainWindow::closeEvent(QCloseEvent* evento)
 
 bool MainWindow::podeDescartarAlteracoes()
 {
-    if (pilha->isClean())
+    if (!_documento->modificado())
         return true;
     QMessageBox pergunta(QMessageBox::Warning, tr("Sistema de Computação Gráfica"), tr("Salvar alterações?"),
                          QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
@@ -218,7 +238,7 @@ bool MainWindow::podeDescartarAlteracoes()
     pergunta.setDefaultButton(QMessageBox::Save);
     switch (pergunta.exec()) {
     case QMessageBox::Save:
-        return arquivo.isEmpty() ? salvarComo() : salvarEm(arquivo);
+        return arquivoDaCena().isEmpty() ? salvarComo() : salvarEm(arquivoDaCena());
     case QMessageBox::Discard:
         return true;
     default:
@@ -360,7 +380,7 @@ void MainWindow::atualizarLista()
 
 void MainWindow::atualizarCpp()
 {
-    ui->canvas->janela()->atualizarCPP(*ui->canvas->displayFile());
+    _documento->avisarAlteracao();
 }
 
 Objeto* MainWindow::selecionado() const
@@ -404,45 +424,37 @@ void MainWindow::avisarSeRecusada(bool feita)
 
 void MainWindow::on_windowCima_clicked()
 {
-    avisarSeRecusada(ui->canvas->janela()->mover(0, 0.1, 0));
-    update();
+    avisarSeRecusada(_documento->mover(0, 0.1, 0));
 }
 
 void MainWindow::on_windowBaixo_clicked()
 {
-    avisarSeRecusada(ui->canvas->janela()->mover(0, -0.1, 0));
-    update();
+    avisarSeRecusada(_documento->mover(0, -0.1, 0));
 }
 
 void MainWindow::on_windowEsquerda_clicked()
 {
-    avisarSeRecusada(ui->canvas->janela()->mover(-0.1, 0, 0));
-    update();
+    avisarSeRecusada(_documento->mover(-0.1, 0, 0));
 }
 
 void MainWindow::on_windowDireito_clicked()
 {
-    avisarSeRecusada(ui->canvas->janela()->mover(0.1, 0, 0));
-    update();
+    avisarSeRecusada(_documento->mover(0.1, 0, 0));
 }
 
 void MainWindow::step(double quanto)
 {
-    avisarSeRecusada(ui->canvas->janela()->mover(0, 0, quanto));
-    atualizarCpp();
-    update();
+    avisarSeRecusada(_documento->mover(0, 0, quanto));
 }
 
 void MainWindow::on_zoomInButton_clicked()
 {
-    avisarSeRecusada(ui->canvas->janela()->escala(0.9));
-    update();
+    avisarSeRecusada(_documento->escala(0.9));
 }
 
 void MainWindow::on_zoomOutButton_clicked()
 {
-    avisarSeRecusada(ui->canvas->janela()->escala(1.1));
-    update();
+    avisarSeRecusada(_documento->escala(1.1));
 }
 
 // Each dial turns the camera by how far it moved since its own last value. Across the wrap from
@@ -452,8 +464,7 @@ void MainWindow::on_windowRotacaoXDisplay_valueChanged(int value)
     static int windowRotacaoAntiga = 0;
     const double angulo = value - windowRotacaoAntiga;
     windowRotacaoAntiga = value;
-    avisarSeRecusada(ui->canvas->janela()->rodar(angulo, 0, 0));
-    update();
+    avisarSeRecusada(_documento->rodar(angulo, 0, 0));
 }
 
 void MainWindow::on_windowRotacaoYDisplay_valueChanged(int value)
@@ -461,8 +472,7 @@ void MainWindow::on_windowRotacaoYDisplay_valueChanged(int value)
     static int windowRotacaoAntiga = 0;
     const double angulo = value - windowRotacaoAntiga;
     windowRotacaoAntiga = value;
-    avisarSeRecusada(ui->canvas->janela()->rodar(0, angulo, 0));
-    update();
+    avisarSeRecusada(_documento->rodar(0, angulo, 0));
 }
 
 void MainWindow::on_windowRotacaoZDisplay_valueChanged(int value)
@@ -470,8 +480,7 @@ void MainWindow::on_windowRotacaoZDisplay_valueChanged(int value)
     static int windowRotacaoAntiga = 0;
     const double angulo = value - windowRotacaoAntiga;
     windowRotacaoAntiga = value;
-    avisarSeRecusada(ui->canvas->janela()->rodar(0, 0, angulo));
-    update();
+    avisarSeRecusada(_documento->rodar(0, 0, angulo));
 }
 
 void MainWindow::on_mostrarCoordenadas_toggled(bool checked)
@@ -490,13 +499,13 @@ void MainWindow::on_actionMostrarCoordenadas_toggled(bool checked)
 void MainWindow::on_actionEnquadrar_triggered()
 {
     if (ui->canvas->enquadrarTudo())
-        ui->canvas->update();
+        _documento->avisarCameraMovida();
 }
 
 void MainWindow::on_actionVistaInicial_triggered()
 {
     ui->canvas->vistaInicial();
-    ui->canvas->update();
+    _documento->avisarCameraMovida();
 }
 
 void MainWindow::on_orbitar_toggled(bool checked)
@@ -529,7 +538,7 @@ void MainWindow::transformarSelecionado(const Transformacao& t, const QString& t
             return;
         }
     }
-    pilha->push(new ComandoTransformar(*this, static_cast<std::size_t>(posicao), objeto->coordenadas(),
+    pilhaDeDesfazer()->push(new ComandoTransformar(*_documento, static_cast<std::size_t>(posicao), objeto->coordenadas(),
                                        ensaio->coordenadas(), texto.arg(nomeEntreAspas(*objeto))));
 }
 
@@ -684,7 +693,7 @@ void MainWindow::on_actionRemover_triggered()
     if (posicao < 0)
         return;
     const Objeto& objeto = *ui->canvas->displayFile()->listaDeObjetos[static_cast<std::size_t>(posicao)];
-    pilha->push(new ComandoRemover(*this, static_cast<std::size_t>(posicao), tr("Remover %1").arg(nomeEntreAspas(objeto))));
+    pilhaDeDesfazer()->push(new ComandoRemover(*_documento, static_cast<std::size_t>(posicao), tr("Remover %1").arg(nomeEntreAspas(objeto))));
 }
 
 void MainWindow::on_actionEditar_triggered()
@@ -701,7 +710,7 @@ void MainWindow::on_actionEditar_triggered()
     if (!novo)
         return;
     const QString texto = tr("Editar %1").arg(nomeEntreAspas(objeto));
-    pilha->push(new ComandoSubstituir(*this, static_cast<std::size_t>(posicao), std::move(novo), texto));
+    pilhaDeDesfazer()->push(new ComandoSubstituir(*_documento, static_cast<std::size_t>(posicao), std::move(novo), texto));
     setFocus(Qt::MouseFocusReason);
 }
 
@@ -710,10 +719,10 @@ void MainWindow::on_actionEditar_triggered()
 // Every fault of the file commands goes to standard error and to a box in front of the user.
 void MainWindow::on_actionSalvar_triggered()
 {
-    if (arquivo.isEmpty())
+    if (arquivoDaCena().isEmpty())
         salvarComo();
     else
-        salvarEm(arquivo);
+        salvarEm(arquivoDaCena());
 }
 
 void MainWindow::on_actionSalvarComo_triggered()
@@ -756,7 +765,7 @@ bool MainWindow::salvarEm(const QString& caminho)
         return false;
     }
     definirArquivoDaCena(caminho);
-    pilha->setClean();
+    _documento->marcarSalvo();
     return true;
 }
 
@@ -766,7 +775,7 @@ void MainWindow::on_actionCarregar_triggered()
         return;
     const QString file = QFileDialog::getOpenFileName(this, tr("Abrir..."), QString(), tr("XML File (*.xml)"));
     if (carregar(file))
-        pilha->setClean();
+        _documento->marcarSalvo();
 }
 
 void MainWindow::abrir(const QString& file)
@@ -774,7 +783,7 @@ void MainWindow::abrir(const QString& file)
     // What a user opens at start is where the work begins: nothing before it to undo, nothing
     // changed yet.
     if (carregar(file))
-        pilha->clear();
+        pilhaDeDesfazer()->clear();
 }
 
 bool MainWindow::carregar(const QString& file)
@@ -871,5 +880,5 @@ void MainWindow::on_actionNova_triggered()
     if (!podeDescartarAlteracoes())
         return;
     trocarCena(DisplayFile(), Viewport::cameraInicial(), QString(), tr("Nova Cena"));
-    pilha->setClean();
+    _documento->marcarSalvo();
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 class DisplayFile;
+class DocumentoDeCena;
 class Objeto;
 class QCloseEvent;
 class QEvent;
@@ -39,20 +40,25 @@ public:
     void abrir(const QString& file);
     // Adds the objects of the OBJ or OFF model at caminho, all or none.
     void importar(const QString& caminho);
-    // The scene and its camera. Every change of the scene is one command on pilhaDeDesfazer()
-    // (comandosdecena.h); camera moves are not.
+    // The document the window edits and shows: scene, camera, file name and undo stack. Every change
+    // of the scene is one command on pilhaDeDesfazer() (comandosdecena.h); camera moves are not.
+    DocumentoDeCena& documento() const { return *_documento; }
+    // The canvas, which shows the document's scene through its camera.
     Viewport& viewport() const;
-    QUndoStack* pilhaDeDesfazer() const { return pilha; }
+    QUndoStack* pilhaDeDesfazer() const;
     // Appends objetos at the end of the scene as one undoable command named texto.
     void adicionarObjetos(std::vector<std::unique_ptr<Objeto>> objetos, const QString& texto);
     // Puts another scene, camera and file name in place of the current ones, as one undoable command.
     void trocarCena(DisplayFile cena, const Window& camera, const QString& arquivo, const QString& texto);
-    // Where every command ends: the list rebuilt with row linha current (none for -1), the scene
-    // projected again and repainted.
-    void cenaAlterada(int linha);
     // The file the scene was last loaded from or saved to; empty for a scene that has none.
-    QString arquivoDaCena() const { return arquivo; }
+    QString arquivoDaCena() const;
     void definirArquivoDaCena(const QString& caminho);
+
+    // Rebuilds the list and mapaObjetos from the scene, in its order, with no row current.
+    void atualizarLista();
+    // Tells the document that its scene or camera was changed straight through displayFile() or
+    // janela(): the camera projects that scene, and every view follows.
+    void atualizarCpp();
 
 protected:
     void keyPressEvent(QKeyEvent* evento) override;
@@ -96,13 +102,10 @@ private slots:
     void on_actionMostrarCoordenadas_toggled(bool checked);
 
 private:
+    // The list and the title follow the document.
+    void seguirDocumento();
     // The canvas that shows the canvas's camera from outside, its action and the menu "Vista".
     void criarVistaExterna();
-    // Rebuilds the list and mapaObjetos from the display file, in its order.
-    void atualizarLista();
-    // Points the camera at the canvas's display file, so that it projects that scene from then on;
-    // projects and repaints nothing itself.
-    void atualizarCpp();
     void rotacionarX();
     void rotacionarY();
     void rotacionarZ();
@@ -144,15 +147,11 @@ private:
     void mostrarPosicao(double x, double y);
     void mostrarSelecao();
 
-    // Tests rebuild the list and read the map without going through the new-object dialog.
-    friend class AcessoAMainWindow;
-
     Ui::MainWindow* ui;
     // Rows to the objects they show; owns neither (the list owns its items, the display file the
     // objects).
     QMap<QListWidgetItem*, Objeto*> mapaObjetos;
-    QUndoStack* pilha = nullptr;
-    QString arquivo;
+    DocumentoDeCena* _documento = nullptr;
     bool _cursorNoCanvas = false;
 };
 

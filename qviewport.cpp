@@ -21,6 +21,7 @@
 #include <QSvgGenerator>
 
 #include "cor.h"
+#include "documentodecena.h"
 #include "linhasempixels.h"
 #include "objeto.h"
 #include "window.h"
@@ -60,6 +61,42 @@ QViewport::QViewport(QWidget* parent) : QWidget(parent), Viewport()
 {
     // Moves without a button report where the cursor is.
     setMouseTracking(true);
+}
+
+void QViewport::mostrarDocumento(DocumentoDeCena& documento)
+{
+    mostrar(*documento.displayFile(), *documento.janela());
+    seguir(documento);
+}
+
+void QViewport::seguir(DocumentoDeCena& documento)
+{
+    if (_documento != nullptr)
+        disconnect(_documento, nullptr, this, nullptr);
+    _documento = &documento;
+    connect(&documento, &DocumentoDeCena::alterado, this, &QViewport::redesenhar);
+    redesenhar();
+}
+
+bool QViewport::moverCamera(double dx, double dy, double dz)
+{
+    if (_documento != nullptr && janela() == _documento->janela())
+        return _documento->mover(dx, dy, dz);
+    return janela()->mover(dx, dy, dz);
+}
+
+bool QViewport::escalarCamera(double f, double x, double y)
+{
+    if (_documento != nullptr && janela() == _documento->janela())
+        return _documento->escala(f, x, y);
+    return janela()->escala(f, x, y);
+}
+
+bool QViewport::rodarCamera(double ax, double ay, double az)
+{
+    if (_documento != nullptr && janela() == _documento->janela())
+        return _documento->rodar(ax, ay, az);
+    return janela()->rodar(ax, ay, az);
 }
 
 double QViewport::ruido() const
@@ -115,12 +152,12 @@ void QViewport::mouseMoveEvent(QMouseEvent* evento)
     if (_botao == Qt::LeftButton) {
         // One pixel is 1/(width − 40) of the window's width (the mapping's span); the camera moves
         // against the cursor so that the picture moves with it. Rows grow downwards.
-        feito = janela()->mover(-delta.x() / static_cast<double>(largura() - 40),
+        feito = moverCamera(-delta.x() / static_cast<double>(largura() - 40),
                                 delta.y() / static_cast<double>(altura() - 40), 0);
     } else {
         // Horizontal motion turns about v̂ and vertical about û, so that the scene turns the way
         // the cursor pulls it.
-        feito = janela()->rodar(delta.y() * grausPorPixel, delta.x() * grausPorPixel, 0);
+        feito = rodarCamera(delta.y() * grausPorPixel, delta.x() * grausPorPixel, 0);
     }
     cameraSeguiu(feito);
 }
@@ -180,11 +217,11 @@ void QViewport::wheelEvent(QWheelEvent* evento)
     bool feito = false;
     if (evento->modifiers() & Qt::ShiftModifier) {
         // As the keys I and O: a tenth of the width per notch.
-        feito = janela()->mover(0, 0, 0.1 * entalhes);
+        feito = moverCamera(0, 0, 0.1 * entalhes);
     } else {
         // 0.9 per notch forward, as the key +; a notch back undoes it exactly.
         const Coordenada sobOCursor = viewportToWindow(evento->position().x(), evento->position().y());
-        feito = janela()->escala(std::pow(0.9, entalhes), sobOCursor.x(), sobOCursor.y());
+        feito = escalarCamera(std::pow(0.9, entalhes), sobOCursor.x(), sobOCursor.y());
     }
     evento->accept();
     // Where the cursor is first: a refused step's note must stay in the status bar.
@@ -192,12 +229,17 @@ void QViewport::wheelEvent(QWheelEvent* evento)
     cameraSeguiu(feito);
 }
 
+bool QViewport::imagemDesatualizada() const
+{
+    const qreal escala = devicePixelRatioF();
+    return !_imagemValida || !_origemDaImagem.igual(*janela()) || _imagemComCoordenadas != showingCoordinates()
+           || _imagem.size() != size() * escala || _imagem.devicePixelRatioF() != escala;
+}
+
 void QViewport::paintEvent(QPaintEvent* event)
 {
     Q_UNUSED(event);
-    const qreal escala = devicePixelRatioF();
-    if (!_origemDaImagem.igual(*janela()) || !_imagemValida || _imagemComCoordenadas != showingCoordinates()
-        || _imagem.size() != size() * escala || _imagem.devicePixelRatioF() != escala) {
+    if (imagemDesatualizada()) {
         _origemDaImagem.esquecer();
         repintar();
         _origemDaImagem.registrar(*janela());

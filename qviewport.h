@@ -25,6 +25,8 @@
 
 #include "viewport.h"
 
+class DocumentoDeCena;
+
 // The canvas: a Viewport that paints with one QPainter. Its picture is the whole scene: white
 // background, each object by its fill level (point crosses, broken polyline, polygon filled in its
 // colour with a red outline), the coordinate labels when they are shown (over every object, so that
@@ -47,6 +49,12 @@ class QViewport : public QWidget, public Viewport {
 
 public:
     explicit QViewport(QWidget* parent);
+
+    // From now on shows documento's scene through its camera, and redraws at each of its changes;
+    // documento must outlive this canvas. Until then the canvas shows a scene and camera of its own.
+    void mostrarDocumento(DocumentoDeCena& documento);
+    // The document shown, or null.
+    DocumentoDeCena* documento() const { return _documento; }
 
     int largura() const override { return _alvo ? _tamanhoDoAlvo.width() : width(); }
     int altura() const override { return _alvo ? _tamanhoDoAlvo.height() : height(); }
@@ -133,6 +141,12 @@ protected:
     bool pixelsAMao() const;
     void tracarNosPixels(const QLine* linhas, std::size_t quantas, QRgb cor);
 
+    // The one rule by which a canvas's kept picture is stale: redesenhar() was called since it was
+    // drawn (as every change of the document does), or its camera, the scene (its list, or any
+    // object's version), its size or the labels' switch differ from what it was drawn with. A canvas
+    // that shows more adds what it shows.
+    virtual bool imagemDesatualizada() const;
+
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* evento) override;
@@ -150,6 +164,18 @@ private:
     bool _arrastando = false;
     // Repaints and tells of a move of the mouse's, or of its refusal.
     void cameraSeguiu(bool feito);
+    // The mouse's camera moves: through the document when the camera is the document's, so that
+    // every view hears of them.
+    bool moverCamera(double dx, double dy, double dz);
+    bool escalarCamera(double f, double x, double y);
+    bool rodarCamera(double ax, double ay, double az);
+
+protected:
+    // Hears documento's changes, whose camera need not be this canvas's (the outside view's is not).
+    void seguir(DocumentoDeCena& documento);
+
+private:
+    DocumentoDeCena* _documento = nullptr;
 
     // Draws one piece of a broken polyline: a polyline of its own on a vector device, where it
     // stays one element, and otherwise segments added to the lot in the object's colour.

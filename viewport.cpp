@@ -15,12 +15,9 @@
 #include "window.h"
 
 Viewport::Viewport()
+    : _cenaPropria(std::make_unique<DisplayFile>()), _janelaPropria(std::make_unique<Window>(cameraInicial())),
+      _displayFile(_cenaPropria.get()), _janela(_janelaPropria.get()), _projecao(std::make_unique<DisplayFile>())
 {
-    auto janela = std::make_unique<Window>(cameraInicial());
-    auto displayFile = std::make_unique<DisplayFile>();
-    _projecao = new DisplayFile();
-    _displayFile = displayFile.release();
-    _janela = janela.release();
 }
 
 namespace {
@@ -87,20 +84,24 @@ double distanciaAoDesenho(const Objeto& copia, const Window* janela, const Viewp
 
 } // namespace
 
-Viewport::~Viewport()
+Viewport::~Viewport() = default;
+
+void Viewport::mostrar(DisplayFile& cena, Window& camera)
 {
-    delete _projecao;
-    delete _janela;
-    if (_cenaPropria)
-        delete _displayFile;
+    _displayFile = &cena;
+    _janela = &camera;
+    _cenaPropria.reset();
+    _janelaPropria.reset();
 }
 
-void Viewport::mostrarCenaDe(const Viewport& dono)
+void Viewport::mostrarCena(DisplayFile& cena)
 {
-    if (_cenaPropria)
-        delete _displayFile;
-    _cenaPropria = false;
-    _displayFile = dono._displayFile;
+    if (_janelaPropria == nullptr) {
+        _janelaPropria = std::make_unique<Window>(*_janela);
+        _janela = _janelaPropria.get();
+    }
+    _displayFile = &cena;
+    _cenaPropria.reset();
     _janela->atualizarCPP(*_displayFile);
 }
 

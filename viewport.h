@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -36,9 +37,10 @@ private:
     double _distancia = 0.0;
 };
 
-// The toolkit-independent half of the canvas: owns the scene and the camera, runs the repaint loop
-// over the camera's projected copy of the scene and maps projection-plane coordinates to pixels
-// inside a 20-pixel margin. A concrete canvas implements the drawing hooks.
+// The toolkit-independent half of the canvas: shows a scene through a camera (its own, until it is
+// given a document's), runs the repaint loop over the camera's projected copy of the scene and maps
+// projection-plane coordinates to pixels inside a 20-pixel margin. A concrete canvas implements the
+// drawing hooks.
 class Viewport {
 public:
     Viewport();
@@ -52,10 +54,13 @@ public:
     virtual void repintar();
 
     DisplayFile* displayFile() const { return _displayFile; }
-    // From now on shows dono's scene through its own camera, instead of the scene it owned (which
-    // is freed). dono must outlive this viewport.
-    void mostrarCenaDe(const Viewport& dono);
     Window* janela() const { return _janela; }
+    // From now on shows cena through camera, both kept elsewhere for as long as this viewport lives;
+    // the scene and camera it owned are freed.
+    void mostrar(DisplayFile& cena, Window& camera);
+    // From now on shows cena, kept elsewhere for as long as this viewport lives, through this
+    // viewport's own camera.
+    void mostrarCena(DisplayFile& cena);
     void showCoordinates(bool enable) { _debugInformation = enable; }
     bool showingCoordinates() const { return _debugInformation; }
 
@@ -137,10 +142,11 @@ protected:
     virtual void finalizarPintura() {}
 
 private:
-    // Owned (the scene only while _cenaPropria); handed out as raw pointers that callers never delete
-    // or replace.
+    // What this viewport owns, while it shows its own; what it shows, handed out as raw pointers that
+    // callers never delete or replace.
+    std::unique_ptr<DisplayFile> _cenaPropria;
+    std::unique_ptr<Window> _janelaPropria;
     DisplayFile* _displayFile;
-    bool _cenaPropria = true;
     Window* _janela;
     bool _debugInformation = false;
     const Objeto* _selecionado = nullptr;
@@ -148,7 +154,7 @@ private:
     // One object's projected copy, through the hook of its fill level (and the labels' hooks).
     void desenhar(Objeto* atual);
 
-    DisplayFile* _projecao;
+    std::unique_ptr<DisplayFile> _projecao;
     OrigemDaProjecao _origem;
 };
 

@@ -360,19 +360,27 @@ void VistaExterna::observar(QViewport& principal)
     if (_principal != nullptr)
         _principal->removeEventFilter(this);
     _principal = &principal;
-    mostrarCenaDe(principal);
+    mostrarCena(*principal.displayFile());
+    if (principal.documento() != nullptr)
+        seguir(*principal.documento());
     principal.installEventFilter(this);
     enquadrar();
 }
 
 bool VistaExterna::eventFilter(QObject* objeto, QEvent* evento)
 {
-    // The main canvas repaints on every change of its camera, scene or selection: so does this view,
-    // whose kept picture (QViewport) knows only of its own camera and scene.
-    if (objeto == _principal && evento->type() == QEvent::Paint && isVisible()
-        && (!_origemDaCamera.igual(*_principal->janela()) || _principal->selecionado() != _selecionadoPintado))
-        redesenhar();
+    // The main canvas repaints on every change of its camera, scene or selection, including those
+    // made straight on its camera: this view then repaints if what it shows changed.
+    if (objeto == _principal && evento->type() == QEvent::Paint && isVisible() && imagemDesatualizada())
+        update();
     return QViewport::eventFilter(objeto, evento);
+}
+
+bool VistaExterna::imagemDesatualizada() const
+{
+    return QViewport::imagemDesatualizada()
+           || (_principal != nullptr
+               && (!_origemDaCamera.igual(*_principal->janela()) || _principal->selecionado() != _selecionadoPintado));
 }
 
 void VistaExterna::enquadrar()

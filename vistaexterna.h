@@ -16,9 +16,9 @@ class QObject;
 // near plane or the window cuts it away; the split is the main camera's own (Projetor::trechoVisivel).
 // A filled polygon is filled in its colour where the main camera fills it (that camera's own clipped
 // polygon) and in a faded colour elsewhere.
-// It follows the main canvas's paints, so that every change of that camera, the scene or the
-// selection shows here too; the pixels of the scene are made again only when one of the two cameras,
-// the scene or the size changed.
+// It redraws at every change of the document it shares with the main canvas, and checks at each of
+// that canvas's paints whether what it shows changed (a camera moved, another selection); the pixels
+// of the scene are made again only when one of the two cameras, the scene or the size changed.
 class VistaExterna : public QViewport {
     Q_OBJECT
 
@@ -26,7 +26,8 @@ public:
     explicit VistaExterna(QWidget* parent);
     ~VistaExterna() override;
 
-    // Shows principal's scene and camera; principal must outlive this view.
+    // Shows principal's scene and camera, and follows principal's document; principal must outlive
+    // this view.
     void observar(QViewport& principal);
     // Places the observer above, behind and to the right of the main camera, far enough that the
     // scene and the main camera both fit.
@@ -36,6 +37,8 @@ public:
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
+    // Stale also when the main camera or the selection differ from what it shows.
+    bool imagemDesatualizada() const override;
 
 private:
     // What is drawn for a run of consecutive objects of the scene, and one thread's tools; both are

@@ -15,6 +15,8 @@
 #include <QTest>
 #include <QWidget>
 
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "displayfile.h"
@@ -25,12 +27,24 @@
 #include "qviewport.h"
 #include "window.h"
 
-class AcessoAMainWindow {
-public:
-    static void atualizarLista(MainWindow& w) { w.atualizarLista(); }
-    static void atualizarCpp(MainWindow& w) { w.atualizarCpp(); }
-    static const QMap<QListWidgetItem*, Objeto*>& mapaObjetos(const MainWindow& w) { return w.mapaObjetos; }
-};
+// The object each row of the list selects, in row order (null for a row that selects none), found
+// by making each row current in turn as the user would; the current row and selection are put back.
+inline std::vector<const Objeto*> objetosDasLinhas(const MainWindow& w)
+{
+    auto* lista = w.findChild<QListWidget*>(QStringLiteral("objetos"));
+    QListWidgetItem* atual = lista->currentItem();
+    const QList<QListWidgetItem*> escolhidos = lista->selectedItems();
+    std::vector<const Objeto*> objetos;
+    for (int i = 0; i < lista->count(); ++i) {
+        lista->setCurrentRow(i);
+        objetos.push_back(dynamic_cast<const Viewport&>(w.viewport()).selecionado());
+    }
+    lista->setCurrentItem(atual);
+    lista->clearSelection();
+    for (QListWidgetItem* item : escolhidos)
+        item->setSelected(true);
+    return objetos;
+}
 
 // The keyboard-only slots have no widgets, and Qt would warn about each for every window built.
 inline const bool semAvisosDeConexao =
@@ -65,8 +79,8 @@ inline void adicionar(MainWindow& w, std::initializer_list<Objeto*> objetos)
 {
     for (Objeto* o : objetos)
         canvasDe(w)->displayFile()->listaDeObjetos.push_back(o);
-    AcessoAMainWindow::atualizarLista(w);
-    AcessoAMainWindow::atualizarCpp(w);
+    w.atualizarLista();
+    w.atualizarCpp();
 }
 
 // Radio buttons and check boxes take clicks only on their indicator and text, which sit at the

@@ -233,9 +233,9 @@ TEST_P(AdicionarCadaTipo, OObjetoDoDialogoEntraNoFimDaCenaEDaLista)
     ASSERT_EQ(lista->count(), 2);
     EXPECT_EQ(lista->item(0)->text(), "velho : Ponto");
     EXPECT_EQ(lista->item(1)->text(), p.nome + " : " + p.tipo);
-    EXPECT_EQ(AcessoAMainWindow::mapaObjetos(w).value(lista->item(1)), novo);
     EXPECT_EQ(lista->currentItem(), nullptr);
     EXPECT_TRUE(lista->selectedItems().isEmpty());
+    EXPECT_EQ(objetosDasLinhas(w).at(1), novo);
 
     // The canvas draws it: its colour appears nowhere else there.
     EXPECT_GT(pixelsDaCor(canvasDe(w), p.cor), 0);

@@ -34,6 +34,7 @@
 #include <tinyxml.h>
 
 #include "arquivodecena.h"
+#include "documentodecena.h"
 #include "comandosdecena.h"
 #include "janelaprincipal.h"
 #include "novoobjeto.h"
@@ -210,7 +211,7 @@ TEST_F(Alteracoes, DesfazerTudoEDepoisRefazerTudoDevolvemCadaCenaBitABit)
                 break;
             case 2:
                 w.pilhaDeDesfazer()->push(new ComandoSubstituir(
-                    w, static_cast<std::size_t>(linha),
+                    w.documento(), static_cast<std::size_t>(linha),
                     std::make_unique<Poligono>("p", Cor(9, 9, 9), std::vector<Coordenada>{ponto(), ponto(), ponto()}, true),
                     QStringLiteral("Editar")));
                 break;

@@ -657,12 +657,11 @@ protected:
     // Every row maps to the object at its position in the display file, and nothing else is mapped.
     void conferirMapa() const
     {
-        const auto& mapa = AcessoAMainWindow::mapaObjetos(janela);
-        ASSERT_EQ(mapa.size(), lista->count());
+        const std::vector<const Objeto*> mapa = objetosDasLinhas(janela);
         const auto& objetos = canvas->displayFile()->listaDeObjetos;
-        ASSERT_EQ(static_cast<std::size_t>(lista->count()), objetos.size());
-        for (int i = 0; i < lista->count(); ++i)
-            EXPECT_EQ(mapa.value(lista->item(i)), objetos[static_cast<std::size_t>(i)]) << "linha " << i;
+        ASSERT_EQ(mapa.size(), objetos.size());
+        for (std::size_t i = 0; i < mapa.size(); ++i)
+            EXPECT_EQ(mapa[i], objetos[i]) << "linha " << i;
     }
 
     // Runs a command from the menu, its dialog answered with caminho (cancelled when empty).
@@ -684,8 +683,8 @@ protected:
     {
         for (Objeto* o : objetos)
             canvas->displayFile()->listaDeObjetos.push_back(o);
-        AcessoAMainWindow::atualizarLista(janela);
-        AcessoAMainWindow::atualizarCpp(janela);
+        janela.atualizarLista();
+        janela.atualizarCpp();
     }
 
     QTemporaryDir pasta;
@@ -1027,7 +1026,7 @@ TEST_F(ComandosDeArquivo, NomesVoltamBitABitNumArquivoXml)
                                  "\xED\x9F\xBF\xEE\x80\x80"};
     for (const char* nome : nomes)
         canvas->displayFile()->listaDeObjetos.push_back(new Ponto(nome, Cor(), Coordenada(1, 2, 3)));
-    AcessoAMainWindow::atualizarLista(janela);
+    janela.atualizarLista();
     const Estado salvo = estado();
     const QString caminho = pasta.filePath("nomes.xml");
     ASSERT_EQ(salvar(caminho), "");

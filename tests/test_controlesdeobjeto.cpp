@@ -241,7 +241,7 @@ TEST_F(ControlesDeObjeto, SemSelecaoNadaMuda)
     escalar("3");
     EXPECT_TRUE(mesmasCoordenadas(triangulo, original));
     EXPECT_TRUE(mesmoPonto(outro->centro(), -2, -1, 0));
-    EXPECT_EQ(AcessoAMainWindow::mapaObjetos(w).size(), 2);
+    EXPECT_EQ(objetosDasLinhas(w).size(), 2u);
 
     // A current item that the map does not know (the list changed behind its back).
     lista->addItem(QStringLiteral("intruso"));
@@ -251,7 +251,7 @@ TEST_F(ControlesDeObjeto, SemSelecaoNadaMuda)
     escalar("3");
     EXPECT_TRUE(mesmasCoordenadas(triangulo, original));
     EXPECT_TRUE(mesmoPonto(outro->centro(), -2, -1, 0));
-    EXPECT_EQ(AcessoAMainWindow::mapaObjetos(w).size(), 2);
+    EXPECT_EQ(canvasDe(w)->selecionado(), nullptr);
 }
 
 TEST_F(ControlesDeObjeto, TextoRuimNaoFazNada)

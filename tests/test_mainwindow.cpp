@@ -446,7 +446,7 @@ TEST(JanelaPrincipal, PropriedadesEEstadoInicial)
     EXPECT_TRUE(filho<QTextBrowser>(w, "help")->isHidden());
     EXPECT_EQ(filho<QListWidget>(w, "objetos")->count(), 0);
     EXPECT_TRUE(canvasDe(w)->displayFile()->listaDeObjetos.empty());
-    EXPECT_TRUE(AcessoAMainWindow::mapaObjetos(w).isEmpty());
+    EXPECT_TRUE(objetosDasLinhas(w).empty());
     EXPECT_FALSE(canvasDe(w)->showingCoordinates());
 
     // The camera the canvas built, untouched by start-up.
@@ -589,11 +589,7 @@ TEST(JanelaPrincipal, ListaMostraNomeETipoNaOrdemDaCena)
     }
     EXPECT_EQ(lista->currentItem(), nullptr);
 
-    const auto& mapa = AcessoAMainWindow::mapaObjetos(w);
-    EXPECT_EQ(mapa.size(), 3);
-    EXPECT_EQ(mapa.value(lista->item(0)), a);
-    EXPECT_EQ(mapa.value(lista->item(1)), b);
-    EXPECT_EQ(mapa.value(lista->item(2)), c);
+    EXPECT_EQ(objetosDasLinhas(w), (std::vector<const Objeto*>{a, b, c}));
 
     // Each of the two equal rows moves its own object and only that one.
     clicarNaLinha(lista, 1);
@@ -609,14 +605,14 @@ TEST(JanelaPrincipal, ListaMostraNomeETipoNaOrdemDaCena)
     EXPECT_EQ(lista->item(0)->text(), QString::fromUtf8("gêmeo : Ponto"));
 
     // Rebuilding again gives the same rows and no stale entries.
-    AcessoAMainWindow::atualizarLista(w);
-    AcessoAMainWindow::atualizarLista(w);
+    w.atualizarLista();
+    w.atualizarLista();
     ASSERT_EQ(lista->count(), 3);
-    EXPECT_EQ(mapa.size(), 3);
+    const std::vector<const Objeto*> mapa = objetosDasLinhas(w);
+    ASSERT_EQ(mapa.size(), 3u);
     EXPECT_EQ(lista->item(2)->text(), QString::fromUtf8("Ângulo : Polígono"));
     for (int i = 0; i < lista->count(); ++i) {
-        ASSERT_TRUE(mapa.contains(lista->item(i)));
-        EXPECT_EQ(mapa.value(lista->item(i)), canvasDe(w)->displayFile()->listaDeObjetos[i]);
+        EXPECT_EQ(mapa[static_cast<std::size_t>(i)], canvasDe(w)->displayFile()->listaDeObjetos[static_cast<std::size_t>(i)]);
     }
     EXPECT_EQ(lista->currentItem(), nullptr);
 }
@@ -688,8 +684,8 @@ TEST_F(Adicionar, BotaoAbreODialogoEAcrescentaOObjetoNoFim)
     EXPECT_TRUE(mesmoPonto(cena()[1]->centro(), 3, 4, 0));
     ASSERT_EQ(lista->count(), 2);
     EXPECT_EQ(lista->item(1)->text(), "novo : Ponto");
-    EXPECT_EQ(AcessoAMainWindow::mapaObjetos(w).value(lista->item(1)), cena()[1]);
     EXPECT_EQ(lista->currentItem(), nullptr);
+    EXPECT_EQ(objetosDasLinhas(w).at(1), cena()[1]);
     // The window holds the keys again once it is active (the offscreen platform has no window
     // manager to hand activation back): the next arrow pans.
     EXPECT_EQ(w.focusWidget(), &w);
@@ -827,7 +823,7 @@ TEST_F(SelecaoNoCanvas, CliqueNoCanvasEscolheALinhaEOVazioLimpa)
     clicarNaLinha(lista, 0);
     EXPECT_EQ(canvas->selecionado(), caixote);
     // A rebuilt list has no current row, and nothing stays highlighted.
-    AcessoAMainWindow::atualizarLista(w);
+    w.atualizarLista();
     EXPECT_EQ(canvas->selecionado(), nullptr);
 }
 

@@ -237,3 +237,24 @@ TEST(VistaExterna, CenaRepartidaEntreOsNucleosSaiComoNumaVistaNova)
     // On screen the lines are set straight into the kept picture; an export draws them with QPainter.
     EXPECT_EQ(vista->imagem(vista->size()).convertToFormat(QImage::Format_RGB32), feita);
 }
+
+// A scene changed straight through the display file and announced with atualizarCpp() alone, as
+// callers of the spec's accessors do: both views repaint on their own, and the outside view shows
+// the new object. Mutations caught: an outside view that hears only of its own camera or of the main
+// canvas's paints, an atualizarCpp() that tells no view.
+TEST(VistaExterna, SegueACenaMudadaPorAtualizarCpp)
+{
+    MainWindow w;
+    VistaExterna* vista = mostrarVistaExterna(w);
+    ASSERT_NE(vista, nullptr);
+    QCoreApplication::processEvents();
+    ContadorDePinturas daVista(vista);
+    ContadorDePinturas doCanvas(canvasDe(w));
+    w.viewport().displayFile()->listaDeObjetos.push_back(
+        new Reta("nova", Cor(0, 160, 0), Coordenada(-4, -4, 0), Coordenada(4, -4, 0)));
+    w.atualizarCpp();
+    QCoreApplication::processEvents();
+    EXPECT_GT(doCanvas.pinturas, 0);
+    EXPECT_GT(daVista.pinturas, 0);
+    EXPECT_TRUE(temCorPerto(vista->grab().toImage(), pixelDe(*vista, Coordenada(0, -4, 0)), verde, 1));
+}
