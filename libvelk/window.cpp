@@ -397,7 +397,64 @@ DisplayFile Window::coordenadasDePlanoDeProjecao() const
     return projecao;
 }
 
-void Window::atualizarProjecao(DisplayFile& projecao, const std::function<void(std::size_t)>& prontos) const
+void Window::projetarBloco(Projetor& p, const std::vector<const Objeto*>& originais, std::vector<Objeto*>& copias,
+                           std::size_t inicio, std::size_t fim) const
+{
+    constexpr std::size_t longe = 8;
+    constexpr std::size_t perto = 4;
+    const auto cabecalhos = [&](std::size_t k) __attribute__((always_inline)) {
+        trazer<0, 4>(originais[k], sizeof(Objeto) + 64);
+        if (copias[k] != nullptr)
+            trazer<1, 4>(copias[k], sizeof(Objeto));
+    };
+    const auto listas = [&](std::size_t k) __attribute__((always_inline)) {
+        const Objeto& o = *originais[k];
+        trazer<0>(o._coordenadas.data(), o._coordenadas.size() * sizeof(Coordenada));
+        if (o.tipo() != nullptr && o.tipo()->arestas != nullptr) {
+            const std::vector<std::pair<int, int>>& arestas = o.tipo()->arestas(o);
+            trazer<0, 4>(arestas.data(), arestas.size() * sizeof(arestas[0]));
+        }
+        if (const Objeto* c = copias[k]) {
+            trazer<1>(c->_desenho.data(), c->_desenho.size() * sizeof(Coordenada));
+            trazer<1>(c->_coordenadas.data(), c->_coordenadas.size() * sizeof(Coordenada));
+        }
+    };
+    for (std::size_t k = inicio; k < std::min(fim, inicio + longe); ++k)
+        cabecalhos(k);
+    for (std::size_t i = inicio; i < fim; ++i) {
+        if (i + longe < fim)
+            cabecalhos(i + longe);
+        if (i + perto < fim)
+            listas(i + perto);
+        const Objeto& original = *originais[i];
+        Objeto*& copia = copias[i];
+        // Same version, same object in the same state: only the camera may have moved, and
+        // the copy's memory is reused. Otherwise a new copy.
+        if (copia == nullptr || copia->_versaoDoOriginal != original._versao) {
+            delete copia;
+            copia = nullptr;
+            copia = original.clone();
+        }
+        projetar(original, *copia, p);
+    }
+}
+
+namespace {
+
+// Keeps the first quantas copies; new places are null until a worker clones the object, so that a
+// clone that throws leaves a list the destructor can still walk.
+void ajustarCopias(std::vector<Objeto*>& copias, std::size_t quantas)
+{
+    while (copias.size() > quantas) {
+        delete copias.back();
+        copias.pop_back();
+    }
+    copias.resize(quantas, nullptr);
+}
+
+} // namespace
+
+std::vector<const Objeto*> Window::objetosDaCena() const
 {
     std::vector<const Objeto*> originais;
     if (_cena != nullptr) {
@@ -406,14 +463,14 @@ void Window::atualizarProjecao(DisplayFile& projecao, const std::function<void(s
             if (o != nullptr)
                 originais.push_back(o);
     }
+    return originais;
+}
+
+void Window::atualizarProjecao(DisplayFile& projecao, const std::function<void(std::size_t)>& prontos) const
+{
+    const std::vector<const Objeto*> originais = objetosDaCena();
     std::vector<Objeto*>& copias = projecao.listaDeObjetos;
-    while (copias.size() > originais.size()) {
-        delete copias.back();
-        copias.pop_back();
-    }
-    // Null until a worker clones the object: a clone that throws leaves a list the destructor can
-    // still walk.
-    copias.resize(originais.size(), nullptr);
+    ajustarCopias(copias, originais.size());
 
     // Each copy is written by one thread only and depends on nothing but its object and the camera,
     // so the result is the same however the blocks fall.
@@ -421,43 +478,7 @@ void Window::atualizarProjecao(DisplayFile& projecao, const std::function<void(s
     // Set, with release order, once a block's copies are written.
     const std::unique_ptr<std::atomic<bool>[]> feitos(new std::atomic<bool>[blocos]());
     const auto projetarBloco = [&](Projetor& p, std::size_t bloco, std::size_t inicio, std::size_t fim) {
-        constexpr std::size_t longe = 8;
-        constexpr std::size_t perto = 4;
-        const auto cabecalhos = [&](std::size_t k) __attribute__((always_inline)) {
-            trazer<0, 4>(originais[k], sizeof(Objeto) + 64);
-            if (copias[k] != nullptr)
-                trazer<1, 4>(copias[k], sizeof(Objeto));
-        };
-        const auto listas = [&](std::size_t k) __attribute__((always_inline)) {
-            const Objeto& o = *originais[k];
-            trazer<0>(o._coordenadas.data(), o._coordenadas.size() * sizeof(Coordenada));
-            if (o.tipo() != nullptr && o.tipo()->arestas != nullptr) {
-                const std::vector<std::pair<int, int>>& arestas = o.tipo()->arestas(o);
-                trazer<0, 4>(arestas.data(), arestas.size() * sizeof(arestas[0]));
-            }
-            if (const Objeto* c = copias[k]) {
-                trazer<1>(c->_desenho.data(), c->_desenho.size() * sizeof(Coordenada));
-                trazer<1>(c->_coordenadas.data(), c->_coordenadas.size() * sizeof(Coordenada));
-            }
-        };
-        for (std::size_t k = inicio; k < std::min(fim, inicio + longe); ++k)
-            cabecalhos(k);
-        for (std::size_t i = inicio; i < fim; ++i) {
-            if (i + longe < fim)
-                cabecalhos(i + longe);
-            if (i + perto < fim)
-                listas(i + perto);
-            const Objeto& original = *originais[i];
-            Objeto*& copia = copias[i];
-            // Same version, same object in the same state: only the camera may have moved, and
-            // the copy's memory is reused. Otherwise a new copy.
-            if (copia == nullptr || copia->_versaoDoOriginal != original._versao) {
-                delete copia;
-                copia = nullptr;
-                copia = original.clone();
-            }
-            projetar(original, *copia, p);
-        }
+        this->projetarBloco(p, originais, copias, inicio, fim);
         feitos[bloco].store(true, std::memory_order_release);
     };
     const auto trabalhar = [&](std::size_t trabalhador, Blocos& fila) {

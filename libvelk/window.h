@@ -114,6 +114,12 @@ public:
 private:
     // Writes into copia, a copy of original, the projection of original.
     void projetar(const Objeto& original, Objeto& copia, Projetor& projetor) const;
+    // Projects originais[inicio, fim) into the copies at the same places, made anew for an object
+    // whose version changed, asking the cache for the next objects and lists while it works.
+    void projetarBloco(Projetor& p, const std::vector<const Objeto*>& originais, std::vector<Objeto*>& copias,
+                       std::size_t inicio, std::size_t fim) const;
+    // The scene's objects, without its null entries, in order.
+    std::vector<const Objeto*> objetosDaCena() const;
     // Takes the state when it keeps the rule; false otherwise, with nothing changed.
     bool tornarSe(const Coordenada& centro, const Vetor& direita, const Vetor& cima);
 
