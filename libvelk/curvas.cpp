@@ -150,11 +150,12 @@ int achatarBezier(const PontoDeCamera (&c)[4], const Vista& vista, std::vector<P
     return subdivisoes;
 }
 
-void achatarCadeiaDeBezier(const std::vector<PontoDeCamera>& c, const Vista& vista, std::vector<PontoDeCamera>& saida)
+void achatarCadeiaDeBezier(const std::vector<PontoDeCamera>& c, const Vista& vista, std::vector<PontoDeCamera>& saida,
+                           long long& orcamento)
 {
     const std::size_t segmentos = c.size() < 4 ? 0 : (c.size() - 1) / 3;
     // Wider than int: a chain of a billion segments must not wrap it.
-    long long orcamento = subdivisoesMaximasPorSegmento + static_cast<long long>(segmentos) * subdivisoesMediasPorSegmento;
+    orcamento += static_cast<long long>(segmentos) * subdivisoesMediasPorSegmento;
     for (std::size_t i = 0; i < segmentos; ++i) {
         const PontoDeCamera segmento[4] = {c[3 * i], c[3 * i + 1], c[3 * i + 2], c[3 * i + 3]};
         const int parte = static_cast<int>(std::min<long long>(orcamento, subdivisoesMaximasPorSegmento));

@@ -43,10 +43,12 @@ int achatarBezier(const PontoDeCamera (&c)[4], const Vista& vista, std::vector<P
                   int orcamento = subdivisoesMaximasPorSegmento);
 
 // The chain of cubic segments with controls c[0..3k], segment i on c[3i] … c[3i + 3], flattened as
-// achatarBezier does: appends the points that follow c[0]. The chain spends at most
-// subdivisoesMediasPorSegmento per segment on the whole, plus one segment's budget, so saida grows by
-// at most a constant times the controls.
-void achatarCadeiaDeBezier(const std::vector<PontoDeCamera>& c, const Vista& vista, std::vector<PontoDeCamera>& saida);
+// achatarBezier does: appends the points that follow c[0]. It adds subdivisoesMediasPorSegmento per
+// segment to orcamento and spends from it, each segment at most one segment's budget. Every chain of
+// one object shares one orcamento, started at subdivisoesMaximasPorSegmento, so that saida grows by at
+// most a constant times the object's segments, however many chains it has.
+void achatarCadeiaDeBezier(const std::vector<PontoDeCamera>& c, const Vista& vista, std::vector<PontoDeCamera>& saida,
+                           long long& orcamento);
 
 // The point at parameter t of the cubic Bézier segment c[0..3], by de Casteljau.
 PontoDeCamera pontoDeBezier(const PontoDeCamera (&c)[4], double t) noexcept;

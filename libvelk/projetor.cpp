@@ -29,6 +29,7 @@ void Projetor::iniciar()
     _runAberta = false;
     _entrada = nullptr;
     _fonte = Fonte::nenhuma;
+    _orcamentoDeCurvas = subdivisoesMaximasPorSegmento;
 }
 
 [[gnu::flatten]] void Projetor::projetarCoordenadas(const std::vector<Coordenada>& pontos, std::vector<Coordenada>& saida) const
@@ -242,7 +243,7 @@ void Projetor::unirUltimaAPrimeira(std::size_t inicioDaPolilinha)
     _fonte = Fonte::auxiliar;
     _camera.clear();
     _camera.push_back(_auxiliar[0]);
-    achatarCadeiaDeBezier(_auxiliar, _vista, _camera);
+    achatarCadeiaDeBezier(_auxiliar, _vista, _camera, _orcamentoDeCurvas);
     _vertices.clear();
     for (const PontoDeCamera& c : _camera)
         acrescentarVertice(c);

@@ -130,6 +130,9 @@ private:
     const std::vector<Coordenada>* _entrada = nullptr;
     Fonte _fonte = Fonte::nenhuma;
 
+    // The subdivisions left to the curves of the object being described (achatarCadeiaDeBezier).
+    long long _orcamentoDeCurvas = 0;
+
     std::vector<PontoDeCamera> _camera;
     std::vector<PontoDeCamera> _auxiliar;
     std::vector<Vertice> _vertices;

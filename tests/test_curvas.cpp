@@ -204,7 +204,8 @@ TEST_F(Achatamento, CadeiaSemRemedioTemUmOrcamentoSo)
         c.insert(c.end(), {{-lado, 5, 10}, {lado, 5, 10}, {lado, -5, 10}});
     }
     std::vector<PontoDeCamera> saida;
-    achatarCadeiaDeBezier(c, semTolerancia, saida);
+    long long orcamento = subdivisoesMaximasPorSegmento;
+    achatarCadeiaDeBezier(c, semTolerancia, saida, orcamento);
     // One point per segment and one more per subdivision.
     EXPECT_LE(saida.size(), segmentos + subdivisoesMaximasPorSegmento + segmentos * subdivisoesMediasPorSegmento);
     EXPECT_EQ(saida.back().x, c.back().x);
