@@ -9,6 +9,7 @@
 #include "curvas.h"
 #include "objeto.h"
 #include "objeto3d.h"
+#include "superficiebezier.h"
 #include "window.h"
 
 namespace Prova {
@@ -29,8 +30,18 @@ std::size_t limiteDoDesenho(const Objeto& original)
         segmentosDeCurva = (n - 1) / 3;
     else if (dynamic_cast<const BSpline*>(&original))
         segmentosDeCurva = n - 3;
+    else if (const auto* superficie = dynamic_cast<const Superficie*>(&original)) {
+        // i × j patches, each way malha curves per patch and one more, each curve one segment per
+        // patch it crosses.
+        const Grade g = superficie->grade();
+        const bool bezier = dynamic_cast<const SuperficieBezier*>(superficie) != nullptr;
+        const std::size_t i = bezier ? (g.linhas - 1) / 3 : g.linhas - 3;
+        const std::size_t j = bezier ? (g.colunas - 1) / 3 : g.colunas - 3;
+        const auto k = static_cast<std::size_t>(g.malha);
+        segmentosDeCurva = (i * k + 1) * j + (j * k + 1) * i;
+    }
     if (segmentosDeCurva > 0) {
-        // A segment is one chord and each subdivision adds one; the whole chain shares one budget.
+        // A segment is one chord and each subdivision adds one; all the chains share one budget.
         const std::size_t cordas = segmentosDeCurva * (static_cast<std::size_t>(subdivisoesMediasPorSegmento) + 1)
                                    + static_cast<std::size_t>(subdivisoesMaximasPorSegmento);
         return polilinha(cordas);

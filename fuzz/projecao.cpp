@@ -29,6 +29,8 @@
 #include "projetor.h"
 #include "ponto.h"
 #include "reta.h"
+#include "superficiebezier.h"
+#include "superficiebspline.h"
 #include "transformacao.h"
 #include "window.h"
 
@@ -167,7 +169,7 @@ void controlar(FuzzedDataProvider& d, Window& janela)
 
 Objeto* objeto(FuzzedDataProvider& d, const Window& janela)
 {
-    const int tipo = d.ConsumeIntegralInRange<int>(0, 6);
+    const int tipo = d.ConsumeIntegralInRange<int>(0, 8);
     const Cor cor(0, 0, 0);
     std::vector<Coordenada> pontos;
     const auto encher = [&](std::size_t minimo, std::size_t passo) {
@@ -192,6 +194,19 @@ Objeto* objeto(FuzzedDataProvider& d, const Window& janela)
     case 5:
         encher(4, 1);
         return new BSpline("bspline", cor, pontos);
+    case 7:
+    case 8: {
+        // Small grids: every point of one is already a curve's worth of work.
+        const std::size_t passo = tipo == 7 ? 3 : 1;
+        const std::size_t linhas = 4 + passo * d.ConsumeIntegralInRange<std::size_t>(0, 2);
+        const std::size_t colunas = 4 + passo * d.ConsumeIntegralInRange<std::size_t>(0, 2);
+        const Grade grade{linhas, colunas, d.ConsumeIntegralInRange<int>(malhaMinima, malhaMaxima)};
+        for (std::size_t i = 0; i < linhas * colunas; ++i)
+            pontos.push_back(coordenada(d, janela));
+        if (tipo == 7)
+            return new SuperficieBezier("superficiebezier", cor, pontos, grade);
+        return new SuperficieBSpline("superficiebspline", cor, pontos, grade);
+    }
     default: {
         encher(2, 1);
         const int n = static_cast<int>(pontos.size());

@@ -31,27 +31,35 @@ Coordenada combinar(double a, const Coordenada& p, double b, const Coordenada& q
 
 } // namespace
 
-void BSpline::descreverGeometria(Geometria& g) const
+void controlesDeBezierDaBSpline(const Coordenada* pontos, std::size_t n, std::size_t passo,
+                                std::vector<Coordenada>& saida)
 {
     // Segment i of the uniform cubic B-spline over P0..P3 equals the Bézier segment with controls
     // (P0 + 4P1 + P2)/6, (4P1 + 2P2)/6, (2P1 + 4P2)/6, (P1 + 4P2 + P3)/6; consecutive segments share
     // that last point, so the whole curve is one Bézier chain.
-    const std::size_t segmentos = _coordenadas.size() - 3;
+    if (n < 4)
+        return;
+    const auto ponto = [pontos, passo](std::size_t i) -> const Coordenada& { return pontos[i * passo]; };
+    for (std::size_t i = 0; i + 3 < n; ++i) {
+        const Coordenada& p0 = ponto(i);
+        const Coordenada& p1 = ponto(i + 1);
+        const Coordenada& p2 = ponto(i + 2);
+        const Coordenada& p3 = ponto(i + 3);
+        if (i == 0)
+            saida.push_back(combinar(1.0 / 6, p0, 4.0 / 6, p1, 1.0 / 6, p2));
+        saida.push_back(combinar(4.0 / 6, p1, 2.0 / 6, p2, 0.0, p3));
+        saida.push_back(combinar(2.0 / 6, p1, 4.0 / 6, p2, 0.0, p3));
+        saida.push_back(combinar(1.0 / 6, p1, 4.0 / 6, p2, 1.0 / 6, p3));
+    }
+}
+
+void BSpline::descreverGeometria(Geometria& g) const
+{
     // Kept by each thread from one curve to the next: projecting a scene allocates nothing per curve
     // once it has grown. No Geometria describes another object while handling this one.
     thread_local std::vector<Coordenada> controles;
     controles.clear();
-    controles.reserve(3 * segmentos + 1);
-    for (std::size_t i = 0; i < segmentos; ++i) {
-        const Coordenada& p0 = _coordenadas[i];
-        const Coordenada& p1 = _coordenadas[i + 1];
-        const Coordenada& p2 = _coordenadas[i + 2];
-        const Coordenada& p3 = _coordenadas[i + 3];
-        if (i == 0)
-            controles.push_back(combinar(1.0 / 6, p0, 4.0 / 6, p1, 1.0 / 6, p2));
-        controles.push_back(combinar(4.0 / 6, p1, 2.0 / 6, p2, 0.0, p3));
-        controles.push_back(combinar(2.0 / 6, p1, 4.0 / 6, p2, 0.0, p3));
-        controles.push_back(combinar(1.0 / 6, p1, 4.0 / 6, p2, 1.0 / 6, p3));
-    }
+    controles.reserve(3 * (_coordenadas.size() - 3) + 1);
+    controlesDeBezierDaBSpline(_coordenadas.data(), _coordenadas.size(), 1, controles);
     g.bezier(controles);
 }

@@ -1,6 +1,9 @@
 #ifndef BSPLINE_H
 #define BSPLINE_H
 
+#include <cstddef>
+#include <vector>
+
 #include "objeto.h"
 #include "tipodeobjeto.h"
 
@@ -16,5 +19,10 @@ public:
     // Hands the curve over as its exactly equal chain of Bézier segments.
     void descreverGeometria(Geometria& g) const override;
 };
+
+// Appends to saida the 3(n − 3) + 1 controls of the chain of Bézier segments that equals the uniform
+// cubic B-spline of the n ≥ 4 points pontos[0], pontos[passo], … pontos[(n − 1)·passo].
+void controlesDeBezierDaBSpline(const Coordenada* pontos, std::size_t n, std::size_t passo,
+                                std::vector<Coordenada>& saida);
 
 #endif

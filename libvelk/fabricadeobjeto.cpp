@@ -25,8 +25,17 @@ bool pontoAceitavel(const Coordenada& c)
     return !c.isNull() && std::isfinite(c.x()) && std::isfinite(c.y()) && std::isfinite(c.z());
 }
 
-// The factory of one kind: the name and colour, the coordinate list its description labels and counts,
-// and "Preenchido" or "Arestas" when the kind has them.
+// The grid a grid kind shows first: its smallest, every point at the origin.
+FabricaDeObjeto::GradeDeCoordenadas menorGrade(const TipoDeObjeto& tipo)
+{
+    if (tipo.grade == nullptr)
+        return {};
+    const std::size_t lado = tipo.grade->lados.minimo;
+    return {{lado, lado, malhaPadrao}, Coordenadas(lado * lado, Coordenada(0, 0, 0))};
+}
+
+// The factory of one kind: the name and colour, the coordinate list its description labels and counts
+// (a grid of them, for a grid kind), and "Preenchido" or "Arestas" when the kind has them.
 class FabricaDoTipo : public FabricaDeObjeto {
 public:
     explicit FabricaDoTipo(const TipoDeObjeto& tipo)
@@ -39,9 +48,12 @@ public:
                        },
                        suficiencia(tipo.coordenadas)),
           _preenchido("Preenchido", false, {}),
-          _arestas("Arestas", {}, [](const Arestas& a) { return contagemDeArestas.aceita(a.size()); })
+          _arestas("Arestas", {}, [](const Arestas& a) { return contagemDeArestas.aceita(a.size()); }),
+          _grade(tipo.rotuloDasCoordenadas, menorGrade(tipo),
+                 [&tipo](const GradeDeCoordenadas& g) { return defeito(tipo, g).empty(); }, {},
+                 [&tipo](const GradeDeCoordenadas& g) { return defeito(tipo, g); })
     {
-        _tipos = {&_nome, &_cor, &_coordenadas};
+        _tipos = {&_nome, &_cor, tipo.grade != nullptr ? static_cast<Type*>(&_grade) : &_coordenadas};
         if (tipo.preenchivel)
             _tipos.push_back(&_preenchido);
         if (tipo.arestas != nullptr)
@@ -68,11 +80,15 @@ public:
         _motivo.clear();
         for (const Type* t : _tipos) {
             if (!t->valido()) {
-                _motivo = "Valor inválido em '" + t->nome + "'.";
+                const std::string porque = t->motivo();
+                _motivo = porque.empty() ? "Valor inválido em '" + t->nome + "'." : t->nome + ": " + porque + ".";
                 return nullptr;
             }
         }
         try {
+            if (_tipo.grade != nullptr)
+                return _tipo.construir({_nome.valor, _cor.valor, _grade.valor.coordenadas, false, {}, _grade.valor.grade})
+                    .release();
             return _tipo.construir({_nome.valor, _cor.valor, _coordenadas.valor, _preenchido.valor, _arestas.valor})
                 .release();
         } catch (const std::exception& e) {
@@ -92,12 +108,22 @@ private:
         return [maximo = contagem.maximo](const Coordenadas& lista) { return lista.size() >= maximo ? 1 : 0; };
     }
 
+    // What is wrong with a grid of this kind, empty when nothing is.
+    static std::string defeito(const TipoDeObjeto& tipo, const GradeDeCoordenadas& g)
+    {
+        const std::string daGrade = tipo.defeitoDaGrade(g.grade, g.coordenadas.size());
+        if (!daGrade.empty() || std::all_of(g.coordenadas.begin(), g.coordenadas.end(), pontoAceitavel))
+            return daGrade;
+        return "um ponto não é um número finito";
+    }
+
     const TipoDeObjeto& _tipo;
     TypeString _nome;
     TypeCor _cor;
     TypeCoordenadas _coordenadas;
     TypeBool _preenchido;
     TypeIntInts _arestas;
+    TypeGrade _grade;
     // The descriptors this kind shows, in display order (pointers to the members above).
     std::vector<Type*> _tipos;
     mutable std::string _motivo;

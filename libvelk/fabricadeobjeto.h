@@ -8,9 +8,9 @@
 
 #include "coordenada.h"
 #include "cor.h"
+#include "tipodeobjeto.h"
 
 class Objeto;
-struct TipoDeObjeto;
 
 // Builds one kind of object from parameter descriptors that an editor fills in.
 // Factories and their descriptors belong to the library and live as long as the program.
@@ -23,6 +23,13 @@ public:
         valorTexto = 2,
         valorBooleano = 3,
         valorArestas = 5,
+        valorGrade = 6,
+    };
+
+    // The control points of a grid kind, row by row, with the grid's shape and mesh density.
+    struct GradeDeCoordenadas {
+        Grade grade;
+        std::vector<Coordenada> coordenadas;
     };
 
     // One parameter: its label, its kind and (in TypeDe) its value.
@@ -40,6 +47,9 @@ public:
         // Back to the default value.
         virtual void reiniciar() = 0;
         virtual ~Type() = default;
+        // Why the value is not valid, in Portuguese for the user, where the descriptor can say;
+        // empty otherwise.
+        virtual std::string motivo() const { return {}; }
 
         std::string nome;
     };
@@ -49,10 +59,12 @@ public:
     public:
         using Regra = std::function<bool(const T&)>;
         using Suficiencia = std::function<int(const T&)>;
+        // What is wrong with a value, empty when nothing is.
+        using Explicacao = std::function<std::string(const T&)>;
 
-        TypeDe(std::string nome, T padrao, Regra regra, Suficiencia suficiente = {})
+        TypeDe(std::string nome, T padrao, Regra regra, Suficiencia suficiente = {}, Explicacao explicacao = {})
             : Type(std::move(nome)), valor(padrao), _padrao(std::move(padrao)), _regra(std::move(regra)),
-              _suficiente(std::move(suficiente))
+              _suficiente(std::move(suficiente)), _explicacao(std::move(explicacao))
         {
         }
 
@@ -60,6 +72,7 @@ public:
         bool valido() const override { return !_regra || _regra(valor); }
         int quantidadeSuficiente() const override { return _suficiente ? _suficiente(valor) : 0; }
         void reiniciar() override { valor = _padrao; }
+        std::string motivo() const override { return _explicacao && !valido() ? _explicacao(valor) : std::string(); }
 
         T valor;
 
@@ -67,6 +80,7 @@ public:
         T _padrao;
         Regra _regra;
         Suficiencia _suficiente;
+        Explicacao _explicacao;
     };
 
     using TypeCoordenadas = TypeDe<std::vector<Coordenada>, valorCoordenadas>;
@@ -74,6 +88,7 @@ public:
     using TypeString = TypeDe<std::string, valorTexto>;
     using TypeBool = TypeDe<bool, valorBooleano>;
     using TypeIntInts = TypeDe<std::vector<std::pair<int, int>>, valorArestas>;
+    using TypeGrade = TypeDe<GradeDeCoordenadas, valorGrade>;
 
     // The display name, fixed and distinct between factories.
     virtual std::string nome() const = 0;

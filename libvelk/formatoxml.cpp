@@ -287,20 +287,63 @@ void exigirContagem(const TiXmlElement* e, std::size_t n, const Contagem& contag
                      + quantas(n, "encontrada", "encontradas") + ".");
 }
 
+// An integer attribute, read over the whole of its text: another text is a fault. False for an
+// integer beyond the range of long long.
+bool lerInteiro(const TiXmlElement* e, const char* nome, const std::string& texto, long long& valor)
+{
+    const char* inicio = texto.data();
+    const char* fim = inicio + texto.size();
+    const std::from_chars_result r = std::from_chars(inicio, fim, valor);
+    if (r.ptr != fim || inicio == fim || (r.ec != std::errc() && r.ec != std::errc::result_out_of_range))
+        falha(e, tag(e) + " tem " + nome + "=" + citado(texto) + ", que não é um número inteiro.");
+    return r.ec == std::errc();
+}
+
 // The vertex index of an edge's end: any integer is read, and one that names no vertex is a fault.
 int lerIndice(const TiXmlElement* e, const char* nome, const std::string* valor, std::size_t vertices)
 {
     const std::string& texto = exigirAtributo(e, valor, nome);
-    const char* inicio = texto.data();
-    const char* fim = inicio + texto.size();
-    int i = 0;
-    const std::from_chars_result r = std::from_chars(inicio, fim, i);
-    if (r.ptr != fim || inicio == fim || (r.ec != std::errc() && r.ec != std::errc::result_out_of_range))
-        falha(e, tag(e) + " tem " + nome + "=" + citado(texto) + ", que não é um número inteiro.");
-    if (r.ec == std::errc::result_out_of_range || !verticeExiste(i, vertices))
+    long long i = 0;
+    if (!lerInteiro(e, nome, texto, i) || !verticeExiste(i, vertices))
         falha(e, tag(e) + " liga ao vértice " + texto + ", que não existe (há " + std::to_string(vertices)
                      + (vertices == 1 ? " vértice)." : " vértices)."));
-    return i;
+    return static_cast<int>(i);
+}
+
+// The rows or columns of a grid, by its kind's rule.
+std::size_t lerLado(const TiXmlElement* e, const char* nome, const std::string* valor, const Contagem& regra,
+                    const char* singular)
+{
+    const std::string& texto = exigirAtributo(e, valor, nome);
+    long long n = 0;
+    if (!lerInteiro(e, nome, texto, n))
+        falha(e, tag(e) + " tem " + nome + "=" + citado(texto) + ", que está fora do intervalo dos números representáveis.");
+    if (n < 0 || !regra.aceita(static_cast<std::size_t>(n)))
+        falha(e, tag(e) + " tem " + nome + "=" + citado(texto) + ", mas precisa de " + regra.texto(singular, nome)
+                     + ".");
+    return static_cast<std::size_t>(n);
+}
+
+// The grid of an element of a grid kind whose n coordinates have been read: rows and columns
+// (required) that the kind takes and that make n, and the mesh density (optional).
+Grade lerGrade(const TiXmlElement* e, const DescricaoDeGrade& descricao, const std::string* const (&atributos)[3],
+               std::size_t n)
+{
+    Grade g;
+    g.linhas = lerLado(e, "linhas", atributos[0], descricao.lados, "linha");
+    g.colunas = lerLado(e, "colunas", atributos[1], descricao.lados, "coluna");
+    // linhas × colunas = n, without a product that could wrap (linhas is at least 1 here).
+    if (n % g.linhas != 0 || n / g.linhas != g.colunas)
+        falha(e, tag(e) + " precisa de linhas × colunas = " + std::to_string(g.linhas) + " × "
+                     + std::to_string(g.colunas) + " coordenadas " + quantas(n, "encontrada", "encontradas") + ".");
+    if (atributos[2] != nullptr) {
+        long long malha = 0;
+        if (!lerInteiro(e, "malha", *atributos[2], malha) || malha < malhaMinima || malha > malhaMaxima)
+            falha(e, tag(e) + " tem malha=" + citado(*atributos[2]) + ", que não é um inteiro de "
+                         + std::to_string(malhaMinima) + " a " + std::to_string(malhaMaxima) + ".");
+        g.malha = static_cast<int>(malha);
+    }
+    return g;
 }
 
 // rascunho is scratch room shared by every object of a file (see the end).
@@ -309,6 +352,8 @@ std::unique_ptr<Objeto> lerObjeto(const TiXmlElement* e, const TipoDeObjeto& tip
     const std::string* nome = nullptr;
     const std::string* cor = nullptr;
     const std::string* preenchido = nullptr;
+    // linhas, colunas and malha, for a grid kind.
+    const std::string* grade[3] = {nullptr, nullptr, nullptr};
     for (const TiXmlAttribute* a = e->FirstAttribute(); a != nullptr; a = a->Next()) {
         const std::string& atributo = a->NameTStr();
         if (atributo == "nome")
@@ -317,6 +362,12 @@ std::unique_ptr<Objeto> lerObjeto(const TiXmlElement* e, const TipoDeObjeto& tip
             cor = &a->ValueStr();
         else if (atributo == "preenchido")
             preenchido = &a->ValueStr();
+        else if (atributo == "linhas")
+            grade[0] = &a->ValueStr();
+        else if (atributo == "colunas")
+            grade[1] = &a->ValueStr();
+        else if (atributo == "malha")
+            grade[2] = &a->ValueStr();
     }
     exigirAtributo(e, nome, "nome");
     // A name must come back the same from a save, and a save must be XML.
@@ -343,6 +394,8 @@ std::unique_ptr<Objeto> lerObjeto(const TiXmlElement* e, const TipoDeObjeto& tip
     });
 
     const std::size_t n = coordenadas.size();
+    if (tipo.grade != nullptr)
+        rascunho.grade = lerGrade(e, *tipo.grade, grade, n);
     exigirContagem(e, n, tipo.coordenadas, "coordenada", "coordenadas");
     if (tipo.arestas != nullptr)
         exigirContagem(e, arestas.size(), contagemDeArestas, "aresta", "arestas");
@@ -541,6 +594,12 @@ void escreverObjetos(TiXmlNode* where, const std::vector<Objeto*>& objetos)
         escreverCor(e, o->cor());
         if (tipo.preenchivel)
             e->SetAttribute("preenchido", o->preenchido() ? "true" : "false");
+        if (tipo.grade != nullptr) {
+            const Grade g = tipo.grade->de(*o);
+            e->SetAttribute("linhas", std::to_string(g.linhas));
+            e->SetAttribute("colunas", std::to_string(g.colunas));
+            e->SetAttribute("malha", g.malha);
+        }
         for (const Coordenada& c : o->coordenadas()) {
             auto* filho = new TiXmlElement("coordenada");
             escreverXyz(filho, c.x(), c.y(), c.z());

@@ -12,6 +12,19 @@
 
 class Objeto;
 
+// The mesh density of a surface: how many parts each of its patches is drawn in, each way.
+inline constexpr int malhaMinima = 1;
+inline constexpr int malhaMaxima = 64;
+inline constexpr int malhaPadrao = 10;
+
+// The shape of a grid of coordinates, which are listed row by row (linhas × colunas of them), and
+// how finely the surface they control is drawn.
+struct Grade {
+    std::size_t linhas = 0;
+    std::size_t colunas = 0;
+    int malha = malhaPadrao;
+};
+
 // The values an object is made of, as an editor or a scene file holds them before the object exists.
 struct ValoresDeObjeto {
     std::string nome;
@@ -19,6 +32,15 @@ struct ValoresDeObjeto {
     std::vector<Coordenada> coordenadas;
     bool preenchido = false;
     std::vector<std::pair<int, int>> arestas;
+    // Read by the kinds whose coordinates form a grid.
+    Grade grade = {};
+};
+
+// What the kinds whose coordinates form a grid share: the rule on its rows and on its columns, and
+// the grid of one of their objects.
+struct DescricaoDeGrade {
+    Contagem lados;
+    Grade (*de)(const Objeto& objeto);
 };
 
 // What makes a kind of object a kind, stated once for each (the kind's class holds it as its static
@@ -43,12 +65,20 @@ struct TipoDeObjeto {
     const std::vector<std::pair<int, int>>& (*arestas)(const Objeto& objeto);
     // A new object from values; throws std::invalid_argument for what breaks the rules above.
     std::unique_ptr<Objeto> (*construir)(const ValoresDeObjeto& valores);
+    // For the kinds whose coordinates form a grid (then `coordenadas` counts the smallest grid and
+    // more); null for the others, which then have no rows, columns nor mesh density.
+    const DescricaoDeGrade* grade = nullptr;
 
     // Throws std::invalid_argument, naming the kind, when coordenadas is not a list it takes: a count
     // it does not take, or a null coordinate.
     void exigirCoordenadas(const std::vector<Coordenada>& coordenadas) const;
     // The same for a list of edges between `vertices` vertices.
     void exigirArestas(const std::vector<std::pair<int, int>>& arestas, std::size_t vertices) const;
+    // What is wrong with a grid of `coordenadas` coordinates shaped as grade, in Portuguese ("precisa
+    // de 3k + 1 linhas, com k ≥ 1 (há 5)"); empty when this grid kind takes it.
+    std::string defeitoDaGrade(const Grade& grade, std::size_t coordenadas) const;
+    // Throws std::invalid_argument, naming the kind, for such a fault.
+    void exigirGrade(const Grade& grade, std::size_t coordenadas) const;
 };
 
 // The edges of a kind made of edges: at least one.

@@ -12,6 +12,7 @@
 #include "objeto.h"
 #include "objeto3d.h"
 #include "poligono.h"
+#include "superficiebezier.h"
 
 namespace {
 
@@ -292,3 +293,42 @@ TEST(Fabricas, Objeto3DComArestasQueNaoServemDevolveNulo)
 }
 
 } // namespace
+
+// A grid kind's control points are one grid descriptor, which starts as the kind's smallest grid and
+// says what is wrong with another; the object built has the grid as it was edited.
+TEST(Fabricas, GradeDeControleComSuaRegraESeuMotivo)
+{
+    FabricaDeObjeto* f = obterFabrica(SuperficieBezier::descricao);
+    ASSERT_NE(f, nullptr);
+    const std::vector<Type*> p = f->parametros();
+    ASSERT_EQ(p.size(), 3u);
+    EXPECT_EQ(p[2]->nome, "Pontos de controle");
+    ASSERT_EQ(p[2]->tipoDoValor(), FabricaDeObjeto::valorGrade);
+    static_cast<FabricaDeObjeto::TypeString*>(p[0])->valor = "s";
+    auto& grade = static_cast<FabricaDeObjeto::TypeGrade*>(p[2])->valor;
+    EXPECT_EQ(grade.grade.linhas, 4u);
+    EXPECT_EQ(grade.grade.colunas, 4u);
+    EXPECT_EQ(grade.coordenadas.size(), 16u);
+    EXPECT_TRUE(p[2]->valido());
+    EXPECT_EQ(p[2]->motivo(), "");
+
+    grade.grade = {7, 4, 3};
+    EXPECT_FALSE(p[2]->valido()) << "16 points for 7 × 4";
+    EXPECT_EQ(p[2]->motivo(), "precisa de 7 × 4 coordenadas (há 16)");
+    EXPECT_EQ(f->criar(), nullptr);
+    EXPECT_EQ(f->motivo(), "Pontos de controle: precisa de 7 × 4 coordenadas (há 16).");
+
+    grade.coordenadas = pontos(28);
+    ASSERT_TRUE(p[2]->valido());
+    const std::unique_ptr<Objeto> objeto(f->criar());
+    const auto* s = dynamic_cast<const SuperficieBezier*>(objeto.get());
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->grade().linhas, 7u);
+    EXPECT_EQ(s->grade().colunas, 4u);
+    EXPECT_EQ(s->grade().malha, 3);
+    EXPECT_EQ(s->coordenadas(), pontos(28));
+
+    grade.grade.linhas = 5;
+    grade.coordenadas = pontos(20);
+    EXPECT_EQ(p[2]->motivo(), "precisa de 3k + 1 linhas, com k ≥ 1 (há 5)");
+}

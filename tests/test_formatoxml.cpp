@@ -25,6 +25,8 @@
 #include "poligono.h"
 #include "ponto.h"
 #include "reta.h"
+#include "superficiebezier.h"
+#include "superficiebspline.h"
 #include "transformacao.h"
 #include "window.h"
 
@@ -127,6 +129,14 @@ void esperarMesmaCena(const DisplayFile& a, const DisplayFile& b)
         ASSERT_EQ(ax == nullptr, ay == nullptr);
         if (ax != nullptr) {
             EXPECT_EQ(ax->arestas(), ay->arestas());
+        }
+        const auto* sx = dynamic_cast<const Superficie*>(&x);
+        const auto* sy = dynamic_cast<const Superficie*>(&y);
+        ASSERT_EQ(sx == nullptr, sy == nullptr);
+        if (sx != nullptr) {
+            EXPECT_EQ(sx->grade().linhas, sy->grade().linhas);
+            EXPECT_EQ(sx->grade().colunas, sy->grade().colunas);
+            EXPECT_EQ(sx->grade().malha, sy->grade().malha);
         }
     }
 }
@@ -247,7 +257,7 @@ public:
 
     Objeto* objeto()
     {
-        switch (inteiro(0, 5)) {
+        switch (inteiro(0, 7)) {
         case 0:
             return new Ponto(nome(), cor(), ponto());
         case 1:
@@ -258,6 +268,14 @@ public:
             return new Bezier(nome(), cor(), pontos(3 * inteiro(1, 3) + 1));
         case 4:
             return new BSpline(nome(), cor(), pontos(inteiro(4, 9)));
+        case 5: {
+            const Grade g{3 * inteiro(1, 2) + 1, 3 * inteiro(1, 2) + 1, static_cast<int>(inteiro(1, 64))};
+            return new SuperficieBezier(nome(), cor(), pontos(g.linhas * g.colunas), g);
+        }
+        case 6: {
+            const Grade g{inteiro(4, 6), inteiro(4, 6), static_cast<int>(inteiro(1, 64))};
+            return new SuperficieBSpline(nome(), cor(), pontos(g.linhas * g.colunas), g);
+        }
         default: {
             const std::size_t n = inteiro(2, 8);
             std::vector<std::pair<int, int>> arestas;
@@ -530,6 +548,9 @@ std::vector<Falha> falhasDeObjetos()
             s += "<coordenada x=\"" + std::to_string(i) + "\" y=\"1\" z=\"2\"/>\n";
         return s + "</" + elemento + ">";
     };
+    const auto grade = [&](const std::string& elemento, const std::string& atributos, int n) {
+        return comN(elemento, n, " " + atributos);
+    };
 
     std::vector<Falha> f = {
         // Unknown elements and stray content
@@ -586,6 +607,32 @@ std::vector<Falha> falhasDeObjetos()
          "<coordenada x=\"1\" y=\"0\" z=\"0\"/>\n<aresta origem=\"0\" destino=\"1\"/>\n<aresta origem=\"1\" "
          "destino=\"2\"/>\n</objeto3d>",
             "Linha 6: <aresta> liga ao vértice 2, que não existe (há 2 vértices)."},
+
+        // Grids: the object's own line
+        {grade("superficiebezier", "colunas=\"4\"", 16),
+            "Linha 2: <superficiebezier> precisa do atributo linhas."},
+        {grade("superficiebezier", "linhas=\"5\" colunas=\"4\"", 20),
+            "Linha 2: <superficiebezier> tem linhas=\"5\", mas precisa de 3k + 1 linhas, com k ≥ 1."},
+        {grade("superficiebezier", "linhas=\"4\" colunas=\"1\"", 4),
+            "Linha 2: <superficiebezier> tem colunas=\"1\", mas precisa de 3k + 1 colunas, com k ≥ 1."},
+        {grade("superficiebspline", "linhas=\"-4\" colunas=\"4\"", 16),
+            "Linha 2: <superficiebspline> tem linhas=\"-4\", mas precisa de 4 ou mais linhas."},
+        {grade("superficiebspline", "linhas=\"4\" colunas=\"5\"", 16),
+            "Linha 2: <superficiebspline> precisa de linhas × colunas = 4 × 5 coordenadas (encontradas 16)."},
+        {grade("superficiebspline", "linhas=\"4611686018427387908\" colunas=\"4\"", 16),
+            "Linha 2: <superficiebspline> precisa de linhas × colunas = 4611686018427387908 × 4 coordenadas "
+            "(encontradas 16)."},
+        {grade("superficiebspline", "linhas=\"99999999999999999999\" colunas=\"4\"", 16),
+            "Linha 2: <superficiebspline> tem linhas=\"99999999999999999999\", que está fora do intervalo dos números "
+            "representáveis."},
+        {grade("superficiebspline", "linhas=\"4.0\" colunas=\"4\"", 16),
+            "Linha 2: <superficiebspline> tem linhas=\"4.0\", que não é um número inteiro."},
+        {grade("superficiebezier", "linhas=\"4\" colunas=\"4\" malha=\"0\"", 16),
+            "Linha 2: <superficiebezier> tem malha=\"0\", que não é um inteiro de 1 a 64."},
+        {grade("superficiebezier", "linhas=\"4\" colunas=\"4\" malha=\"65\"", 16),
+            "Linha 2: <superficiebezier> tem malha=\"65\", que não é um inteiro de 1 a 64."},
+        {grade("superficiebezier", "linhas=\"4\" colunas=\"4\" malha=\"\"", 16),
+            "Linha 2: <superficiebezier> tem malha=\"\", que não é um número inteiro."},
 
         // A fault after good objects: nothing of the good ones is kept
         {comN("ponto", 1) + "\n" + comN("reta", 2) + "\n" + comN("bspline", 3),
@@ -849,6 +896,32 @@ TEST(Escrever, LeiauteDeCadaTipo)
         "destino=\"0\" />"
         "</objeto3d>"
         "</formas>");
+}
+
+// A grid as a person writes one, without the optional mesh density: rows and columns as given, the
+// density at its default; written back with all three.
+TEST(Escrever, GradeLidaSemMalhaEEscritaComOsTresAtributos)
+{
+    std::string texto = "<formas><superficiebspline nome=\"s\" cor=\"#0000ff\" linhas=\"4\" colunas=\"5\">";
+    for (int i = 0; i < 20; ++i)
+        texto += "<coordenada x=\"" + std::to_string(i % 5) + "\" y=\"" + std::to_string(i / 5) + "\" z=\"0.5\"/>";
+    texto += "</superficiebspline></formas>";
+    const DisplayFile df = carregarObjetos(texto);
+    ASSERT_EQ(df.listaDeObjetos.size(), 1u);
+    const auto* s = dynamic_cast<const SuperficieBSpline*>(df.listaDeObjetos[0]);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->grade().linhas, 4u);
+    EXPECT_EQ(s->grade().colunas, 5u);
+    EXPECT_EQ(s->grade().malha, 10);
+    EXPECT_EQ(s->coordenadas()[7], Coordenada(2, 1, 0.5)) << "row by row";
+
+    TiXmlElement formas("formas");
+    df.persist(&formas);
+    const TiXmlElement* e = formas.FirstChildElement("superficiebspline");
+    ASSERT_NE(e, nullptr);
+    EXPECT_STREQ(e->Attribute("linhas"), "4");
+    EXPECT_STREQ(e->Attribute("colunas"), "5");
+    EXPECT_STREQ(e->Attribute("malha"), "10");
 }
 
 TEST(Escrever, CoordenadaNaoFinitaRecusaACenaSemTocarNoDocumento)

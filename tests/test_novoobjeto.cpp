@@ -25,6 +25,8 @@
 #include "objeto.h"
 #include "objeto3d.h"
 #include "poligono.h"
+#include "superficiebezier.h"
+#include "superficiebspline.h"
 
 namespace {
 
@@ -35,11 +37,12 @@ const std::vector<FabricaDeObjeto*>& fabricasEmOrdem()
 {
     static const std::vector<FabricaDeObjeto*> fabricas = {
         obterFabricaDePonto(),   obterFabricaDeReta(),    obterFabricaDePoligono(),
-        obterFabricaDeBezier(),  obterFabricaDeBSpline(), obterFabricaDeObjeto3D()};
+        obterFabricaDeBezier(),  obterFabricaDeBSpline(), obterFabricaDeObjeto3D(),
+        obterFabrica(SuperficieBezier::descricao), obterFabrica(SuperficieBSpline::descricao)};
     return fabricas;
 }
 
-enum Indice { ponto, reta, poligono, bezier, bspline, objeto3d };
+enum Indice { ponto, reta, poligono, bezier, bspline, objeto3d, superficieBezier, superficieBSpline };
 
 QPushButton* botao(QWidget* editor, const QString& texto)
 {
@@ -152,10 +155,10 @@ TEST(DialogoNovo, TemTituloETamanho)
     EXPECT_EQ(dialogo.objectName(), "NovoObjeto");
 }
 
-TEST_F(Dialogo, ListaAsSeisFabricasEmOrdemEAbreNaPrimeira)
+TEST_F(Dialogo, ListaAsFabricasEmOrdemEAbreNaPrimeira)
 {
-    ASSERT_EQ(tipo()->count(), 6);
-    for (int i = 0; i < 6; ++i)
+    ASSERT_EQ(tipo()->count(), 8);
+    for (int i = 0; i < 8; ++i)
         EXPECT_EQ(tipo()->itemText(i).toStdString(), fabricasEmOrdem()[static_cast<std::size_t>(i)]->nome());
     EXPECT_EQ(tipo()->currentIndex(), 0);
     EXPECT_EQ(dialogo.obterTipo(), obterFabricaDePonto());

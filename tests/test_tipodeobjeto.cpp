@@ -28,6 +28,8 @@ TEST(TipoDeObjeto, CadaDescricaoConstroiObjetosDoSeuTipo)
             valores.coordenadas.push_back(Coordenada(static_cast<double>(i), 1, 2));
         if (tipo->arestas != nullptr)
             valores.arestas = {{0, 1}};
+        if (tipo->grade != nullptr)
+            valores.grade = {tipo->grade->lados.minimo, tipo->coordenadas.minimo / tipo->grade->lados.minimo, 3};
         const std::unique_ptr<Objeto> objeto = tipo->construir(valores);
         EXPECT_EQ(objeto->tipo(), tipo);
         EXPECT_EQ(objeto->nomeDoTipo(), tipo->nome);
