@@ -4,6 +4,40 @@
 #include <cmath>
 #include <utility>
 
+namespace {
+
+// (borda − de) / (para − de): the parameter, from de, where the segment from de to para reaches
+// borda, which lies between them. Differences of numbers near the ends of the range overflow:
+// halved they cannot, and halving changes nothing but the last bit of a subnormal.
+inline double parametro(double de, double para, double borda) noexcept
+{
+    double numerador = borda - de;
+    double denominador = para - de;
+    if (!(std::isfinite(numerador) && std::isfinite(denominador))) {
+        numerador = borda * 0.5 - de * 0.5;
+        denominador = para * 0.5 - de * 0.5;
+    }
+    const double s = numerador / denominador;
+    return s >= 0.0 ? std::min(s, 1.0) : 0.0;
+}
+
+// The number at parameter s ∈ [0, 1] from a to b. It is measured from the nearer end (1 − s is
+// exact for s ≥ 0.5), so that the step t·(para − de), t ≤ 0.5, rounds to at most half the way:
+// the result never passes either end, however they were rounded, nor the largest double.
+inline double entre(double a, double b, double s) noexcept
+{
+    const double de = s <= 0.5 ? a : b;
+    const double para = s <= 0.5 ? b : a;
+    const double t = s <= 0.5 ? s : 1.0 - s;
+    const double diferenca = para - de;
+    if (std::isfinite(diferenca))
+        return de + t * diferenca;
+    // Halved, the difference cannot overflow, nor can t times it doubled.
+    return de + t * (para * 0.5 - de * 0.5) * 2.0;
+}
+
+} // namespace
+
 bool recortarSegmento(double x0, double y0, double x1, double y1, const Retangulo& r, double& t0,
                       double& t1) noexcept
 {
@@ -13,6 +47,13 @@ bool recortarSegmento(double x0, double y0, double x1, double y1, const Retangul
     const double dy = y1 - y0;
     const double p[4] = {-dx, dx, -dy, dy};
     const double q[4] = {x0 - r.xMin, r.xMax - x0, y0 - r.yMin, r.yMax - y0};
+    if (!(std::isfinite(dx) && std::isfinite(dy) && std::isfinite(q[0]) && std::isfinite(q[1])
+          && std::isfinite(q[2]) && std::isfinite(q[3]))) {
+        // Differences past the largest double: the same segment and rectangle at half the scale
+        // have the same parameters, and differences that cannot overflow.
+        const Retangulo metade{r.xMin * 0.5, r.xMax * 0.5, r.yMin * 0.5, r.yMax * 0.5};
+        return recortarSegmento(x0 * 0.5, y0 * 0.5, x1 * 0.5, y1 * 0.5, metade, t0, t1);
+    }
     double inicio = 0.0;
     double fim = 1.0;
     for (int k = 0; k < 4; ++k) {
@@ -66,9 +107,8 @@ bool recortarSegmentoPelasDuasPontas(const PontoDeCamera& a, const PontoDeCamera
     pedaco.fimEmB = r.contem(b.x, b.y) && (fimDeB ? r0 == 0.0 : s1 == 1.0);
     // Points made by a cut are pinned inside the rectangle against rounding.
     const auto corte = [&r](const PontoDeCamera& de, const PontoDeCamera& para, double s) {
-        return PontoDeCamera{std::clamp(de.x + s * (para.x - de.x), r.xMin, r.xMax),
-                             std::clamp(de.y + s * (para.y - de.y), r.yMin, r.yMax),
-                             profundidadeNaTela(de.z, para.z, s)};
+        return PontoDeCamera{std::clamp(entre(de.x, para.x, s), r.xMin, r.xMax),
+                             std::clamp(entre(de.y, para.y, s), r.yMin, r.yMax), profundidadeNaTela(de.z, para.z, s)};
     };
     if (pedaco.inicioEmA)
         pedaco.inicio = a;
@@ -92,7 +132,7 @@ bool recortarNoPlanoProximo(double za, double zb, double perto, double& t0, doub
     }
     if (!aNaFrente && !bNaFrente)
         return false;
-    const double t = (perto - za) / (zb - za);
+    const double t = parametro(za, zb, perto);
     if (aNaFrente) {
         if (!(t > 0.0))
             return false;
@@ -109,16 +149,17 @@ bool recortarNoPlanoProximo(double za, double zb, double perto, double& t0, doub
 
 PontoDeCamera interpolar(const PontoDeCamera& a, const PontoDeCamera& b, double t) noexcept
 {
-    return {a.x + t * (b.x - a.x), a.y + t * (b.y - a.y), a.z + t * (b.z - a.z)};
+    return {entre(a.x, b.x, t), entre(a.y, b.y, t), entre(a.z, b.z, t)};
 }
 
 PontoDeCamera pontoNoPlanoProximo(const PontoDeCamera& frente, const PontoDeCamera& atras, double perto) noexcept
 {
-    const double profundidade = frente.z - atras.z;
-    const double s = (frente.z - perto) / profundidade;
-    PontoDeCamera p = s <= 0.5 ? interpolar(frente, atras, s) : interpolar(atras, frente, (perto - atras.z) / profundidade);
-    p.z = perto;
-    return p;
+    const double s = parametro(frente.z, atras.z, perto);
+    const bool daFrente = s <= 0.5;
+    const PontoDeCamera& de = daFrente ? frente : atras;
+    const PontoDeCamera& para = daFrente ? atras : frente;
+    const double t = daFrente ? s : parametro(atras.z, frente.z, perto);
+    return {entre(de.x, para.x, t), entre(de.y, para.y, t), perto};
 }
 
 double profundidadeNaTela(double za, double zb, double s) noexcept
@@ -141,7 +182,7 @@ void recortarPoligonoNoPlanoProximo(const std::vector<PontoDeCamera>& entrada, d
     const std::size_t n = entrada.size();
     for (std::size_t i = 0; i < n; ++i) {
         const PontoDeCamera& a = entrada[i];
-        const PontoDeCamera& b = entrada[(i + 1) % n];
+        const PontoDeCamera& b = entrada[i + 1 == n ? 0 : i + 1];
         const bool aDentro = a.z >= perto;
         const bool bDentro = b.z >= perto;
         if (aDentro)
@@ -153,27 +194,32 @@ void recortarPoligonoNoPlanoProximo(const std::vector<PontoDeCamera>& entrada, d
 
 namespace {
 
-// One pass of Sutherland–Hodgman against the half-plane where lado(p) ≥ 0 (lado is affine in x and
-// y, so the crossing is where it changes sign); the crossing is pinned to the edge itself.
-template <typename Lado, typename Fixar>
-void recortarContraBorda(const std::vector<PontoDeCamera>& entrada, std::vector<PontoDeCamera>& saida, Lado lado,
-                         Fixar fixar)
+// One pass of Sutherland–Hodgman against the half-plane of the points whose coordinate eixo is at
+// least borda (doMinimo) or at most borda. A crossing has borda itself as that coordinate;
+// the other is found from the end nearer to it and kept between the two ends, so that a coordinate
+// an earlier pass kept inside its edges stays there to the last bit.
+template <double PontoDeCamera::*eixo, double PontoDeCamera::*outro, bool doMinimo>
+void recortarContraBorda(const std::vector<PontoDeCamera>& entrada, std::vector<PontoDeCamera>& saida, double borda)
 {
     saida.clear();
     const std::size_t n = entrada.size();
+    const auto estaDentro = [borda](const PontoDeCamera& p) { return doMinimo ? p.*eixo >= borda : p.*eixo <= borda; };
     for (std::size_t i = 0; i < n; ++i) {
         const PontoDeCamera& a = entrada[i];
-        const PontoDeCamera& b = entrada[(i + 1) % n];
-        const double la = lado(a);
-        const double lb = lado(b);
-        if (la >= 0.0)
+        const PontoDeCamera& b = entrada[i + 1 == n ? 0 : i + 1];
+        const bool aDentro = estaDentro(a);
+        if (aDentro)
             saida.push_back(a);
-        if ((la >= 0.0) != (lb >= 0.0)) {
-            const double s = la / (la - lb);
-            PontoDeCamera corte{a.x + s * (b.x - a.x), a.y + s * (b.y - a.y), profundidadeNaTela(a.z, b.z, s)};
-            fixar(corte);
-            saida.push_back(corte);
-        }
+        if (aDentro == estaDentro(b))
+            continue;
+        const double s = parametro(a.*eixo, b.*eixo, borda);
+        const PontoDeCamera& de = s <= 0.5 ? a : b;
+        const PontoDeCamera& para = s <= 0.5 ? b : a;
+        const double t = s <= 0.5 ? s : parametro(b.*eixo, a.*eixo, borda);
+        PontoDeCamera& corte = saida.emplace_back();
+        corte.*eixo = borda;
+        corte.*outro = entre(de.*outro, para.*outro, t);
+        corte.z = profundidadeNaTela(de.z, para.z, t);
     }
 }
 
@@ -181,14 +227,11 @@ void recortarContraBorda(const std::vector<PontoDeCamera>& entrada, std::vector<
 
 void recortarPoligono(std::vector<PontoDeCamera>& poligono, const Retangulo& r, std::vector<PontoDeCamera>& auxiliar)
 {
-    recortarContraBorda(poligono, auxiliar, [&r](const PontoDeCamera& p) { return p.x - r.xMin; },
-                        [&r](PontoDeCamera& p) { p.x = r.xMin; });
-    recortarContraBorda(auxiliar, poligono, [&r](const PontoDeCamera& p) { return r.xMax - p.x; },
-                        [&r](PontoDeCamera& p) { p.x = r.xMax; });
-    recortarContraBorda(poligono, auxiliar, [&r](const PontoDeCamera& p) { return p.y - r.yMin; },
-                        [&r](PontoDeCamera& p) { p.y = r.yMin; });
-    recortarContraBorda(auxiliar, poligono, [&r](const PontoDeCamera& p) { return r.yMax - p.y; },
-                        [&r](PontoDeCamera& p) { p.y = r.yMax; });
+    using P = PontoDeCamera;
+    recortarContraBorda<&P::x, &P::y, true>(poligono, auxiliar, r.xMin);
+    recortarContraBorda<&P::x, &P::y, false>(auxiliar, poligono, r.xMax);
+    recortarContraBorda<&P::y, &P::x, true>(poligono, auxiliar, r.yMin);
+    recortarContraBorda<&P::y, &P::x, false>(auxiliar, poligono, r.yMax);
 }
 
 bool soNaBorda(const std::vector<PontoDeCamera>& poligono, const Retangulo& r) noexcept

@@ -54,7 +54,8 @@ bool recortarSegmentoPelasDuasPontas(const PontoDeCamera& a, const PontoDeCamera
 // 0 ≤ t0 < t1 ≤ 1 (or 0 and 1 for a segment wholly in front). False when nothing of it is in front.
 bool recortarNoPlanoProximo(double za, double zb, double perto, double& t0, double& t1) noexcept;
 
-// The point of the segment a–b at parameter t, linearly (camera space is affine).
+// The point of the segment a–b at parameter t, linearly (camera space is affine), measured from the
+// end nearer to it: each coordinate lies between a's and b's, finite when they are, and t = 1 is b.
 PontoDeCamera interpolar(const PontoDeCamera& a, const PontoDeCamera& b, double t) noexcept;
 
 // Where the segment from frente (depth ≥ perto) to atras (depth < perto) crosses the near plane: a
@@ -73,7 +74,8 @@ void recortarPoligonoNoPlanoProximo(const std::vector<PontoDeCamera>& entrada, d
 
 // Sutherland–Hodgman against the rectangle, on the projection plane: x and y are clipped, z is the
 // depth, interpolated as profundidadeNaTela does. poligono is replaced by the clipped polygon (empty
-// when no part of it is inside); auxiliar is scratch space, kept by the caller to spare allocations.
+// when no part of it is inside), whose every vertex r contains, finite for any finite input;
+// auxiliar is scratch space, kept by the caller to spare allocations.
 void recortarPoligono(std::vector<PontoDeCamera>& poligono, const Retangulo& r,
                       std::vector<PontoDeCamera>& auxiliar);
 

@@ -1,3 +1,4 @@
+#include <cfloat>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -108,6 +109,19 @@ TEST(RecortarSegmentoPelasDuasPontas, PontaForaNuncaFicaMesmoComOCorteArredondad
     EXPECT_TRUE(minuscula.contem(pedaco.fim.x, pedaco.fim.y)) << pedaco.fim.y;
 }
 
+TEST(RecortarSegmentoPelasDuasPontas, DeUmExtremoDosNumerosAoOutro)
+{
+    // The ends' difference, and an end's distance to the far edge, overflow; the segment enters at
+    // y = 1e308 / DBL_MAX.
+    const Retangulo enorme{-1e308, 1e308, -1e308, 1e308};
+    PedacoVisivel pedaco;
+    ASSERT_TRUE(recortarSegmentoPelasDuasPontas({-DBL_MAX, 1, 1}, {DBL_MAX, -1, 1}, enorme, pedaco));
+    EXPECT_TRUE(pertoDe(pedaco.inicio.x, -1e308));
+    EXPECT_TRUE(pertoDe(pedaco.inicio.y, 1e308 / DBL_MAX));
+    EXPECT_TRUE(pertoDe(pedaco.fim.x, 1e308));
+    EXPECT_TRUE(pertoDe(pedaco.fim.y, -1e308 / DBL_MAX));
+}
+
 TEST(RecortarNoPlanoProximo, CortaOndeADistanciaPassaDoPlano)
 {
     struct Caso {
@@ -122,6 +136,7 @@ TEST(RecortarNoPlanoProximo, CortaOndeADistanciaPassaDoPlano)
         {10.1, -9.9, true, 0, 0.5},
         {0.1, 0.1, true, 0, 1},  // on the plane counts as in front
         {0.1, -3, false, 0, 0},  // touches the plane and goes behind: one point only
+        {1e308, -1e308, true, 0, 0.5}, // zb − za overflows
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(::testing::Message() << c.za << " → " << c.zb);
@@ -132,6 +147,25 @@ TEST(RecortarNoPlanoProximo, CortaOndeADistanciaPassaDoPlano)
             EXPECT_TRUE(pertoDe(t1, c.t1));
         }
     }
+}
+
+TEST(Interpolar, MedidoDaPontaMaisProxima)
+{
+    // Measured from a, 0.1 + 1 · (1e-17 − 0.1) is 1.3877787807814457e-17: fails when t = 1 is not b.
+    const PontoDeCamera b{1e-17, -1e-17, 1e-17};
+    const PontoDeCamera p = interpolar({0.1, -0.1, 0.1}, b, 1);
+    EXPECT_EQ(p.x, b.x);
+    EXPECT_EQ(p.y, b.y);
+    EXPECT_EQ(p.z, b.z);
+}
+
+TEST(PontoNoPlanoProximo, FinitoEEntreAsPontasMesmoNosExtremosDosNumeros)
+{
+    // The depths differ by more than the largest double, and so do the x's.
+    const PontoDeCamera p = pontoNoPlanoProximo({DBL_MAX, 1, 1e308}, {-DBL_MAX, 2, -1e308}, 0.1);
+    EXPECT_EQ(p.z, 0.1);
+    EXPECT_TRUE(std::isfinite(p.x)) << p.x;
+    EXPECT_TRUE(p.y >= 1 && p.y <= 2) << p.y;
 }
 
 TEST(ProfundidadeNaTela, SegueAPerspectivaEnaoARetaDaTela)
@@ -195,6 +229,45 @@ TEST(RecortarPoligono, ForaDaJanelaFicaVazio)
     std::vector<PontoDeCamera> auxiliar;
     recortarPoligono(poligono, janela, auxiliar);
     EXPECT_TRUE(poligono.empty());
+}
+
+// Polygons the fuzzer found, as the camera hands them to the clipper.
+TEST(RecortarPoligono, CadaVerticeFicaDentroDaJanelaAteOUltimoBit)
+{
+    std::vector<PontoDeCamera> auxiliar;
+    // Cut on x = 10 with y an ulp above 10, then cut on y = 10 with x interpolated an ulp past the
+    // x = 10 the first pass pinned.
+    std::vector<PontoDeCamera> fino = {{-9.9999999999999982, -9.9999999999999982, 10.000000000000002},
+                                       {1000, 1000, 0.10000000000000001},
+                                       {0, 0, 10}};
+    recortarPoligono(fino, janela, auxiliar);
+    ASSERT_FALSE(fino.empty());
+    for (const PontoDeCamera& p : fino)
+        EXPECT_TRUE(janela.contem(p.x, p.y)) << p.x << ", " << p.y;
+
+    // Differences between the vertices overflow. Inside [-10, 10]² it covers x ≥ 0, y ≤ 0.
+    std::vector<PontoDeCamera> enorme = {{1e154, 0, 10}, {0, 0, 10}, {-1.65e150, -DBL_MAX, 10}, {DBL_MAX, DBL_MAX, 10}};
+    recortarPoligono(enorme, janela, auxiliar);
+    for (const PontoDeCamera& p : enorme)
+        EXPECT_TRUE(janela.contem(p.x, p.y) && std::isfinite(p.z)) << p.x << ", " << p.y << ", " << p.z;
+    EXPECT_TRUE(pertoDe(std::fabs(areaDupla(enorme)) / 2, 100));
+}
+
+TEST(RecortarPoligono, UmVerticeLongeNaoDeslocaOsCortesJuntoAJanela)
+{
+    // Between y = x / 10 and y = 5 + x / 10 from x = 0 to a vertex at x = 1e17, where a rounding unit
+    // of the parameter measured from that vertex is 11 units of the window. Fails when the cuts on
+    // x = 10, at y = 1 and y = 6, are measured from the far vertex.
+    std::vector<PontoDeCamera> faixa = {{0, 0, 1}, {1e17, 1e16, 1}, {0, 5, 1}};
+    std::vector<PontoDeCamera> auxiliar;
+    recortarPoligono(faixa, janela, auxiliar);
+    int cortes = 0;
+    for (const PontoDeCamera& p : faixa)
+        if (p.x == 10) {
+            EXPECT_TRUE(pertoDe(p.y, 1) || pertoDe(p.y, 6)) << p.y;
+            ++cortes;
+        }
+    EXPECT_EQ(cortes, 2);
 }
 
 TEST(RecortarPoligono, ProfundidadeDosPontosDeCorte)

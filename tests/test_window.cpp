@@ -1,6 +1,8 @@
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstring>
+#include <iomanip>
 #include <limits>
 #include <random>
 #include <stdexcept>
@@ -755,6 +757,39 @@ Vetor direcaoSorteada(std::mt19937_64& g)
     return v.normalizado();
 }
 
+// Every drawing list of projecao, which w made, holds finite numbers inside the rectangle, nothing
+// nearer than the near plane, and nulls only between runs.
+::testing::AssertionResult cumpreOContrato(const DisplayFile& projecao, const Window& w)
+{
+    // The rectangle and the near plane as the camera works them out.
+    const double largura = w.viewRightVector().modulo();
+    const double altura = w.viewUpVector().modulo();
+    const double zMinimo = w.distanciaFocal() / 100.0 - w.distanciaFocal();
+    for (std::size_t k = 0; k < projecao.listaDeObjetos.size(); ++k) {
+        const Objeto* o = projecao.listaDeObjetos[k];
+        const std::vector<Coordenada> lista = desenhoDe(o, &w);
+        for (std::size_t i = 0; i < lista.size(); ++i) {
+            const Coordenada& c = lista[i];
+            const auto falha = [&] {
+                return ::testing::AssertionFailure() << o->nome() << " (objeto " << k << "), ponto " << i << ": ";
+            };
+            if (c.isNull()) {
+                if (!(o->nivelDePreenchimento() != 2 && i > 0 && i + 1 < lista.size() && !lista[i - 1].isNull()
+                      && !lista[i + 1].isNull()))
+                    return falha() << "nulo fora de lugar";
+                continue;
+            }
+            if (!(std::isfinite(c.x()) && std::isfinite(c.y()) && std::isfinite(c.z())))
+                return falha() << c.x() << ", " << c.y() << ", " << c.z();
+            if (!(c.x() >= -largura / 2.0 && c.x() <= largura / 2.0 && c.y() >= -altura / 2.0 && c.y() <= altura / 2.0))
+                return falha() << std::setprecision(17) << c.x() << ", " << c.y() << " fora da janela";
+            if (!(c.z() >= zMinimo))
+                return falha() << "z = " << c.z() << " antes do plano próximo";
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
 } // namespace
 
 TEST(WindowProjecao, ContratoDaListaDeDesenhoEmCamerasEObjetosExtremos)
@@ -832,31 +867,57 @@ TEST(WindowProjecao, ContratoDaListaDeDesenhoEmCamerasEObjetosExtremos)
             }
         }
         w.atualizarCPP(cena);
-        const DisplayFile projecao = w.coordenadasDePlanoDeProjecao();
-        // The rectangle and the near plane as the camera works them out.
-        const double largura = w.viewRightVector().modulo();
-        const double altura = w.viewUpVector().modulo();
-        const double zMinimo = perto - d;
-        for (const Objeto* o : projecao.listaDeObjetos) {
-            const std::vector<Coordenada> lista = desenhoDe(o, &w);
-            for (std::size_t i = 0; i < lista.size(); ++i) {
-                const Coordenada& c = lista[i];
-                if (c.isNull()) {
-                    const bool entreRuns = o->nivelDePreenchimento() != 2 && i > 0 && i + 1 < lista.size()
-                                           && !lista[i - 1].isNull() && !lista[i + 1].isNull();
-                    ASSERT_TRUE(entreRuns) << o->nome() << " na câmera " << cameras << ", ponto " << i;
-                    continue;
-                }
-                ASSERT_TRUE(std::isfinite(c.x()) && std::isfinite(c.y()) && std::isfinite(c.z()))
-                    << o->nome() << " na câmera " << cameras << ": " << c.x() << ", " << c.y() << ", " << c.z();
-                ASSERT_TRUE(c.x() >= -largura / 2.0 && c.x() <= largura / 2.0 && c.y() >= -altura / 2.0
-                            && c.y() <= altura / 2.0)
-                    << o->nome() << " na câmera " << cameras << ": " << c.x() << ", " << c.y();
-                ASSERT_GE(c.z(), zMinimo) << o->nome() << " na câmera " << cameras;
-            }
-        }
+        ASSERT_TRUE(cumpreOContrato(w.coordenadasDePlanoDeProjecao(), w)) << "câmera " << cameras;
     }
     EXPECT_EQ(cameras, 150);
+}
+
+TEST(WindowProjecao, ContratoDaListaDeDesenhoNasBordasNoPlanoProximoENosLimitesDosNumeros)
+{
+    // Points on, or a few ulps off, the window's edges and corners, the near plane and the eye,
+    // where a crossing can land an ulp past an edge that an earlier cut pinned or an edge passes
+    // through a corner; and coordinates at the ends of the range of doubles, where the differences
+    // the clippers take overflow. Seen by the default camera, then turned, zoomed and panned.
+    std::mt19937_64 g(31);
+    std::uniform_real_distribution<double> unidade(-1, 1);
+    const auto ulps = [&] { return 1 + DBL_EPSILON * static_cast<double>(static_cast<int>(g() % 9) - 4); };
+    const auto talvezUlps = [&] { return g() % 2 == 0 ? 1.0 : ulps(); };
+    Window w = janelaPadrao();
+    for (int camera = 0; camera < 20; ++camera) {
+        const Vetor meiaLargura = w.viewRightVector() * 0.5;
+        const Vetor meiaAltura = w.viewUpVector() * 0.5;
+        const Vetor n = w.direcaoDeVisao() * w.distanciaFocal();
+        const auto ponto = [&]() -> Coordenada {
+            static const double lados[] = {-1, 0, 1, -1, 1, 0.5};
+            // The window's plane, the near plane (−0.99 is just behind it), the eye and beyond.
+            static const double profundidades[] = {0, -0.99, -0.98999999999999999, -1, 1, -1.01};
+            static const double limites[] = {DBL_MAX, 1e308, 1e154, 1, 1e-154, DBL_MIN, 4.9e-324, 0};
+            if (g() % 3 == 0) {
+                const auto limite = [&] { return limites[g() % 8] * (g() % 2 == 0 ? -1 : 1); };
+                const double x = limite();
+                const double y = limite();
+                return Coordenada(x, y, limite());
+            }
+            const double a = lados[g() % 6] * talvezUlps();
+            const double b = lados[g() % 6] * talvezUlps();
+            return w.centro() + meiaLargura * a + meiaAltura * b + n * (profundidades[g() % 6] * ulps());
+        };
+        DisplayFile cena;
+        for (int i = 0; i < 2000; ++i) {
+            std::vector<Coordenada> p(3 + g() % 3);
+            for (Coordenada& c : p)
+                c = ponto();
+            if (i % 4 == 3)
+                cena.listaDeObjetos.push_back(new Objeto3D("o", Cor(), p, {{0, 1}, {1, 2}, {2, 0}}));
+            else
+                cena.listaDeObjetos.push_back(new Poligono("q", Cor(), p, i % 4 != 2));
+        }
+        w.atualizarCPP(cena);
+        ASSERT_TRUE(cumpreOContrato(w.coordenadasDePlanoDeProjecao(), w)) << "câmera " << camera;
+        w.rodar(360 * unidade(g), 360 * unidade(g), 360 * unidade(g));
+        w.escala(std::pow(1.1, std::round(50 * unidade(g))));
+        w.mover(unidade(g), unidade(g), unidade(g));
+    }
 }
 
 TEST(WindowCamera, CadaCameraQueOsControlesAlcancamSalvaEVoltaBitABit)
