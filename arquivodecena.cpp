@@ -6,19 +6,17 @@
 #include <cctype>
 #include <cerrno>
 #include <cstddef>
-#include <cstring>
 #include <initializer_list>
 #include <string_view>
 
 #include <QByteArray>
-#include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 #include <QString>
 #include <QStringDecoder>
 
 #include <tinyxml.h>
 
+#include "errosdearquivo.h"
 #include "formatoxml.h"
 #include "viewport.h"
 
@@ -94,30 +92,37 @@ QByteArray emUtf8(const QByteArray& bytes)
         + "\", que o programa não lê (só UTF-8, ISO-8859-1 e UTF-16 com marca de ordem de bytes), e não foi carregado.";
 }
 
-std::string grandeDemais()
+// Where the text ends, as TinyXML counts lines and columns: from 1, a tab to the next multiple of
+// tabulacao, a multi-byte character as one column.
+void fimDoTexto(const std::string& texto, int& linha, int& coluna)
 {
-    return "O arquivo tem mais de " + std::to_string(tamanhoMaximo / (1024 * 1024)) + " MiB e não foi carregado.";
+    const std::string_view t(texto.c_str());
+    linha = 1 + static_cast<int>(std::count(t.begin(), t.end(), '\n'));
+    const std::size_t inicio = t.rfind('\n') == std::string_view::npos ? 0 : t.rfind('\n') + 1;
+    int c = 0;
+    for (std::size_t i = inicio; i < t.size(); ++i) {
+        if (t[i] == '\t')
+            c = (c / tabulacao + 1) * tabulacao;
+        else if ((static_cast<unsigned char>(t[i]) & 0xC0) != 0x80)
+            ++c;
+    }
+    coluna = c + 1;
 }
 
 } // namespace
 
 void ler(const QString& caminho, TiXmlDocument& doc)
 {
-    // An empty name is what a cancelled dialog gives. Only regular files: a FIFO would block the
-    // window and a device could be endless.
-    const QFileInfo info(caminho);
-    if (caminho.isEmpty() || !info.isFile())
+    // An empty name is what a cancelled dialog gives.
+    if (caminho.isEmpty())
         throw std::string(erroDesconhecido);
-    if (info.size() > tamanhoMaximo)
-        throw grandeDemais();
-    QFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::ReadOnly))
-        throw std::string(erroDesconhecido);
-    // One byte more than allowed, to tell a file that grew since.
-    const QByteArray bytes = arquivo.read(tamanhoMaximo + 1);
-    if (arquivo.error() != QFileDevice::NoError)
-        throw std::string(erroDesconhecido);
-    lerConteudo(bytes, doc);
+    QByteArray bytes;
+    try {
+        bytes = ErrosDeArquivo::lerTudo(caminho, tamanhoMaximo);
+    } catch (const ErrosDeArquivo::FalhaDeLeitura& falha) {
+        throw ErrosDeArquivo::doArquivo(caminho, falha.frase);
+    }
+    lerConteudo(bytes, doc, caminho);
 }
 
 std::string textoParaOTinyXml(const QByteArray& bytes)
@@ -138,10 +143,10 @@ std::string textoParaOTinyXml(const QByteArray& bytes)
     return texto;
 }
 
-void lerConteudo(const QByteArray& bytes, TiXmlDocument& doc)
+void lerConteudo(const QByteArray& bytes, TiXmlDocument& doc, const QString& caminho)
 {
     if (bytes.size() > tamanhoMaximo)
-        throw grandeDemais();
+        throw ErrosDeArquivo::doArquivo(caminho, ErrosDeArquivo::grandeDemais(tamanhoMaximo));
     const std::string texto = textoParaOTinyXml(emUtf8(bytes));
     const Estrutura e = estrutura(texto);
     if (e.profundidade > profundidadeMaxima)
@@ -159,8 +164,18 @@ void lerConteudo(const QByteArray& bytes, TiXmlDocument& doc)
     // and so the one mode in which the bytes above were checked.
     doc.SetTabSize(tabulacao);
     doc.Parse(texto.c_str(), nullptr, TIXML_ENCODING_UTF8);
-    if (doc.Error())
-        throw std::string(erroDesconhecido);
+    if (doc.Error()) {
+        int erro = doc.ErrorId();
+        int linha = doc.ErrorRow();
+        int coluna = doc.ErrorCol();
+        // A text that ends inside an element leaves TinyXML with no place to name: the place is its
+        // end, and the fault the end tag that never came.
+        if (linha <= 0 && !e.elementoAberto.empty()) {
+            erro = TiXmlBase::TIXML_ERROR_READING_END_TAG;
+            fimDoTexto(texto, linha, coluna);
+        }
+        throw ErrosDeArquivo::xmlMalFormado(caminho, erro, linha, coluna, e.elementoAberto);
+    }
 }
 
 namespace {
@@ -198,7 +213,8 @@ void salvar(const QString& caminho, const TiXmlDocument& doc)
 
     // QSaveFile keeps the temporary file and renames it over the old one; every other step is taken
     // here on its descriptor, since Qt loses errno after a short write (a full disk would read
-    // "Unknown error") and its commit ignores what syncing and closing report.
+    // "Unknown error") and its commit ignores what syncing and closing report. Qt's and the system's
+    // words follow the system's language: the reasons are ours.
     QSaveFile arquivo(caminho);
     const auto falha = [&](const std::string& motivo) {
         arquivo.cancelWriting();
@@ -206,26 +222,26 @@ void salvar(const QString& caminho, const TiXmlDocument& doc)
                + "': " + motivo + ".";
     };
     if (!arquivo.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw falha(arquivo.errorString().toStdString());
+        throw falha(ErrosDeArquivo::motivoAoCriar(caminho, errno));
     const int fd = arquivo.handle();
     for (std::size_t escritos = 0; escritos < texto.size();) {
         const ssize_t n = ::write(fd, texto.data() + escritos, texto.size() - escritos);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            throw falha(std::strerror(n < 0 ? errno : ENOSPC));
+            throw falha(ErrosDeArquivo::motivo(n < 0 ? errno : ENOSPC));
         escritos += static_cast<std::size_t>(n);
     }
     // A lost write (EIO from a failing disk or NFS) shows up here or on close, not on write. close
     // on a duplicate runs the file system's flush all the same, while QSaveFile keeps its own
     // descriptor for the rename.
     if (::fdatasync(fd) != 0)
-        throw falha(std::strerror(errno));
+        throw falha(ErrosDeArquivo::motivo(errno));
     const int copia = ::dup(fd);
     if (copia < 0 || ::close(copia) != 0)
-        throw falha(std::strerror(errno));
+        throw falha(ErrosDeArquivo::motivo(errno));
     if (!arquivo.commit())
-        throw falha(arquivo.errorString().toStdString());
+        throw falha(ErrosDeArquivo::motivoAoCriar(caminho, errno));
 }
 
 } // namespace ArquivoDeCena

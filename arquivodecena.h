@@ -29,12 +29,13 @@ static_assert(tamanhoMaximo * tabulacao < 2147483647LL, "TinyXML's column counte
 // lead byte it reads, even when the text ends inside it, and then reads where it landed.
 std::string textoParaOTinyXml(const QByteArray& bytes);
 
-// Reads the file at caminho into doc. Throws "Erro desconhecido." when the name is empty, the file
-// cannot be read or TinyXML rejects it, and a message of its own when it is larger than
-// tamanhoMaximo, nests too deep or holds an element with too many attributes.
+// Reads the file at caminho into doc. Throws "Erro desconhecido." when the name is empty (a
+// cancelled dialog); otherwise a message that names the file and says what is wrong (ErrosDeArquivo):
+// it does not exist, is empty, cannot be read, is not well-formed XML (with the line and column), is
+// larger than tamanhoMaximo, nests too deep or holds an element with too many attributes.
 void ler(const QString& caminho, TiXmlDocument& doc);
-// The same checks and parse for a file's contents already in memory.
-void lerConteudo(const QByteArray& bytes, TiXmlDocument& doc);
+// The same checks and parse for the contents of the file caminho, already in memory.
+void lerConteudo(const QByteArray& bytes, TiXmlDocument& doc, const QString& caminho);
 
 // Reads the scene file at caminho into the viewport's camera and scene, all or nothing: what the
 // load command and the command line both do. Throws as ler does, and "Tag raiz 'formas' ausente."

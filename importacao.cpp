@@ -8,13 +8,13 @@
 #include <stdexcept>
 #include <utility>
 
-#include <QFile>
 #include <QFileInfo>
 #include <QString>
 
 #include <tiny_obj_loader.h>
 
 #include "cor.h"
+#include "errosdearquivo.h"
 #include "coordenada.h"
 #include "objeto.h"
 #include "objeto3d.h"
@@ -382,19 +382,21 @@ std::vector<std::unique_ptr<Objeto>> lerOff(std::string_view texto, const std::s
 
 std::vector<std::unique_ptr<Objeto>> lerModelo(const QString& caminho)
 {
+    // Read whole: a model larger than this would take more memory as objects than a desktop has.
+    constexpr long long tamanhoMaximo = 2LL * 1024 * 1024 * 1024;
     const auto erro = [&caminho](const std::string& motivo) {
-        return "Não foi possível importar '" + caminho.toStdString() + "': " + motivo + ".";
+        return "Não foi possível importar '" + ErrosDeArquivo::nome(caminho) + "': " + motivo + ".";
     };
     const QFileInfo info(caminho);
     const QString sufixo = info.suffix().toLower();
     if (sufixo != QLatin1String("obj") && sufixo != QLatin1String("off"))
         throw erro("só são lidos modelos Wavefront OBJ (.obj) e OFF (.off)");
-    QFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::ReadOnly))
-        throw erro(arquivo.errorString().toStdString());
-    const QByteArray conteudo = arquivo.readAll();
-    if (arquivo.error() != QFileDevice::NoError)
-        throw erro(arquivo.errorString().toStdString());
+    QByteArray conteudo;
+    try {
+        conteudo = ErrosDeArquivo::lerTudo(caminho, tamanhoMaximo);
+    } catch (const ErrosDeArquivo::FalhaDeLeitura& falha) {
+        throw erro("o arquivo " + falha.frase);
+    }
     const std::string nome = info.completeBaseName().toStdString();
     try {
         if (sufixo == QLatin1String("obj"))

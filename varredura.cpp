@@ -31,6 +31,16 @@ public:
     {
         Estrutura e;
         std::vector<std::string_view> abertos;
+        ler(e, abertos, limite);
+        if (!abertos.empty())
+            e.elementoAberto = FormatoXml::textoVisivel(std::string(abertos.back()));
+        return e;
+    }
+
+private:
+    // Up to the end of the text, or to the first fault, with abertos as they stand there.
+    void ler(Estrutura& e, std::vector<std::string_view>& abertos, int limite) const
+    {
         int& maior = e.profundidade;
         std::size_t i = 0;
         for (;;) {
@@ -42,25 +52,25 @@ public:
                         e.linhaDeTextoSolto = linha(i);
                         e.subconjuntoInterno = em(i) == ']';
                     }
-                    return e;
+                    return;
                 }
             } else {
                 if (em(i) == 0)
-                    return e;
+                    return;
                 if (em(i) != '<') {
                     i = lerTexto(i);
                     if (i == parou)
-                        return e;
+                        return;
                     continue;
                 }
                 if (comeca(i, "</")) {
                     // Only the open element's own end tag is accepted.
                     const std::string_view nome = abertos.back();
                     if (!comeca(i + 2, nome))
-                        return e;
+                        return;
                     i = pularEspacos(i + 2 + nome.size());
                     if (em(i) != '>')
-                        return e;
+                        return;
                     ++i;
                     abertos.pop_back();
                     continue;
@@ -81,7 +91,7 @@ public:
                 // The element is on the stack from here, even if its start tag turns out bad.
                 maior = std::max(maior, static_cast<int>(abertos.size()) + 1);
                 if (maior > limite)
-                    return e;
+                    return;
                 const std::size_t inicio = i;
                 std::string_view nome;
                 bool abre = false;
@@ -90,17 +100,16 @@ public:
                 if (atributos > atributosMaximos) {
                     e.elementoComAtributosDemais = FormatoXml::textoVisivel(std::string(nome));
                     e.linhaDoElemento = linha(inicio);
-                    return e;
+                    return;
                 }
                 if (i != parou && abre)
                     abertos.push_back(nome);
             }
             if (i == parou)
-                return e;
+                return;
         }
     }
 
-private:
     int linha(std::size_t i) const
     {
         return 1 + static_cast<int>(std::count(_texto.begin(), _texto.begin() + static_cast<std::ptrdiff_t>(i), '\n'));

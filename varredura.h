@@ -35,6 +35,9 @@ struct Estrutura {
     // whether it is that subset; line 0 when the text was read to its end.
     int linhaDeTextoSolto = 0;
     bool subconjuntoInterno = false;
+    // The innermost element still open where the scan stopped, quoted for a message: the one whose
+    // end tag TinyXML finds missing when it stops there. Empty when none is open.
+    std::string elementoAberto;
 };
 Estrutura estrutura(const std::string& texto, int limiteDeProfundidade = profundidadeMaxima);
 

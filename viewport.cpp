@@ -277,7 +277,7 @@ void Viewport::ler(TiXmlNode* where, Window& janela, DisplayFile& cena)
     if (TiXmlElement* window = where->FirstChildElement("window"))
         janela.restore(window);
     else
-        std::cerr << "Não há window especificada no arquivo XML, mantendo a window atual.";
+        std::cerr << "Não há window especificada no arquivo XML, mantendo a window atual." << std::endl;
     cena.restore(where);
 }
 

@@ -90,7 +90,7 @@ std::string salvo(const Viewport& v)
 void carregar(Viewport& v, const QByteArray& bytes)
 {
     TiXmlDocument doc;
-    ArquivoDeCena::lerConteudo(bytes, doc);
+    ArquivoDeCena::lerConteudo(bytes, doc, QStringLiteral("entrada.xml"));
     TiXmlElement* formas = doc.FirstChildElement("formas");
     if (!formas)
         throw std::string("Tag raiz 'formas' ausente.");

@@ -43,6 +43,7 @@
 #include "bezier.h"
 #include "bspline.h"
 #include "displayfile.h"
+#include "errosdearquivo.h"
 #include "geometria.h"
 #include "janelaprincipal.h"
 #include "mainwindow.h"
@@ -59,7 +60,8 @@ namespace {
 
 using namespace std::string_literals;
 
-const std::string semWindow = "Não há window especificada no arquivo XML, mantendo a window atual.";
+// A notice, not a fault: the camera stays. It ends its line, as every message does.
+const std::string semWindow = "Não há window especificada no arquivo XML, mantendo a window atual.\n";
 const std::string profundoDemais = "O arquivo tem elementos aninhados em mais de 64 níveis e não foi carregado.\n";
 
 std::string dados(const char* nome)
@@ -294,20 +296,45 @@ void esperarErroAoLer(const QString& caminho, const std::string& mensagem)
     }
 }
 
-TEST(LerArquivo, RecusaOQueNaoEUmaCenaLegivel)
+// Each says which file and what is wrong with it, in Portuguese whatever the system's language.
+TEST(LerArquivo, RecusaOQueNaoEUmaCenaLegivelDizendoPorque)
 {
     QTemporaryDir pasta;
     ASSERT_TRUE(pasta.isValid());
+    const auto oArquivo = [](const QString& caminho) { return "O arquivo '" + caminho.toStdString() + "' "; };
+    // A cancelled dialog.
     esperarErroAoLer(QString(), "Erro desconhecido.");
-    esperarErroAoLer(pasta.filePath("não existe.xml"), "Erro desconhecido.");
-    esperarErroAoLer(pasta.path(), "Erro desconhecido.");
-    esperarErroAoLer(qdados("cena-vazia.xml"), "Erro desconhecido.");
-    esperarErroAoLer(qdados("cena-malformada.xml"), "Erro desconhecido.");
+    const QString ausente = pasta.filePath("não existe.xml");
+    esperarErroAoLer(ausente, oArquivo(ausente) + "não existe.");
+    esperarErroAoLer(pasta.filePath("nada/cena.xml"), oArquivo(pasta.filePath("nada/cena.xml")) + "não existe.");
+    esperarErroAoLer(pasta.path(), oArquivo(pasta.path()) + "é uma pasta, não um arquivo.");
+    esperarErroAoLer(qdados("cena-vazia.xml"), oArquivo(qdados("cena-vazia.xml")) + "está vazio.");
+    const QString brancos = pasta.filePath("brancos.xml");
+    escrever(brancos, " \n\t\n");
+    esperarErroAoLer(brancos, oArquivo(brancos) + "está vazio.");
+    esperarErroAoLer(qdados("cena-malformada.xml"),
+                     oArquivo(qdados("cena-malformada.xml")) + "não é XML bem formado. Linha 5, coluna 36: um atributo "
+                                                               "está mal escrito (falta o '=' ou uma aspa), ou a tag não termina com '>'.");
+    // The element left open is named where its parent's end tag, or the end of the text, comes first.
+    const QString aberta = pasta.filePath("aberta.xml");
+    escrever(aberta, "<formas>\n  <window/>\n  <poligono nome=\"p\">\n    <coordenada x=\"0\" y=\"0\" z=\"0\"/>\n</formas>\n");
+    esperarErroAoLer(aberta, oArquivo(aberta) + "não é XML bem formado. Linha 5, coluna 1: a tag <poligono> não foi fechada.");
+    escrever(aberta, "<formas>\n<ponto>");
+    esperarErroAoLer(aberta, oArquivo(aberta) + "não é XML bem formado. Linha 2, coluna 8: a tag <ponto> não foi fechada.");
     // Only regular files: a FIFO would block here for good, waiting for a writer.
     const QString fifo = pasta.filePath("fila.xml");
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    esperarErroAoLer(fifo, "Erro desconhecido.");
-    esperarErroAoLer(QStringLiteral("/dev/zero"), "Erro desconhecido.");
+    esperarErroAoLer(fifo, oArquivo(fifo) + "não é um arquivo comum.");
+    esperarErroAoLer(QStringLiteral("/dev/zero"), "O arquivo '/dev/zero' não é um arquivo comum.");
+}
+
+// The system's reasons in the program's language, never in the system's.
+TEST(LerArquivo, MotivoDoSistemaEmPortugues)
+{
+    EXPECT_EQ(ErrosDeArquivo::motivo(EACCES), "permissão negada");
+    EXPECT_EQ(ErrosDeArquivo::motivo(ENOSPC), "não há mais espaço no disco");
+    EXPECT_EQ(ErrosDeArquivo::motivo(EIO), "erro de leitura ou escrita no disco");
+    EXPECT_EQ(ErrosDeArquivo::motivo(12345), "erro número 12345 do sistema");
 }
 
 TEST(LerArquivo, RecusaAninhamentoProfundoAntesDoTinyXml)
@@ -339,7 +366,7 @@ TEST(LerArquivo, TextoCortadoNoMeioDeUmCaractereDeixaOndePousar)
         EXPECT_EQ(texto.find_first_not_of('\0', static_cast<std::size_t>(bytes.size())), std::string::npos);
 
         TiXmlDocument doc;
-        EXPECT_THROW(ArquivoDeCena::lerConteudo(bytes, doc), std::string);
+        EXPECT_THROW(ArquivoDeCena::lerConteudo(bytes, doc, QStringLiteral("cortado.xml")), std::string);
     }
 }
 
@@ -491,7 +518,7 @@ TEST(ViewportRestore, LeDeVoltaOQuePersistiu)
     EXPECT_EQ(destino.janela()->coordenadasDePlanoDeProjecao().listaDeObjetos.size(), origem.displayFile()->listaDeObjetos.size());
 }
 
-TEST(ViewportRestore, SemWindowMantemACameraEAvisaSemQuebraDeLinha)
+TEST(ViewportRestore, SemWindowMantemACameraEAvisaNumaLinha)
 {
     SuperficieDeTeste v;
     v.janela()->rodar(0, 0, 30);
@@ -833,7 +860,7 @@ TEST_F(ComandosDeArquivo, SalvarNumDiscoQueFalhaDeixaOArquivoAnterior)
     const Execucao salvamento = executar("actionSalvar", caminho);
     EXPECT_EQ(salvamento.substituicoes, 1);
     EXPECT_EQ(salvamento.erro, "Não foi possível salvar em '" + caminho.toStdString() + "': "
-                                   + std::strerror(qEnvironmentVariableIntValue("VELK_FALHA_ERRNO")) + ".\n");
+                                   + ErrosDeArquivo::motivo(qEnvironmentVariableIntValue("VELK_FALHA_ERRNO")) + ".\n");
     EXPECT_EQ(conteudo(caminho), anterior);
     const QDir pasta = QFileInfo(caminho).dir();
     EXPECT_EQ(pasta.entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(caminho).fileName()});
@@ -904,8 +931,10 @@ TEST_F(ComandosDeArquivo, CarregarQueFalhaNaoMudaNada)
         std::string mensagem;
     } casos[] = {
         {"diálogo cancelado", QString(), "Erro desconhecido.\n"},
-        {"arquivo vazio", qdados("cena-vazia.xml"), "Erro desconhecido.\n"},
-        {"XML malformado", qdados("cena-malformada.xml"), "Erro desconhecido.\n"},
+        {"arquivo vazio", qdados("cena-vazia.xml"), "O arquivo '" + dados("cena-vazia.xml") + "' está vazio.\n"},
+        {"XML malformado", qdados("cena-malformada.xml"),
+         "O arquivo '" + dados("cena-malformada.xml") + "' não é XML bem formado. Linha 5, coluna 36: um atributo está mal "
+                                                         "escrito (falta o '=' ou uma aspa), ou a tag não termina com '>'.\n"},
         {"raiz que não é formas", qdados("cena-raiz-errada.xml"), "Tag raiz 'formas' ausente.\n"},
         {"objeto inválido", qdados("cena-objeto-invalido.xml"), "Linha 7: <reta> precisa de exatamente 2 coordenadas (encontradas 3).\n"},
         {"100.000 níveis", profundo, profundoDemais},
@@ -975,7 +1004,7 @@ TEST_F(ComandosDeArquivo, ArquivoMaiorQue256MiBNaoELido)
     ASSERT_TRUE(arquivo.resize(256LL * 1024 * 1024 + 1));
     arquivo.close();
     const Estado antes = estado();
-    EXPECT_EQ(carregar(caminho), "O arquivo tem mais de 256 MiB e não foi carregado.\n");
+    EXPECT_EQ(carregar(caminho), "O arquivo '" + caminho.toStdString() + "' tem mais de 256 MiB, mais do que o programa lê.\n");
     EXPECT_EQ(estado(), antes);
 }
 
@@ -1107,7 +1136,10 @@ TEST_F(ComandosDeArquivo, ArquivoQueTerminaNoMeioDeUmCaractereNaoELido)
     for (const char* texto : {"<formas><ponto nome=\"a\xF0", "<formas>\xE0", "<formas><!-- \xF0\x9D", "<formas><p\xC3",
                               "<formas><ponto nome=\"\xF0\x9D\x84"}) {
         escrever(caminho, texto);
-        EXPECT_EQ(carregar(caminho), "Erro desconhecido.\n") << texto;
+        const std::string erro = carregar(caminho);
+        const std::string inicio = "O arquivo '" + caminho.toStdString() + "' não é XML bem formado. Linha 1, coluna ";
+        EXPECT_EQ(erro.substr(0, inicio.size()), inicio) << texto;
+        EXPECT_EQ(std::count(erro.begin(), erro.end(), '\n'), 1) << erro;
         EXPECT_EQ(estado(), antes);
     }
 }

@@ -90,6 +90,23 @@ TEST(ImportacaoOff, ForaDoAlcanceRecusadoESoVerticesViramPontos)
     EXPECT_EQ(pontos[1]->inicioDasCoordenadas()->z(), 1000.0);
 }
 
+// The same words for a missing or empty model as for a scene file, never the system's own.
+TEST(ImportacaoObj, ArquivoAusenteOuVazioDizPorque)
+{
+    QTemporaryDir pasta;
+    const QString ausente = pasta.filePath(QStringLiteral("ausente.obj"));
+    const QString vazio = pasta.filePath(QStringLiteral("vazio.off"));
+    QFile(vazio).open(QIODevice::WriteOnly);
+    for (const auto& [caminho, motivo] : {std::pair{ausente, "o arquivo não existe"}, std::pair{vazio, "o arquivo está vazio"}}) {
+        try {
+            Importacao::lerModelo(caminho);
+            ADD_FAILURE() << caminho.toStdString();
+        } catch (const std::string& erro) {
+            EXPECT_EQ(erro, "Não foi possível importar '" + caminho.toStdString() + "': " + motivo + ".");
+        }
+    }
+}
+
 // Catches an import that leaves part of a broken model in the scene, or a fault the user never sees.
 TEST(ImportacaoPelaJanela, ArquivoQuebradoNaoMudaACenaEAvisa)
 {
