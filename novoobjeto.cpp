@@ -1,5 +1,7 @@
 #include "novoobjeto.h"
 
+#include <algorithm>
+
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QGridLayout>
@@ -108,6 +110,9 @@ QWidget* NovoObjeto::generateOptionsUi()
         case FabricaDeObjeto::valorArestas:
             editor = colocar(new IntIntsOption(opcao), &IntIntsOption::valueChanged, true);
             break;
+        case FabricaDeObjeto::valorGrade:
+            editor = colocar(new GradeOption(opcao), &GradeOption::valueChanged, true);
+            break;
         default:
             // A kind without an editor shows its label alone.
             break;
@@ -143,15 +148,20 @@ void NovoObjeto::on_tipo_currentIndexChanged(int)
 
 void NovoObjeto::optionValueChanged()
 {
-    bool todosValidos = true;
+    const bool todosValidos = std::all_of(options.begin(), options.end(),
+                                          [](const FabricaDeObjeto::Type* opcao) { return opcao->valido(); });
+    ui->buttonBox->button(QDialogButtonBox::Ok)->setEnabled(todosValidos);
+    if (!motivo)
+        return;
+    // A refusal speaks of the values it was given; once they change it no longer holds. What a
+    // descriptor can say of its own value is said while it holds.
     for (const FabricaDeObjeto::Type* opcao : options) {
-        if (!opcao->valido()) {
-            todosValidos = false;
-            break;
+        const std::string porque = opcao->motivo();
+        if (!porque.empty()) {
+            motivo->setText(QString::fromStdString(opcao->nome + ": " + porque + "."));
+            motivo->show();
+            return;
         }
     }
-    ui->buttonBox->button(QDialogButtonBox::Ok)->setEnabled(todosValidos);
-    // A refusal speaks of the values it was given; once they change it no longer holds.
-    if (motivo)
-        motivo->hide();
+    motivo->hide();
 }

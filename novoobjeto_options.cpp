@@ -57,8 +57,8 @@ void ajustarAoConteudo(QWidget* container)
     container->resize(container->minimumSize());
 }
 
-// Takes the last row out of the list and frees it; the caller checked that there is one.
-void descartarUltimaLinha(QVBoxLayout* linhas)
+// Takes the last row (or cell) out of the layout and frees it; the caller checked that there is one.
+void descartarUltimaLinha(QLayout* linhas)
 {
     std::unique_ptr<QLayoutItem> item(linhas->takeAt(linhas->count() - 1));
     delete item->widget();
@@ -130,13 +130,13 @@ void ColorOption::mostrar(const ValoresDeObjeto& valores)
 
 // --- coordinate lists --------------------------------------------------------------------------
 
-CoordenadaOption::CoordenadaOption(int pos) : QWidget(nullptr), _pos(pos)
+CoordenadaOption::CoordenadaOption(int pos, const QString& rotulo) : QWidget(nullptr), _pos(pos)
 {
     spinX = new CampoDecimal;
     spinY = new CampoDecimal;
     spinZ = new CampoDecimal;
     auto* linha = new QHBoxLayout(this);
-    linha->addWidget(new QLabel(QString::number(_pos) + QStringLiteral(": ")));
+    linha->addWidget(new QLabel((rotulo.isEmpty() ? QString::number(_pos) : rotulo) + QStringLiteral(": ")));
     for (QDoubleSpinBox* spin : {spinX, spinY, spinZ}) {
         spin->setMinimum(-9999.9999);
         spin->setMaximum(9999.9999);
@@ -223,6 +223,112 @@ void CoordenadasOption::mostrar(const std::vector<Coordenada>& coordenadas)
     // The spin boxes round to their decimals; a row the user leaves alone keeps its exact value.
     valorDe<FabricaDeObjeto::TypeCoordenadas>(_gerenciado) = coordenadas;
     add->setEnabled(_gerenciado->quantidadeSuficiente() <= 0);
+    emit valueChanged();
+}
+
+// --- grids of coordinates ----------------------------------------------------------------------
+
+GradeOption::GradeOption(FabricaDeObjeto::Type* gerenciado) : QWidget(nullptr), _gerenciado(gerenciado)
+{
+    const Grade& grade = valorDe<FabricaDeObjeto::TypeGrade>(_gerenciado).grade;
+    auto* tamanho = new QHBoxLayout;
+    const auto campo = [tamanho](const char* nome, const QString& rotulo, int minimo, int maximo, int valor) {
+        auto* spin = new QSpinBox;
+        spin->setObjectName(QLatin1String(nome));
+        spin->setRange(minimo, std::max(maximo, valor));
+        spin->setValue(valor);
+        tamanho->addWidget(new QLabel(rotulo));
+        tamanho->addWidget(spin);
+        return spin;
+    };
+    // A grid of 100 × 100 is already 30,000 fields.
+    _linhas = campo("linhas", tr("Linhas:"), 1, 99, static_cast<int>(grade.linhas));
+    _colunas = campo("colunas", tr("Colunas:"), 1, 99, static_cast<int>(grade.colunas));
+    _malha = campo("malha", tr("Malha:"), malhaMinima, malhaMaxima, grade.malha);
+    tamanho->addStretch();
+
+    auto* area = new QScrollArea;
+    container = new QWidget;
+    _pontos = new QGridLayout(container);
+    _pontos->setSizeConstraint(QLayout::SetMinimumSize);
+    container->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Minimum);
+    area->setWidget(container);
+    auto* coluna = new QVBoxLayout(this);
+    coluna->addLayout(tamanho);
+    coluna->addWidget(area);
+
+    const std::vector<Coordenada>& pontos = valorDe<FabricaDeObjeto::TypeGrade>(_gerenciado).coordenadas;
+    for (std::size_t i = 0; i < pontos.size() && grade.colunas > 0; ++i)
+        _digitadas[{static_cast<int>(i / grade.colunas), static_cast<int>(i % grade.colunas)}] = pontos[i];
+    montar();
+    connect(_linhas, &QSpinBox::valueChanged, this, &GradeOption::tamanhoChanged);
+    connect(_colunas, &QSpinBox::valueChanged, this, &GradeOption::tamanhoChanged);
+    connect(_malha, &QSpinBox::valueChanged, this, &GradeOption::malhaChanged);
+}
+
+void GradeOption::montar()
+{
+    while (_pontos->count() > 0)
+        descartarUltimaLinha(_pontos);
+    const int linhas = _linhas->value();
+    const int colunas = _colunas->value();
+    auto& valor = valorDe<FabricaDeObjeto::TypeGrade>(_gerenciado);
+    valor.grade.linhas = static_cast<std::size_t>(linhas);
+    valor.grade.colunas = static_cast<std::size_t>(colunas);
+    valor.coordenadas.clear();
+    for (int a = 0; a < linhas; ++a) {
+        for (int b = 0; b < colunas; ++b) {
+            const auto digitada = _digitadas.find({a, b});
+            const Coordenada c = digitada != _digitadas.end() ? digitada->second : Coordenada(0, 0, 0);
+            auto* ponto = new CoordenadaOption(a * colunas + b, QStringLiteral("%1, %2").arg(a).arg(b));
+            // Shown before it is connected: the fields round, and a point left alone keeps its value.
+            ponto->mostrar(c);
+            connect(ponto, qOverload<double, double, double, int>(&CoordenadaOption::coordenadaChanged), this,
+                    &GradeOption::coordenadaChanged);
+            _pontos->addWidget(ponto, a, b);
+            valor.coordenadas.push_back(c);
+        }
+    }
+    ajustarAoConteudo(container);
+}
+
+void GradeOption::tamanhoChanged()
+{
+    montar();
+    emit valueChanged();
+}
+
+void GradeOption::malhaChanged(int malha)
+{
+    valorDe<FabricaDeObjeto::TypeGrade>(_gerenciado).grade.malha = malha;
+    emit valueChanged();
+}
+
+void GradeOption::coordenadaChanged(double x, double y, double z, int pos)
+{
+    auto& valor = valorDe<FabricaDeObjeto::TypeGrade>(_gerenciado);
+    if (pos < 0 || static_cast<std::size_t>(pos) >= valor.coordenadas.size())
+        return;
+    const int colunas = _colunas->value();
+    valor.coordenadas[static_cast<std::size_t>(pos)] = Coordenada(x, y, z);
+    _digitadas[{pos / colunas, pos % colunas}] = Coordenada(x, y, z);
+    emit valueChanged();
+}
+
+void GradeOption::mostrar(const ValoresDeObjeto& valores)
+{
+    const Grade& grade = valores.grade;
+    _digitadas.clear();
+    for (std::size_t i = 0; i < valores.coordenadas.size() && grade.colunas > 0; ++i)
+        _digitadas[{static_cast<int>(i / grade.colunas), static_cast<int>(i % grade.colunas)}] = valores.coordenadas[i];
+    const QSignalBlocker semLinhas(_linhas), semColunas(_colunas), semMalha(_malha);
+    for (auto [spin, valor] : {std::pair{_linhas, static_cast<int>(grade.linhas)},
+                               std::pair{_colunas, static_cast<int>(grade.colunas)}, std::pair{_malha, grade.malha}}) {
+        spin->setMaximum(std::max(spin->maximum(), valor));
+        spin->setValue(valor);
+    }
+    valorDe<FabricaDeObjeto::TypeGrade>(_gerenciado).grade.malha = _malha->value();
+    montar();
     emit valueChanged();
 }
 

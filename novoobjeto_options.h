@@ -1,6 +1,9 @@
 #ifndef NOVOOBJETO_OPTIONS_H
 #define NOVOOBJETO_OPTIONS_H
 
+#include <map>
+#include <utility>
+
 #include <QCheckBox>
 #include <QColor>
 #include <QLineEdit>
@@ -12,6 +15,7 @@
 #include "tipodeobjeto.h"
 
 class QDoubleSpinBox;
+class QGridLayout;
 class QPushButton;
 class QScrollArea;
 class QSpinBox;
@@ -83,12 +87,12 @@ private:
     FabricaDeObjeto::Type* _gerenciado = nullptr;
 };
 
-// One row of a coordinate list: "i: " and three spin boxes for x, y and z.
+// One row of a coordinate list: "i: " (or another label) and three spin boxes for x, y and z.
 class CoordenadaOption : public QWidget {
     Q_OBJECT
 
 public:
-    explicit CoordenadaOption(int pos);
+    explicit CoordenadaOption(int pos, const QString& rotulo = QString());
     // Shows c in the three fields (which then report it).
     void mostrar(const Coordenada& c);
 
@@ -133,6 +137,42 @@ private:
     QWidget* container = nullptr;
     QPushButton* add = nullptr;
     QPushButton* remove = nullptr;
+};
+
+// valorGrade: a grid of coordinates, row by row, for the grid kinds. The spin boxes `linhas` and
+// `colunas` give its shape and `malha` its mesh density; under them one CoordenadaOption per point,
+// "a, b: " at row a and column b, laid out as the grid is. Resizing keeps the point typed at every
+// row and column, also one that the grid leaves and then takes again.
+class GradeOption : public QWidget, public EditorDeValor {
+    Q_OBJECT
+
+public:
+    explicit GradeOption(FabricaDeObjeto::Type* gerenciado);
+    // Shows the grid and points of valores, exactly, in place of everything typed.
+    void mostrar(const ValoresDeObjeto& valores) override;
+
+signals:
+    // After any change: of the shape, the mesh density or a point.
+    void valueChanged();
+
+protected slots:
+    void tamanhoChanged();
+    void malhaChanged(int malha);
+    void coordenadaChanged(double x, double y, double z, int pos);
+
+private:
+    // The descriptor's grid of the size the spin boxes show, from what was typed, and one editor per
+    // point, in row-by-row order.
+    void montar();
+
+    FabricaDeObjeto::Type* _gerenciado = nullptr;
+    QSpinBox* _linhas = nullptr;
+    QSpinBox* _colunas = nullptr;
+    QSpinBox* _malha = nullptr;
+    QGridLayout* _pontos = nullptr;
+    QWidget* container = nullptr;
+    // Every point typed or shown, by row and column, kept while the grid is smaller.
+    std::map<std::pair<int, int>, Coordenada> _digitadas;
 };
 
 // One row of an integer-pair list: two spin boxes, 0 to 99999.

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <QComboBox>
+#include <QList>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QEvent>
@@ -420,4 +421,104 @@ TEST_F(Dialogo, EditarUmObjeto3DMostraAsSuasArestas)
     EXPECT_EQ(static_cast<const Objeto3D&>(*copia).arestas(), (Pares{{0, 1}, {2, 1}}));
     EXPECT_EQ(copia->coordenadas(), cubo.coordenadas());
     EXPECT_EQ(copia->cor(), cubo.cor());
+}
+
+namespace {
+
+QSpinBox* campoDaGrade(DialogoAberto& d, const char* nome)
+{
+    return d.dialogo.findChild<QSpinBox*>(nome);
+}
+
+// The grid's point editors, row by row.
+QList<CoordenadaOption*> pontosDaGrade(DialogoAberto& d)
+{
+    return d.editor<GradeOption>()->findChildren<CoordenadaOption*>();
+}
+
+void digitarPonto(CoordenadaOption* ponto, const Coordenada& c)
+{
+    const auto campos = ponto->findChildren<QDoubleSpinBox*>();
+    ASSERT_EQ(campos.size(), 3);
+    campos[0]->setValue(c.x());
+    campos[1]->setValue(c.y());
+    campos[2]->setValue(c.z());
+}
+
+Coordenada pontoMostrado(CoordenadaOption* ponto)
+{
+    const auto campos = ponto->findChildren<QDoubleSpinBox*>();
+    return Coordenada(campos[0]->value(), campos[1]->value(), campos[2]->value());
+}
+
+} // namespace
+
+// A grid kind is edited as a grid: its shape in `linhas` and `colunas`, each point at its row and
+// column through a resize (also one that takes the point away and back), OK only while the kind's
+// rule holds, with the reason shown, and the mesh density in `malha`.
+TEST_F(Dialogo, GradeDeSuperficieGuardaOQueFoiDigitadoESegueARegra)
+{
+    tipo()->setCurrentIndex(superficieBezier);
+    QSpinBox* linhas = campoDaGrade(*this, "linhas");
+    QSpinBox* colunas = campoDaGrade(*this, "colunas");
+    QSpinBox* malha = campoDaGrade(*this, "malha");
+    ASSERT_TRUE(linhas && colunas && malha);
+    EXPECT_EQ(linhas->value(), 4);
+    EXPECT_EQ(colunas->value(), 4);
+    EXPECT_EQ(malha->value(), 10);
+    digitarNome("s");
+    EXPECT_TRUE(ok()->isEnabled()) << "the smallest grid, flat at the origin";
+    ASSERT_EQ(pontosDaGrade(*this).size(), 16);
+    digitarPonto(pontosDaGrade(*this)[1 * 4 + 2], Coordenada(1, 2, 3));
+
+    auto* motivo = dialogo.findChild<QLabel*>("motivo");
+    colunas->setValue(5);
+    EXPECT_FALSE(ok()->isEnabled());
+    EXPECT_TRUE(motivo->isVisibleTo(&dialogo));
+    EXPECT_EQ(motivo->text(), "Pontos de controle: precisa de 3k + 1 colunas, com k ≥ 1 (há 5).");
+
+    colunas->setValue(7);
+    EXPECT_TRUE(ok()->isEnabled());
+    EXPECT_FALSE(motivo->isVisibleTo(&dialogo));
+    ASSERT_EQ(pontosDaGrade(*this).size(), 28);
+    EXPECT_EQ(pontoMostrado(pontosDaGrade(*this)[1 * 7 + 2]), Coordenada(1, 2, 3)) << "kept at its row and column";
+    digitarPonto(pontosDaGrade(*this)[3 * 7 + 6], Coordenada(4, 5, 6));
+    colunas->setValue(4);
+    colunas->setValue(7);
+    EXPECT_EQ(pontoMostrado(pontosDaGrade(*this)[3 * 7 + 6]), Coordenada(4, 5, 6)) << "back with its column";
+    malha->setValue(3);
+
+    ok()->click();
+    ASSERT_EQ(dialogo.result(), QDialog::Accepted);
+    const std::unique_ptr<Objeto> objeto = dialogo.tomarObjeto();
+    const auto* s = dynamic_cast<const SuperficieBezier*>(objeto.get());
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->grade().linhas, 4u);
+    EXPECT_EQ(s->grade().colunas, 7u);
+    EXPECT_EQ(s->grade().malha, 3);
+    Coordenadas esperadas(28, Coordenada(0, 0, 0));
+    esperadas[1 * 7 + 2] = Coordenada(1, 2, 3);
+    esperadas[3 * 7 + 6] = Coordenada(4, 5, 6);
+    EXPECT_EQ(s->coordenadas(), esperadas);
+}
+
+// Editing a surface shows its grid and density, and a point left alone keeps all its digits.
+TEST_F(Dialogo, EditarUmaSuperficieMostraSuaGradeEMantemOsPontos)
+{
+    Coordenadas pontos;
+    for (int i = 0; i < 20; ++i)
+        pontos.emplace_back(i / 3.0, 1e-7 * i, -i);
+    const SuperficieBSpline original("s", Cor(1, 2, 3), pontos, {5, 4, 7});
+    dialogo.preencher(original);
+    EXPECT_EQ(campoDaGrade(*this, "linhas")->value(), 5);
+    EXPECT_EQ(campoDaGrade(*this, "colunas")->value(), 4);
+    EXPECT_EQ(campoDaGrade(*this, "malha")->value(), 7);
+    EXPECT_EQ(pontosDaGrade(*this).size(), 20);
+    ASSERT_TRUE(ok()->isEnabled());
+    const std::unique_ptr<Objeto> copia(dialogo.obterTipo()->criar());
+    const auto* s = dynamic_cast<const SuperficieBSpline*>(copia.get());
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->coordenadas(), pontos);
+    EXPECT_EQ(s->grade().linhas, 5u);
+    EXPECT_EQ(s->grade().malha, 7);
 }
