@@ -109,7 +109,8 @@ bool OrigemDaProjecao::igual(const Window& janela) const
 {
     const DisplayFile* cena = janela.cena();
     if (!_registrada || cena != _cena || !(janela.centro() == _centro) || !(janela.viewRightVector() == _direita)
-        || !(janela.viewUpVector() == _cima) || janela.distanciaFocal() != _distancia)
+        || !(janela.viewUpVector() == _cima) || janela.distanciaFocal() != _distancia || janela.projecao() != _projecao
+        || janela.recorte() != _recorte)
         return false;
     if (cena == nullptr)
         return true;
@@ -136,6 +137,8 @@ void OrigemDaProjecao::registrar(const Window& janela)
     _direita = janela.viewRightVector();
     _cima = janela.viewUpVector();
     _distancia = janela.distanciaFocal();
+    _projecao = janela.projecao();
+    _recorte = janela.recorte();
     _registrada = true;
 }
 

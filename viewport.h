@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "coordenada.h"
+#include "projecao.h"
+#include "recorte.h"
 #include "vetor.h"
 
 class DisplayFile;
@@ -35,6 +37,8 @@ private:
     Vetor _direita;
     Vetor _cima;
     double _distancia = 0.0;
+    Projecao _projecao = Projecao::perspectiva;
+    AlgoritmoDeRecorte _recorte = AlgoritmoDeRecorte::cohenSutherland;
 };
 
 // The toolkit-independent half of the canvas: shows a scene through a camera (its own, until it is

@@ -115,7 +115,7 @@ void compararCenas(const Viewport& a, const Viewport& b)
     const double da = ja.distanciaFocal();
     const double db = jb.distanciaFocal();
     if (!mesmosBits(ja.centro(), jb.centro()) || !mesmosBits(ja.viewRightVector(), jb.viewRightVector())
-        || !mesmosBits(ja.viewUpVector(), jb.viewUpVector()) || std::memcmp(&da, &db, sizeof da) != 0)
+        || !mesmosBits(ja.viewUpVector(), jb.viewUpVector()) || std::memcmp(&da, &db, sizeof da) != 0 || ja.projecao() != jb.projecao())
         Prova::falha("the camera read back differs from the one saved");
     const auto& oa = a.displayFile()->listaDeObjetos;
     const auto& ob = b.displayFile()->listaDeObjetos;

@@ -165,6 +165,8 @@ void controlar(FuzzedDataProvider& d, Window& janela)
                 janela.rodar(a, b, c);
         }
     }
+    janela.definirProjecao(d.PickValueInArray({Projecao::perspectiva, Projecao::ortogonal, Projecao::obliqua}));
+    janela.definirRecorte(d.PickValueInArray({AlgoritmoDeRecorte::cohenSutherland, AlgoritmoDeRecorte::liangBarsky}));
 }
 
 Objeto* objeto(FuzzedDataProvider& d, const Window& janela)
@@ -249,10 +251,7 @@ bool mesmaLista(const Objeto& a, const Objeto& b, const Window& janela)
 // The camera's whole pipeline for one object, as the window sets it up.
 bool desenhariaAlgo(const Objeto& original, const Window& janela)
 {
-    const Vetor u = janela.viewRightVector();
-    const Vetor v = janela.viewUpVector();
-    Projetor projetor(janela.centroDeProjecao(), u.normalizado(), v.normalizado(), janela.direcaoDeVisao(),
-                      janela.distanciaFocal(), u.modulo(), v.modulo());
+    Projetor projetor = janela.projetor();
     projetor.iniciar();
     original.descreverGeometria(projetor);
     return !projetor.desenho().empty();

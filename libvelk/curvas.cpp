@@ -24,9 +24,7 @@ PontoDeCamera meio(const PontoDeCamera& a, const PontoDeCamera& b) noexcept
 void projetar(Trecho& t, int i, const Vista& vista) noexcept
 {
     if (t.p[i].z >= vista.perto) {
-        const double k = vista.distancia / t.p[i].z;
-        t.qx[i] = t.p[i].x * k;
-        t.qy[i] = t.p[i].y * k;
+        vista.projetar(t.p[i], t.qx[i], t.qy[i]);
     } else {
         t.qx[i] = t.qy[i] = 0.0; // never read: the piece is not wholly in front
     }

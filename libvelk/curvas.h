@@ -5,18 +5,37 @@
 
 #include "recorte.h"
 
-// Curve flattening against a perspective view, on plain numbers in camera space (see recorte.h).
+// Curve flattening against the camera's view, on plain numbers in camera space (see recorte.h).
 // Camera space is an affine image of world space, so a curve subdivided here is the world curve
 // subdivided: every point produced lies on the true curve.
 
-// What the camera sees: focal distance d (a camera point (x, y, z) projects to (x·d/z, y·d/z)), near
-// plane, rectangle on the projection plane, and the largest distance allowed there between the
-// projected curve and the polyline drawn for it.
+// What the camera sees: focal distance d, near plane, rectangle on the projection plane, the largest
+// distance allowed there between the projected curve and the polyline drawn for it, and the
+// projection (projecao.h).
 struct Vista {
     double distancia;
     double perto;
     Retangulo retangulo;
     double tolerancia;
+    // A parallel projection rather than perspective, and its shift across the plane per unit of
+    // depth beyond the window (0 for orthographic).
+    bool paralela = false;
+    double obliquidade = 0.0;
+
+    // Where the camera point c, in front of the near plane, falls on the projection plane: the one
+    // place where the pipeline decides it.
+    void projetar(const PontoDeCamera& c, double& x, double& y) const noexcept
+    {
+        if (!paralela) {
+            const double k = distancia / c.z;
+            x = c.x * k;
+            y = c.y * k;
+        } else {
+            const double alem = c.z - distancia;
+            x = c.x + obliquidade * alem;
+            y = c.y + obliquidade * alem;
+        }
+    }
 };
 
 // The subdivision never goes deeper than these levels: the first bounds pieces wholly in front of
@@ -33,7 +52,8 @@ constexpr int subdivisoesMediasPorSegmento = 64;
 // Appends to saida the points that follow c[0] on the polyline, ending with c[3] exactly; spends at
 // most orcamento subdivisions and returns how many it spent.
 // Where all four controls are in front of the near plane the projected segment is a rational cubic
-// with positive weights and so lies in the hull of the projected controls: a piece is drawn as its
+// with positive weights (a plain cubic under a parallel projection) and so lies in the hull of the
+// projected controls: a piece is drawn as its
 // chord once both inner projected controls are within tolerancia of the projected chord, or as soon
 // as the projected hull lies wholly beyond one edge of the rectangle (it cannot be seen; the chord
 // keeps the polyline connected). A piece wholly behind the near plane is one chord too; a piece that

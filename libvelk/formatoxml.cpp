@@ -485,6 +485,8 @@ void escreverWindow(TiXmlElement* window, const EstadoDaWindow& estado)
                           "representáveis, ou vetores que não são perpendiculares).");
 
     escreverNumero(window, "distancia", estado.distancia);
+    if (estado.projecao != Projecao::perspectiva)
+        window->SetAttribute("projecao", estado.projecao == Projecao::ortogonal ? "ortogonal" : "obliqua");
     const std::pair<const char*, Coordenada> filhos[] = {
         {"centro", estado.centro},
         {"direita", Coordenada(estado.direita.x(), estado.direita.y(), estado.direita.z())},
@@ -514,6 +516,16 @@ EstadoDaWindow lerWindow(const TiXmlNode* no)
                                  ? ", que não é positiva."
                                  : ", que é pequena demais: o plano próximo, a um centésimo dela, não seria um "
                                    "número normal."));
+
+    if (const std::string* projecao = window->Attribute(std::string("projecao"))) {
+        if (*projecao == "ortogonal")
+            estado.projecao = Projecao::ortogonal;
+        else if (*projecao == "obliqua")
+            estado.projecao = Projecao::obliqua;
+        else if (*projecao != "perspectiva")
+            falha(window, tag(window) + " tem projecao=" + citado(*projecao)
+                              + ", que não é \"perspectiva\", \"ortogonal\" nem \"obliqua\".");
+    }
 
     const TiXmlElement* partes[3] = {nullptr, nullptr, nullptr};
     static const char* const nomes[3] = {"centro", "direita", "cima"};

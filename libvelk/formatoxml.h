@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "coordenada.h"
+#include "projecao.h"
 #include "vetor.h"
 
 class Objeto;
@@ -33,6 +34,9 @@ struct EstadoDaWindow {
     Vetor direita;
     Vetor cima;
     double distancia = 0.0;
+    // Written as projecao="ortogonal" or "obliqua"; perspective writes no attribute, so that its
+    // files stay as they always were, and a file without one reads as perspective.
+    Projecao projecao = Projecao::perspectiva;
 };
 
 // Both refuse a camera that breaks Window::defeito's rule: writing throws, reading names the line.

@@ -8,8 +8,8 @@
 // into their loops, and an object costs a handful of calls rather than several per point.
 
 Projetor::Projetor(const Coordenada& centroDeProjecao, const Vetor& u, const Vetor& v, const Vetor& n, double distancia,
-                   double largura, double altura)
-    : _centroDeProjecao(centroDeProjecao), _u(u), _v(v), _n(n)
+                   double largura, double altura, Projecao projecao, AlgoritmoDeRecorte recorte)
+    : _centroDeProjecao(centroDeProjecao), _u(u), _v(v), _n(n), _projecao(projecao), _recorte(recorte)
 {
     _vista.distancia = distancia;
     _vista.perto = distancia / 100.0;
@@ -17,8 +17,15 @@ Projetor::Projetor(const Coordenada& centroDeProjecao, const Vetor& u, const Vet
     // 1/1000 of the window's smaller side, so that a window stretched to a square canvas is as smooth
     // along both axes.
     _vista.tolerancia = std::min(largura, altura) / 1000.0;
-    _normaDosLadosX = std::hypot(distancia, _vista.retangulo.xMax);
-    _normaDosLadosY = std::hypot(distancia, _vista.retangulo.yMax);
+    _vista.paralela = projecao != Projecao::perspectiva;
+    _vista.obliquidade = obliquidadeDe(projecao);
+    if (_vista.paralela) {
+        // The sides are the planes xc + k·(zc − d) = ±xMax: normals (±1, 0, k).
+        _normaDosLadosX = _normaDosLadosY = std::hypot(1.0, _vista.obliquidade);
+    } else {
+        _normaDosLadosX = std::hypot(distancia, _vista.retangulo.xMax);
+        _normaDosLadosY = std::hypot(distancia, _vista.retangulo.yMax);
+    }
 }
 
 void Projetor::iniciar()
@@ -72,11 +79,15 @@ bool Projetor::trechoVisivel(const PontoDeCamera& ca, const PontoDeCamera& cb, d
         return false;
     // A parameter on the projection plane is not one along the segment in space: the division by the
     // depth bends it. Back to the camera-space parameter, then to the world segment's.
-    const auto emEspaco = [&pa, &pb](double s) {
+    // A parallel projection keeps parameters as they are.
+    const bool paralela = _vista.paralela;
+    const auto emEspaco = [&pa, &pb, paralela](double s) {
         if (s <= 0.0)
             return 0.0;
         if (s >= 1.0)
             return 1.0;
+        if (paralela)
+            return s;
         return s * pa.z / ((1.0 - s) * pb.z + s * pa.z);
     };
     t0 = n0 + emEspaco(s0) * (n1 - n0);
@@ -94,16 +105,20 @@ bool Projetor::cortarEProjetar(const PontoDeCamera& a, const PontoDeCamera& b, P
         return false;
     const PontoDeCamera ca = a.z >= _vista.perto ? a : pontoNoPlanoProximo(b, a, _vista.perto);
     const PontoDeCamera cb = b.z >= _vista.perto ? b : pontoNoPlanoProximo(a, b, _vista.perto);
-    const double ka = _vista.distancia / ca.z;
-    const double kb = _vista.distancia / cb.z;
-    pa = {ca.x * ka, ca.y * ka, ca.z};
-    pb = {cb.x * kb, cb.y * kb, cb.z};
+    pa.z = ca.z;
+    pb.z = cb.z;
+    _vista.projetar(ca, pa.x, pa.y);
+    _vista.projetar(cb, pb.x, pb.y);
     return true;
 }
 
 Coordenada Projetor::paraMundo(const Coordenada& ppc) const noexcept
 {
     const double zc = ppc.z() + _vista.distancia;
+    if (_vista.paralela) {
+        const double desvio = _vista.obliquidade * ppc.z();
+        return _centroDeProjecao + _u * (ppc.x() - desvio) + _v * (ppc.y() - desvio) + _n * zc;
+    }
     const double k = zc / _vista.distancia;
     return _centroDeProjecao + _u * (ppc.x() * k) + _v * (ppc.y() * k) + _n * zc;
 }
@@ -130,6 +145,8 @@ void Projetor::segmento(const Vertice& a, const Vertice& b)
     bool aOriginal = true;
     bool bOriginal = true;
     if (a.naFrente && b.naFrente) {
+        if (_registro != nullptr)
+            _registro->push_back({{a.x, a.y, a.c.z}, {b.x, b.y, b.c.z}, false, false});
         if ((a.codigo & b.codigo) != 0)
             return semPedaco();
         pa = {a.x, a.y, a.c.z};
@@ -138,8 +155,10 @@ void Projetor::segmento(const Vertice& a, const Vertice& b)
         codigoB = b.codigo;
     } else {
         double t0, t1;
-        if (!cortarEProjetar(a.c, b.c, pa, pb, t0, t1)
-            || !(std::isfinite(pa.x) && std::isfinite(pa.y) && std::isfinite(pb.x) && std::isfinite(pb.y)))
+        const bool naFrente = cortarEProjetar(a.c, b.c, pa, pb, t0, t1);
+        if (_registro != nullptr)
+            _registro->push_back(naFrente ? SegmentoNoPlano{pa, pb, true, false} : SegmentoNoPlano{{}, {}, false, true});
+        if (!naFrente || !(std::isfinite(pa.x) && std::isfinite(pa.y) && std::isfinite(pb.x) && std::isfinite(pb.y)))
             return semPedaco();
         aOriginal = a.naFrente;
         bOriginal = b.naFrente;
@@ -148,7 +167,7 @@ void Projetor::segmento(const Vertice& a, const Vertice& b)
     }
 
     PedacoVisivel pedaco{pa, pb, true, true};
-    if ((codigoA | codigoB) != 0 && !recortarSegmentoPelasDuasPontas(pa, pb, _vista.retangulo, pedaco))
+    if ((codigoA | codigoB) != 0 && !recortarSegmentoCom(_recorte, pa, pb, _vista.retangulo, pedaco, _vista.paralela))
         return semPedaco();
     acrescentarPedaco(pedaco.inicio, pedaco.fim, aOriginal && pedaco.inicioEmA, bOriginal && pedaco.fimEmB);
 }
@@ -274,7 +293,7 @@ void Projetor::unirUltimaAPrimeira(std::size_t inicioDaPolilinha)
     if (_camera.size() < 3 || todos != 0)
         return;
     if (algum != 0) {
-        recortarPoligono(_camera, _vista.retangulo, _auxiliar);
+        recortarPoligono(_camera, _vista.retangulo, _auxiliar, _vista.paralela);
         if (_camera.size() < 3 || soNaBorda(_camera, _vista.retangulo))
             return;
     }

@@ -10,21 +10,32 @@
 #include "coordenada.h"
 #include "curvas.h"
 #include "geometria.h"
+#include "projecao.h"
 #include "recorte.h"
 #include "vetor.h"
+
+// A segment as the line clipper is handed it: its ends on the projection plane, depths as z, after
+// the near plane's cut (cortadoNoPlanoProximo); one wholly behind that plane never reaches it.
+struct SegmentoNoPlano {
+    PontoDeCamera a;
+    PontoDeCamera b;
+    bool cortadoNoPlanoProximo;
+    bool atrasDoPlanoProximo;
+};
 
 // The projection pipeline that every kind of object goes through: takes an object's world geometry
 // (as a Geometria sink) and builds its drawing list, in projection-plane coordinates (PPC) clipped
 // to the window's rectangle, with null coordinates between the runs of a broken polyline.
-// PPC of a camera point (xc, yc, zc) are (xc·d/zc, yc·d/zc, zc − d); nothing nearer than the near
-// plane zc = d/100 is projected, and what crosses it is cut there first.
+// Camera coordinates, PPC and the near plane are as projecao.h sets them out; Vista::projetar is
+// where a camera point meets the plane.
 // The buffers are kept from one object to the next, so a whole scene costs few allocations.
 class Projetor : public Geometria {
 public:
-    // The camera: centre of projection, orthonormal frame û, v̂, n, focal distance and the window's
-    // width and height on the projection plane.
+    // The camera: centre of projection, orthonormal frame û, v̂, n, focal distance, the window's
+    // width and height on the projection plane, the projection and the line clipper.
     Projetor(const Coordenada& centroDeProjecao, const Vetor& u, const Vetor& v, const Vetor& n, double distancia,
-             double largura, double altura);
+             double largura, double altura, Projecao projecao = Projecao::perspectiva,
+             AlgoritmoDeRecorte recorte = AlgoritmoDeRecorte::cohenSutherland);
 
     // Forgets what the last object described.
     void iniciar();
@@ -55,6 +66,7 @@ public:
     // The same for a segment whose ends are already in camera space (paraCamera).
     bool trechoVisivel(const PontoDeCamera& a, const PontoDeCamera& b, double& t0, double& t1) const noexcept;
 
+    // Camera coordinates from the COP (projecao.h); a point that is not finite gets a depth of NaN.
     PontoDeCamera paraCamera(const Coordenada& p) const noexcept;
     // Where the camera point c falls on the projection plane, when it lies beyond the near plane and
     // inside the window; false otherwise. The drawing keeps a segment between two such points whole,
@@ -64,6 +76,11 @@ public:
     // plane): the projection undone.
     Coordenada paraMundo(const Coordenada& ppc) const noexcept;
     const Vista& vista() const { return _vista; }
+    Projecao projecao() const { return _projecao; }
+    AlgoritmoDeRecorte recorte() const { return _recorte; }
+    // Every segment described from now on is also appended to registro as the line clipper is
+    // handed it (null: none), so that what the clipper computes can be shown.
+    void registrarSegmentos(std::vector<SegmentoNoPlano>* registro) { _registro = registro; }
     // The lengths of (d, xMax) and (d, yMax), which scale the distances to the side planes of the
     // view: worked out once per camera rather than once per object judged against them.
     double normaDosLadosX() const { return _normaDosLadosX; }
@@ -113,6 +130,9 @@ private:
     Vetor _v;
     Vetor _n;
     Vista _vista;
+    Projecao _projecao;
+    AlgoritmoDeRecorte _recorte;
+    std::vector<SegmentoNoPlano>* _registro = nullptr;
     double _normaDosLadosX;
     double _normaDosLadosY;
 
@@ -154,20 +174,9 @@ inline PontoDeCamera Projetor::paraCamera(const Coordenada& p) const noexcept
     return c;
 }
 
-// Cohen–Sutherland outcode: 1 left of the rectangle, 2 right, 4 below, 8 above.
 inline std::uint8_t Projetor::codigo(double x, double y) const noexcept
 {
-    const Retangulo& r = _vista.retangulo;
-    std::uint8_t c = 0;
-    if (x < r.xMin)
-        c |= 1;
-    else if (x > r.xMax)
-        c |= 2;
-    if (y < r.yMin)
-        c |= 4;
-    else if (y > r.yMax)
-        c |= 8;
-    return c;
+    return codigoDeRegiao(x, y, _vista.retangulo);
 }
 
 inline void Projetor::preencher(Vertice& v, const PontoDeCamera& c) const noexcept
@@ -178,9 +187,7 @@ inline void Projetor::preencher(Vertice& v, const PontoDeCamera& c) const noexce
     v.codigo = 0;
     v.naFrente = c.z >= _vista.perto;
     if (v.naFrente) {
-        const double k = _vista.distancia / c.z;
-        v.x = c.x * k;
-        v.y = c.y * k;
+        _vista.projetar(c, v.x, v.y);
         if (std::isfinite(v.x) && std::isfinite(v.y)) {
             v.codigo = codigo(v.x, v.y);
         } else {

@@ -124,13 +124,20 @@ bool foraDeVista(const Coordenada& centro, double raio2, const Projetor& projeto
         return true;
     if (!(o.z - raio > vista.perto))
         return false;
-    // The side planes pass through the eye and the window's edges: beyond the right one,
-    // x·d − z·xMax > 0, and so on.
     const double d = vista.distancia;
     const double w = vista.retangulo.xMax;
     const double h = vista.retangulo.yMax;
     const double lw = projetor.normaDosLadosX();
     const double lh = projetor.normaDosLadosY();
+    if (vista.paralela) {
+        // The side planes are parallel: beyond the right one, x + k·(z − d) − xMax > 0.
+        const double desvio = vista.obliquidade * (o.z - d);
+        const double x = o.x + desvio;
+        const double y = o.y + desvio;
+        return x - w > raio * lw || -x - w > raio * lw || y - h > raio * lh || -y - h > raio * lh;
+    }
+    // The side planes pass through the eye and the window's edges: beyond the right one,
+    // x·d − z·xMax > 0, and so on.
     return o.x * d - o.z * w > raio * lw || -o.x * d - o.z * w > raio * lw || o.y * d - o.z * h > raio * lh
            || -o.y * d - o.z * h > raio * lh;
 }
@@ -320,11 +327,16 @@ bool Window::enquadrar(const std::vector<Coordenada>& pontos, double margem)
         raio = std::max(raio, Vetor(meio, p).modulo());
     const double tangente = std::min(largura, altura) / 2 / _distancia;
     const double seno = tangente / std::hypot(1.0, tangente);
-    const double recuo = raio > 0 ? std::max(raio / seno, raio + _distancia / 10) : _distancia;
+    const bool paralela = _projecao != Projecao::perspectiva;
+    // A parallel projection sees as much from anywhere: its window's plane goes just in front of the ball.
+    const double recuo = paralela ? raio + _distancia
+                                  : (raio > 0 ? std::max(raio / seno, raio + _distancia / 10) : _distancia);
     const Coordenada olho = meio - n * recuo;
+    const double obliquidade = obliquidadeDe(_projecao);
 
     // Sideways moves of the eye change no depth: the best offset on each axis is the one that
-    // minimises the widest projected distance, |xc − t|·d/zc.
+    // minimises the widest projected distance, |xc − t|·d/zc (|xc + k·(zc − d) − t| for a parallel
+    // projection).
     std::vector<double> xs, ys, pesos;
     xs.reserve(pontos.size());
     ys.reserve(pontos.size());
@@ -334,9 +346,10 @@ bool Window::enquadrar(const std::vector<Coordenada>& pontos, double margem)
         const double zc = rel.escalar(n);
         if (!(zc > 0))
             return false;
-        xs.push_back(rel.escalar(u));
-        ys.push_back(rel.escalar(v));
-        pesos.push_back(_distancia / zc);
+        const double desvio = obliquidade * (zc - _distancia);
+        xs.push_back(rel.escalar(u) + desvio);
+        ys.push_back(rel.escalar(v) + desvio);
+        pesos.push_back(paralela ? 1.0 : _distancia / zc);
     }
     const auto [tx, meiaLargura] = centroPonderado(xs, pesos);
     const auto [ty, meiaAltura] = centroPonderado(ys, pesos);
@@ -357,7 +370,17 @@ void Window::atualizarCPP(const DisplayFile& df)
 Projetor Window::projetor() const
 {
     return Projetor(centroDeProjecao(), _direita.normalizado(), _cima.normalizado(), direcaoDeVisao(), _distancia,
-                    _direita.modulo(), _cima.modulo());
+                    _direita.modulo(), _cima.modulo(), _projecao, _recorte);
+}
+
+std::vector<SegmentoNoPlano> Window::segmentosNoPlano(const Objeto& objeto) const
+{
+    std::vector<SegmentoNoPlano> segmentos;
+    Projetor p = projetor();
+    p.registrarSegmentos(&segmentos);
+    p.iniciar();
+    objeto.descreverGeometria(p);
+    return segmentos;
 }
 
 void Window::projetar(const Objeto& original, Objeto& copia, Projetor& projetor) const
@@ -524,6 +547,7 @@ void Window::persist(TiXmlElement* element) const
     estado.direita = _direita;
     estado.cima = _cima;
     estado.distancia = _distancia;
+    estado.projecao = _projecao;
     FormatoXml::escreverWindow(element, estado);
 }
 
@@ -537,4 +561,5 @@ void Window::restore(TiXmlNode* node)
     _direita = estado.direita;
     _cima = estado.cima;
     _distancia = estado.distancia;
+    _projecao = estado.projecao;
 }

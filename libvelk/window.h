@@ -6,11 +6,14 @@
 #include <vector>
 
 #include "coordenada.h"
+#include "projecao.h"
+#include "recorte.h"
 #include "vetor.h"
 
 class DisplayFile;
 class Objeto;
 class Projetor;
+struct SegmentoNoPlano;
 class TiXmlElement;
 class TiXmlNode;
 
@@ -30,15 +33,13 @@ enum class DefeitoDaWindow {
     foraDoIntervalo,
 };
 
-// The camera: a rectangle in space seen in perspective from a centre of projection behind it.
-// Its state is exactly its centre C, right vector u and up vector v (perpendicular; their lengths are
-// the window's width and height) and the focal distance d > 0. The view direction n = û × v̂ and the
-// centre of projection COP = C − d·n are derived, never stored.
-//
-// Projection: a point P has camera coordinates xc = (P − COP)·û, yc = (P − COP)·v̂, zc = (P − COP)·n
-// and projection-plane coordinates (PPC) (xc·d/zc, yc·d/zc, zc − d): the window's centre is the
-// origin, units are world units on the window plane. Nothing with zc < d/100 (the near plane) is
-// projected; segments and polygons that cross it are cut there, in camera space.
+// The camera: a rectangle in space seen from a centre of projection behind it, in perspective or by
+// a parallel projection. Its state is its centre C, right vector u and up vector v (perpendicular;
+// their lengths are the window's width and height), the focal distance d > 0 and the projection.
+// The view direction n = û × v̂ and the centre of projection COP = C − d·n are derived, never stored.
+// Camera coordinates, projection-plane coordinates and the near plane: projecao.h.
+// The line clipper is a setting of the view, not of the camera: it changes no picture, and is
+// neither saved nor compared.
 class Window {
 public:
     // a and b are opposite corners of the window, cop the centre of projection. Throws
@@ -102,8 +103,16 @@ public:
     Vetor direcaoDeVisao() const;
     Coordenada centroDeProjecao() const;
 
+    Projecao projecao() const { return _projecao; }
+    void definirProjecao(Projecao projecao) { _projecao = projecao; }
+    AlgoritmoDeRecorte recorte() const { return _recorte; }
+    void definirRecorte(AlgoritmoDeRecorte recorte) { _recorte = recorte; }
+
     // The projection pipeline with this camera as it is now.
     Projetor projetor() const;
+    // Every segment of objeto (lines, edges, the pieces of flattened curves) as this camera's line
+    // clipper is handed it, in drawing order.
+    std::vector<SegmentoNoPlano> segmentosNoPlano(const Objeto& objeto) const;
 
     // Writes the camera into element (attribute distancia, children centro, direita, cima).
     virtual void persist(TiXmlElement* element) const;
@@ -127,6 +136,8 @@ private:
     Vetor _direita;
     Vetor _cima;
     double _distancia;
+    Projecao _projecao = Projecao::perspectiva;
+    AlgoritmoDeRecorte _recorte = AlgoritmoDeRecorte::cohenSutherland;
     const DisplayFile* _cena = nullptr;
 };
 

@@ -461,6 +461,30 @@ TEST(IdaEVolta, EstadoDaWindowLidoEOEscrito)
     EXPECT_TRUE(mesmosBits(lido.distancia, estado.distancia));
 }
 
+TEST(IdaEVolta, ProjecaoParalelaVaiNoArquivoEArquivoSemElaEPerspectiva)
+{
+    // Catches a projection left out of the file, read into the wrong kind, or kept from the camera
+    // in use when the file read says nothing of it.
+    for (const Projecao projecao : {Projecao::ortogonal, Projecao::obliqua}) {
+        Window w = janelaPadrao();
+        w.definirProjecao(projecao);
+        auto doc = analisar(salvar(w, DisplayFile()));
+        Window lida = janelaPadrao();
+        lida.restore(raiz(*doc)->FirstChild("window"));
+        EXPECT_EQ(lida.projecao(), projecao);
+        auto antigo = analisar(lerArquivo("cena-completa.xml"));
+        lida.restore(raiz(*antigo)->FirstChild("window"));
+        EXPECT_EQ(lida.projecao(), Projecao::perspectiva);
+    }
+    Window w = janelaPadrao();
+    w.definirProjecao(Projecao::obliqua);
+    auto doc = analisar("<formas>\n<window distancia=\"10\" projecao=\"isometrica\"><centro x=\"0\" y=\"0\" z=\"0\"/>"
+                        "<direita x=\"20\" y=\"0\" z=\"0\"/><cima x=\"0\" y=\"20\" z=\"0\"/></window></formas>");
+    EXPECT_EQ(falhaDe([&] { w.restore(raiz(*doc)->FirstChild("window")); }),
+              "Linha 2: <window> tem projecao=\"isometrica\", que não é \"perspectiva\", \"ortogonal\" nem \"obliqua\".");
+    EXPECT_EQ(w.projecao(), Projecao::obliqua);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Restoring objects
 

@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -56,6 +58,25 @@ TEST(RecortarSegmento, CasosFeitosAMao)
         EXPECT_TRUE(pertoDe(c.x0 + t1 * (c.x1 - c.x0), c.ex1));
         EXPECT_TRUE(pertoDe(c.y0 + t1 * (c.y1 - c.y0), c.ey1));
     }
+}
+
+// The same cases through each line clipper as the drawing runs it, on its ends rather than its
+// parameters. Catches, in Cohen–Sutherland, a side taken for another, a crossing on the wrong
+// line, and a segment that only touches a corner or an edge from outside drawn as a point.
+TEST(RecortarSegmentoCom, OsDoisAlgoritmosNosCasosFeitosAMao)
+{
+    for (const AlgoritmoDeRecorte algoritmo : {AlgoritmoDeRecorte::cohenSutherland, AlgoritmoDeRecorte::liangBarsky})
+        for (const CasoDeSegmento& c : casosDeSegmento) {
+            SCOPED_TRACE(::testing::Message() << c.nome << (algoritmo == AlgoritmoDeRecorte::liangBarsky ? " (LB)" : " (CS)"));
+            PedacoVisivel p;
+            ASSERT_EQ(recortarSegmentoCom(algoritmo, {c.x0, c.y0, 1}, {c.x1, c.y1, 1}, janela, p), c.visivel);
+            if (!c.visivel)
+                continue;
+            EXPECT_TRUE(pertoDe(p.inicio.x, c.ex0) && pertoDe(p.inicio.y, c.ey0)) << p.inicio.x << ", " << p.inicio.y;
+            EXPECT_TRUE(pertoDe(p.fim.x, c.ex1) && pertoDe(p.fim.y, c.ey1)) << p.fim.x << ", " << p.fim.y;
+            EXPECT_EQ(p.inicioEmA, c.x0 == c.ex0 && c.y0 == c.ey0);
+            EXPECT_EQ(p.fimEmB, c.x1 == c.ex1 && c.y1 == c.ey1);
+        }
 }
 
 TEST(RecortarSegmento, NumerosQueNaoSaoFinitosNaoPassam)
@@ -299,4 +320,138 @@ TEST(AreaDupla, Shoelace)
 {
     EXPECT_EQ(areaDupla({{0, 0, 0}, {4, 0, 0}, {4, 3, 0}}), 12);
     EXPECT_EQ(areaDupla({{0, 0, 0}, {4, 3, 0}, {4, 0, 0}}), -12);
+}
+
+namespace {
+
+// A coordinate for the agreement of the clippers: on an edge, a rounding unit either side of one,
+// inside, just or far beyond, or huge.
+double coordenadaDeTeste(std::mt19937_64& g, double borda)
+{
+    std::uniform_int_distribution<int> tipo(0, 7);
+    std::uniform_real_distribution<double> u(-1.0, 1.0);
+    const double lado = u(g) < 0 ? -borda : borda;
+    switch (tipo(g)) {
+    case 0:
+        return lado;
+    case 1:
+        return std::nextafter(lado, 0.0);
+    case 2:
+        return std::nextafter(lado, 2 * lado);
+    case 3:
+        return u(g) * borda;
+    case 4:
+        return lado * (1 + std::fabs(u(g)));
+    case 5:
+        return lado * std::pow(10.0, 3 + 290 * std::fabs(u(g)));
+    case 6:
+        return u(g) * borda * 1e-12;
+    default:
+        return u(g) * 4 * borda;
+    }
+}
+
+} // namespace
+
+// Property: the two clippers draw the same thing, to a few rounding units, for segments on, near and
+// far beyond its edges, huge and tiny, in windows of many sizes; and both keep the rule (nothing
+// outside the rectangle, nothing not finite, ends kept only when inside). A cut is measured from the
+// nearer end, so its rounding unit is that of the window plus that end's distance.
+TEST(RecortarSegmentoCom, CohenSutherlandELiangBarskyDesenhamOMesmo)
+{
+    std::mt19937_64 g(20240611);
+    std::uniform_int_distribution<int> expoente(-30, 30);
+    std::uniform_real_distribution<double> profundidade(0.01, 1e6);
+    int visiveis = 0;
+    for (int i = 0; i < 200000; ++i) {
+        const double w = std::ldexp(1.0, expoente(g));
+        const double h = w * (1 + (i % 3));
+        const Retangulo r{-w, w, -h, h};
+        const PontoDeCamera a{coordenadaDeTeste(g, w), coordenadaDeTeste(g, h), profundidade(g)};
+        const PontoDeCamera b = i % 50 == 0 ? a : PontoDeCamera{coordenadaDeTeste(g, w), coordenadaDeTeste(g, h), profundidade(g)};
+        const bool paralela = i % 2 == 0;
+        PedacoVisivel cs, lb;
+        const bool vcs = recortarSegmentoCom(AlgoritmoDeRecorte::cohenSutherland, a, b, r, cs, paralela);
+        const bool vlb = recortarSegmentoCom(AlgoritmoDeRecorte::liangBarsky, a, b, r, lb, paralela);
+        SCOPED_TRACE(::testing::Message() << std::hexfloat << "(" << a.x << ", " << a.y << ") → (" << b.x << ", "
+                                          << b.y << ") em ±" << w << " × ±" << h);
+        const auto longe = [](const PontoDeCamera& p) { return std::max(std::fabs(p.x), std::fabs(p.y)); };
+        const double ulp = 8 * DBL_EPSILON * (2 * h + std::min(longe(a), longe(b)));
+        // A line that grazes a corner within rounding may leave a piece no longer than that to one
+        // and nothing to the other: they still agree.
+        if (vcs != vlb) {
+            const PedacoVisivel& p = vcs ? cs : lb;
+            ASSERT_LE(std::max(std::fabs(p.fim.x - p.inicio.x), std::fabs(p.fim.y - p.inicio.y)), ulp);
+            continue;
+        }
+        if (!vcs)
+            continue;
+        ++visiveis;
+        for (const PedacoVisivel* p : {&cs, &lb}) {
+            for (const PontoDeCamera* q : {&p->inicio, &p->fim}) {
+                ASSERT_TRUE(r.contem(q->x, q->y)) << q->x << ", " << q->y;
+                ASSERT_TRUE(std::isfinite(q->z) && q->z >= std::min(a.z, b.z) && q->z <= std::max(a.z, b.z));
+            }
+            ASSERT_TRUE(!p->inicioEmA || r.contem(a.x, a.y));
+            ASSERT_TRUE(!p->fimEmB || r.contem(b.x, b.y));
+        }
+        ASSERT_LE(std::fabs(cs.inicio.x - lb.inicio.x), ulp);
+        ASSERT_LE(std::fabs(cs.inicio.y - lb.inicio.y), ulp);
+        ASSERT_LE(std::fabs(cs.fim.x - lb.fim.x), ulp);
+        ASSERT_LE(std::fabs(cs.fim.y - lb.fim.y), ulp);
+        ASSERT_EQ(cs.inicioEmA, lb.inicioEmA);
+        ASSERT_EQ(cs.fimEmB, lb.fimEmB);
+    }
+    // Enough of the cases must be drawn for the comparison to say anything.
+    EXPECT_GT(visiveis, 20000);
+}
+
+// One segment worked by hand: from (−15, 0), left of the window, to (5, 20), above it, along
+// y = x + 15. It enters at (−10, 5) and leaves at (−5, 10).
+TEST(Tracos, OQueCadaAlgoritmoCalculaNumSegmentoCortadoDosDoisLados)
+{
+    const PontoDeCamera a{-15, 0, 1};
+    const PontoDeCamera b{5, 20, 1};
+    // Catches region bits swapped or named wrongly, sides taken in another order, and cuts
+    // recorded at the wrong end.
+    TracoDeCohenSutherland cs;
+    PedacoVisivel p;
+    ASSERT_TRUE(recortarCohenSutherland(a, b, janela, p, false, &cs));
+    EXPECT_EQ(cs.codigoA, Regiao::esquerda);
+    EXPECT_EQ(cs.codigoB, Regiao::acima);
+    EXPECT_EQ(cs.resultado, ResultadoDoRecorte::recortado);
+    ASSERT_EQ(cs.cortes, 2);
+    EXPECT_TRUE(cs.corte[0].pontaA);
+    EXPECT_EQ(cs.corte[0].lado, Regiao::esquerda);
+    EXPECT_TRUE(pertoDe(cs.corte[0].x, -10) && pertoDe(cs.corte[0].y, 5));
+    EXPECT_FALSE(cs.corte[1].pontaA);
+    EXPECT_EQ(cs.corte[1].lado, Regiao::acima);
+    EXPECT_TRUE(pertoDe(cs.corte[1].x, -5) && pertoDe(cs.corte[1].y, 10));
+    // From below-left to above-right of the window: both ends share no side, yet the line
+    // misses it; above and right beyond a corner, the second cut lands where the first is.
+    ASSERT_FALSE(recortarCohenSutherland({-30, -15, 1}, {-5, 30, 1}, janela, p, false, &cs));
+    EXPECT_EQ(cs.codigoA, Regiao::esquerda | Regiao::abaixo);
+    EXPECT_EQ(cs.resultado, ResultadoDoRecorte::rejeitado);
+
+    // Catches p_k or q_k of another side or sign, and t_entrada/t_saida taken from the wrong sides.
+    const TracoDeLiangBarsky lb = tracarLiangBarsky(a, b, janela, p);
+    const double p0[4] = {-20, 20, -20, 20};
+    const double q0[4] = {-5, 25, 10, 10};
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(lb.p[k], p0[k]) << k;
+        EXPECT_EQ(lb.q[k], q0[k]) << k;
+    }
+    EXPECT_EQ(lb.tEntrada, 0.25);
+    EXPECT_EQ(lb.tSaida, 0.5);
+    EXPECT_EQ(lb.resultado, ResultadoDoRecorte::recortado);
+    EXPECT_EQ(tracarLiangBarsky({-5, -5, 1}, {5, 3, 1}, janela, p).resultado, ResultadoDoRecorte::aceitoInteiro);
+    EXPECT_EQ(tracarLiangBarsky({-20, 0, 1}, {-11, 5, 1}, janela, p).resultado, ResultadoDoRecorte::rejeitado);
+}
+
+TEST(ProfundidadeNaTela, ParalelaSegueARetaDaTela)
+{
+    // Under a parallel projection the screen is an affine image of camera space: the midpoint on
+    // screen is the midpoint in depth. Catches the perspective rule applied to it.
+    EXPECT_EQ(profundidadeNaTela(10, 30, 0.5, true), 20);
+    EXPECT_TRUE(pertoDe(profundidadeNaTela(1e300, 3e300, 0.25, true), 1.5e300));
 }
