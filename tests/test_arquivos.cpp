@@ -53,6 +53,7 @@
 #include "ponto.h"
 #include "qviewport.h"
 #include "reta.h"
+#include "tipodeobjeto.h"
 #include "viewport.h"
 #include "window.h"
 
@@ -1235,15 +1236,24 @@ TEST_F(ComandosDeArquivo, ExemplosCarregamInteiros)
 
 TEST(Exemplos, UsamTodosOsTipos)
 {
-    // Every kind appears in some sample scene, and the flat drawing has them all.
-    std::set<std::string> tipos;
-    SuperficieDeTeste v;
-    TiXmlDocument doc;
-    ArquivoDeCena::ler(QStringLiteral(VELK_TEST_DATA "/../../examples/desenho.xml"), doc);
-    v.restore(doc.FirstChildElement("formas"));
-    for (const Objeto* o : v.displayFile()->listaDeObjetos)
-        tipos.insert(o->nomeDoTipo() + (o->nivelDePreenchimento() == 2 ? " cheio" : ""));
-    EXPECT_EQ(tipos, (std::set<std::string>{"Ponto", "Reta", "Polígono", "Polígono cheio", "Curva de Bézier", "B-Spline", "Objeto 3D"}));
+    // Every kind appears in some sample scene, and the flat drawing has all the flat ones.
+    const QDir exemplos(QStringLiteral(VELK_TEST_DATA "/../../examples"));
+    std::set<std::string> todos, doDesenho;
+    for (const QString& nome : exemplos.entryList({QStringLiteral("*.xml")}, QDir::Files, QDir::Name)) {
+        SuperficieDeTeste v;
+        TiXmlDocument doc;
+        ArquivoDeCena::ler(exemplos.filePath(nome), doc);
+        v.restore(doc.FirstChildElement("formas"));
+        for (const Objeto* o : v.displayFile()->listaDeObjetos) {
+            const std::string tipo = o->nomeDoTipo() + (o->nivelDePreenchimento() == 2 ? " cheio" : "");
+            todos.insert(tipo);
+            if (nome == QStringLiteral("desenho.xml"))
+                doDesenho.insert(tipo);
+        }
+    }
+    EXPECT_EQ(doDesenho, (std::set<std::string>{"Ponto", "Reta", "Polígono", "Polígono cheio", "Curva de Bézier", "B-Spline", "Objeto 3D"}));
+    for (const TipoDeObjeto* tipo : tiposDeObjeto())
+        EXPECT_EQ(todos.count(tipo->nome), 1u) << tipo->nome;
 }
 
 } // namespace
