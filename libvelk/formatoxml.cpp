@@ -326,49 +326,66 @@ std::size_t lerLado(const TiXmlElement* e, const char* nome, const std::string* 
 
 // The grid of an element of a grid kind whose n coordinates have been read: rows and columns
 // (required) that the kind takes and that make n, and the mesh density (optional).
-Grade lerGrade(const TiXmlElement* e, const DescricaoDeGrade& descricao, const std::string* const (&atributos)[3],
+Grade lerGrade(const TiXmlElement* e, const DescricaoDeGrade& descricao, const std::string* const (&valores)[3],
                std::size_t n)
 {
     Grade g;
-    g.linhas = lerLado(e, "linhas", atributos[0], descricao.lados, "linha");
-    g.colunas = lerLado(e, "colunas", atributos[1], descricao.lados, "coluna");
+    g.linhas = lerLado(e, "linhas", valores[0], descricao.lados, "linha");
+    g.colunas = lerLado(e, "colunas", valores[1], descricao.lados, "coluna");
     // linhas × colunas = n, without a product that could wrap (linhas is at least 1 here).
     if (n % g.linhas != 0 || n / g.linhas != g.colunas)
         falha(e, tag(e) + " precisa de linhas × colunas = " + std::to_string(g.linhas) + " × "
                      + std::to_string(g.colunas) + " coordenadas " + quantas(n, "encontrada", "encontradas") + ".");
-    if (atributos[2] != nullptr) {
+    if (valores[2] != nullptr) {
         long long malha = 0;
-        if (!lerInteiro(e, "malha", *atributos[2], malha) || malha < malhaMinima || malha > malhaMaxima)
-            falha(e, tag(e) + " tem malha=" + citado(*atributos[2]) + ", que não é um inteiro de "
+        if (!lerInteiro(e, "malha", *valores[2], malha) || malha < malhaMinima || malha > malhaMaxima)
+            falha(e, tag(e) + " tem malha=" + citado(*valores[2]) + ", que não é um inteiro de "
                          + std::to_string(malhaMinima) + " a " + std::to_string(malhaMaxima) + ".");
         g.malha = static_cast<int>(malha);
     }
     return g;
 }
 
+// Points each of valores at the attribute of e named as in nomes, or at null where e has none; other
+// attributes are passed over.
+template <std::size_t N>
+void atributos(const TiXmlElement* e, const char* const (&nomes)[N], const std::string* (&valores)[N])
+{
+    for (const std::string*& v : valores)
+        v = nullptr;
+    for (const TiXmlAttribute* a = e->FirstAttribute(); a != nullptr; a = a->Next())
+        for (std::size_t i = 0; i < N; ++i)
+            if (a->NameTStr() == nomes[i])
+                valores[i] = &a->ValueStr();
+}
+
+// The edges of a wireframe of `vertices` vertices, from their elements.
+void lerArestas(const std::vector<const TiXmlElement*>& elementos, std::size_t vertices,
+                std::vector<std::pair<int, int>>& indices)
+{
+    static const char* const nomes[] = {"origem", "destino"};
+    indices.clear();
+    indices.reserve(elementos.size());
+    for (const TiXmlElement* a : elementos) {
+        const std::string* valores[2];
+        atributos(a, nomes, valores);
+        const int i = lerIndice(a, "origem", valores[0], vertices);
+        const int j = lerIndice(a, "destino", valores[1], vertices);
+        if (i == j)
+            falha(a, tag(a) + " liga o vértice " + std::to_string(i) + " a ele mesmo.");
+        exigirVazio(a);
+        indices.emplace_back(i, j);
+    }
+}
+
 // rascunho is scratch room shared by every object of a file (see the end).
 std::unique_ptr<Objeto> lerObjeto(const TiXmlElement* e, const TipoDeObjeto& tipo, ValoresDeObjeto& rascunho)
 {
-    const std::string* nome = nullptr;
-    const std::string* cor = nullptr;
-    const std::string* preenchido = nullptr;
-    // linhas, colunas and malha, for a grid kind.
-    const std::string* grade[3] = {nullptr, nullptr, nullptr};
-    for (const TiXmlAttribute* a = e->FirstAttribute(); a != nullptr; a = a->Next()) {
-        const std::string& atributo = a->NameTStr();
-        if (atributo == "nome")
-            nome = &a->ValueStr();
-        else if (atributo == "cor")
-            cor = &a->ValueStr();
-        else if (atributo == "preenchido")
-            preenchido = &a->ValueStr();
-        else if (atributo == "linhas")
-            grade[0] = &a->ValueStr();
-        else if (atributo == "colunas")
-            grade[1] = &a->ValueStr();
-        else if (atributo == "malha")
-            grade[2] = &a->ValueStr();
-    }
+    // nome, cor, preenchido, then linhas, colunas and malha for a grid kind.
+    static const char* const nomes[] = {"nome", "cor", "preenchido", "linhas", "colunas", "malha"};
+    const std::string* valores[6];
+    atributos(e, nomes, valores);
+    const std::string* const& nome = valores[0];
     exigirAtributo(e, nome, "nome");
     // A name must come back the same from a save, and a save must be XML.
     bool naoUtf8 = false;
@@ -376,8 +393,8 @@ std::unique_ptr<Objeto> lerObjeto(const TiXmlElement* e, const TipoDeObjeto& tip
         falha(e, tag(e) + " tem nome=" + citado(*nome)
                      + (naoUtf8 ? ", que não é texto UTF-8 válido." : ", com caracteres que o XML não admite."));
     rascunho.nome = *nome;
-    rascunho.cor = lerCor(e, cor);
-    rascunho.preenchido = tipo.preenchivel && lerBooleano(e, "preenchido", preenchido);
+    rascunho.cor = lerCor(e, valores[1]);
+    rascunho.preenchido = tipo.preenchivel && lerBooleano(e, "preenchido", valores[2]);
 
     std::vector<Coordenada>& coordenadas = rascunho.coordenadas;
     coordenadas.clear();
@@ -395,30 +412,11 @@ std::unique_ptr<Objeto> lerObjeto(const TiXmlElement* e, const TipoDeObjeto& tip
 
     const std::size_t n = coordenadas.size();
     if (tipo.grade != nullptr)
-        rascunho.grade = lerGrade(e, *tipo.grade, grade, n);
+        rascunho.grade = lerGrade(e, *tipo.grade, {valores[3], valores[4], valores[5]}, n);
     exigirContagem(e, n, tipo.coordenadas, "coordenada", "coordenadas");
     if (tipo.arestas != nullptr)
         exigirContagem(e, arestas.size(), contagemDeArestas, "aresta", "arestas");
-
-    std::vector<std::pair<int, int>>& indices = rascunho.arestas;
-    indices.clear();
-    indices.reserve(arestas.size());
-    for (const TiXmlElement* a : arestas) {
-        const std::string* origem = nullptr;
-        const std::string* destino = nullptr;
-        for (const TiXmlAttribute* at = a->FirstAttribute(); at != nullptr; at = at->Next()) {
-            if (at->NameTStr() == "origem")
-                origem = &at->ValueStr();
-            else if (at->NameTStr() == "destino")
-                destino = &at->ValueStr();
-        }
-        const int i = lerIndice(a, "origem", origem, n);
-        const int j = lerIndice(a, "destino", destino, n);
-        if (i == j)
-            falha(a, tag(a) + " liga o vértice " + std::to_string(i) + " a ele mesmo.");
-        exigirVazio(a);
-        indices.emplace_back(i, j);
-    }
+    lerArestas(arestas, n, rascunho.arestas);
 
     // Every rule of the constructors has been checked above; a refusal here would be a gap in those
     // checks, and it is still reported as a fault of this element rather than escaping. The objects
