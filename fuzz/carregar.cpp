@@ -21,6 +21,7 @@
 #include "displayfile.h"
 #include "objeto.h"
 #include "objeto3d.h"
+#include "tipodeobjeto.h"
 #include "viewport.h"
 #include "window.h"
 #include "xml.h"
@@ -140,6 +141,12 @@ void compararCenas(const Viewport& a, const Viewport& b)
         const auto* wy = dynamic_cast<const Objeto3D*>(&y);
         if (wx && wy && wx->arestas() != wy->arestas())
             Prova::falha(quem + "other edges");
+        if (const TipoDeObjeto* tipo = x.tipo(); tipo != nullptr && tipo->grade != nullptr) {
+            const Grade gx = tipo->grade->de(x);
+            const Grade gy = tipo->grade->de(y);
+            if (gx.linhas != gy.linhas || gx.colunas != gy.colunas || gx.malha != gy.malha)
+                Prova::falha(quem + "another grid");
+        }
     }
 }
 
