@@ -19,6 +19,7 @@
 #include "errosdearquivo.h"
 #include "formatoxml.h"
 #include "viewport.h"
+#include "xmldacena.h"
 
 namespace ArquivoDeCena {
 namespace {
@@ -202,7 +203,7 @@ void carregar(const QString& caminho, Window& janela, DisplayFile& cena)
 {
     TiXmlDocument doc;
     ler(caminho, doc);
-    Viewport::ler(raiz(doc), janela, cena);
+    XmlDaCena::ler(raiz(doc), janela, cena);
 }
 
 void salvar(const QString& caminho, const TiXmlDocument& doc)

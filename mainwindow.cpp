@@ -30,6 +30,7 @@
 #include <tinyxml.h>
 
 #include "arquivodecena.h"
+#include "comandosdearquivo.h"
 #include "comandosdecena.h"
 #include "displayfile.h"
 #include "documentodecena.h"
@@ -64,6 +65,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     _documento = new DocumentoDeCena(this);
     ui->setupUi(this);
     ui->canvas->mostrarDocumento(*_documento);
+    _arquivos = std::make_unique<ComandosDeArquivo>(*_documento, *this, *ui->canvas);
     seguirDocumento();
 
     QUndoStack* pilha = _documento->pilhaDeDesfazer();
@@ -90,6 +92,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(ui->canvas, &QViewport::movimentoRecusado, this, [this] { avisarSeRecusada(false); });
     atualizarTitulo();
     criarVistaExterna();
+    criarAtalhos();
     ui->objetos->installEventFilter(this);
     connect(ui->canvas, &QViewport::objetoClicado, this, &MainWindow::escolher);
     connect(ui->canvas, &QViewport::cursorNoPlano, this, &MainWindow::mostrarPosicao);
@@ -158,7 +161,6 @@ void MainWindow::criarVistaExterna()
         menu->setObjectName(QStringLiteral("menuVista"));
         menuBar()->insertMenu(ui->menuHelp->menuAction(), menu);
     }
-    // Reached from the menu and from the key V, which keyPressEvent turns into a toggle.
     auto* acao = new QAction(QStringLiteral("Vista Externa"), this);
     acao->setObjectName(QStringLiteral("actionVistaExterna"));
     acao->setCheckable(true);
@@ -219,33 +221,50 @@ void MainWindow::trocarCena(DisplayFile cena, const Window& camera, const QStrin
 
 void MainWindow::closeEvent(QCloseEvent* evento)
 {
-    if (podeDescartarAlteracoes())
+    if (_arquivos->podeDescartarAlteracoes())
         evento->accept();
     else
         evento->ignore();
 }
 
-bool MainWindow::podeDescartarAlteracoes()
+
+void MainWindow::criarAtalhos()
 {
-    if (!_documento->modificado())
-        return true;
-    QMessageBox pergunta(QMessageBox::Warning, tr("Sistema de Computação Gráfica"), tr("Salvar alterações?"),
-                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-    pergunta.setInformativeText(tr("A cena tem alterações que não foram salvas."));
-    pergunta.button(QMessageBox::Save)->setText(tr("Salvar"));
-    pergunta.button(QMessageBox::Discard)->setText(tr("Descartar"));
-    pergunta.button(QMessageBox::Cancel)->setText(tr("Cancelar"));
-    pergunta.setDefaultButton(QMessageBox::Save);
-    switch (pergunta.exec()) {
-    case QMessageBox::Save:
-        return arquivoDaCena().isEmpty() ? salvarComo() : salvarEm(arquivoDaCena());
-    case QMessageBox::Discard:
-        return true;
-    default:
-        return false;
+    const std::pair<Qt::Key, std::function<void()>> comandos[] = {
+        {Qt::Key_Plus, [this] { on_zoomInButton_clicked(); }},
+        {Qt::Key_Minus, [this] { on_zoomOutButton_clicked(); }},
+        {Qt::Key_A, [this] { on_objetoEsquerdo_clicked(); }},
+        {Qt::Key_D, [this] { on_objetoDireita_clicked(); }},
+        {Qt::Key_W, [this] { on_objetoCima_clicked(); }},
+        {Qt::Key_S, [this] { on_objetoBaixo_clicked(); }},
+        {Qt::Key_I, [this] { step(0.1); }},
+        {Qt::Key_O, [this] { step(-0.1); }},
+        {Qt::Key_N, [this] { on_adicionarButton_clicked(); }},
+        {Qt::Key_R, [this] { on_objetoAplicarRotacao_clicked(); }},
+        {Qt::Key_X, [this] { rotacionarX(); }},
+        {Qt::Key_Y, [this] { rotacionarY(); }},
+        {Qt::Key_Z, [this] { rotacionarZ(); }},
+        {Qt::Key_Escape, [this] { sair(); }},
+        {Qt::Key_Left, [this] { on_windowEsquerda_clicked(); }},
+        {Qt::Key_Up, [this] { on_windowCima_clicked(); }},
+        {Qt::Key_Right, [this] { on_windowDireito_clicked(); }},
+        {Qt::Key_Down, [this] { on_windowBaixo_clicked(); }},
+    };
+    for (const auto& [tecla, comando] : comandos) {
+        auto* acao = new QAction(this);
+        acao->setObjectName(QStringLiteral("tecla") + QKeySequence(tecla).toString());
+        connect(acao, &QAction::triggered, this, comando);
+        _teclas.insert(tecla, acao);
     }
+    _teclas.insert(Qt::Key_V, findChild<QAction*>(QStringLiteral("actionVistaExterna")));
 }
 
+void MainWindow::sair()
+{
+    // At once, as ever, unless that would lose unsaved changes the user wants to keep.
+    if (_arquivos->podeDescartarAlteracoes())
+        std::exit(0);
+}
 
 void MainWindow::keyPressEvent(QKeyEvent* evento)
 {
@@ -253,81 +272,12 @@ void MainWindow::keyPressEvent(QKeyEvent* evento)
     // rather than handed to QMainWindow. Control with S, O, Z or Y belongs to the menus (save, load,
     // undo, redo): while the action is disabled Qt hands the key on to here, where it must not move
     // or turn the object.
-    if (evento->modifiers() & Qt::ControlModifier) {
-        switch (evento->key()) {
-        case Qt::Key_S:
-        case Qt::Key_O:
-        case Qt::Key_Z:
-        case Qt::Key_Y:
-            return;
-        default:
-            break;
-        }
-    }
-    switch (evento->key()) {
-    case Qt::Key_Plus:
-        on_zoomInButton_clicked();
-        break;
-    case Qt::Key_Minus:
-        on_zoomOutButton_clicked();
-        break;
-    case Qt::Key_A:
-        on_objetoEsquerdo_clicked();
-        break;
-    case Qt::Key_D:
-        on_objetoDireita_clicked();
-        break;
-    case Qt::Key_I:
-        step(0.1);
-        break;
-    case Qt::Key_N:
-        on_adicionarButton_clicked();
-        break;
-    case Qt::Key_O:
-        step(-0.1);
-        break;
-    case Qt::Key_R:
-        on_objetoAplicarRotacao_clicked();
-        break;
-    case Qt::Key_S:
-        on_objetoBaixo_clicked();
-        break;
-    case Qt::Key_W:
-        on_objetoCima_clicked();
-        break;
-    case Qt::Key_X:
-        rotacionarX();
-        break;
-    case Qt::Key_Y:
-        rotacionarY();
-        break;
-    case Qt::Key_Z:
-        rotacionarZ();
-        break;
-    case Qt::Key_V:
-        if (auto* acao = findChild<QAction*>(QStringLiteral("actionVistaExterna")))
-            acao->toggle();
-        break;
-    case Qt::Key_Escape:
-        // At once, as ever, unless that would lose unsaved changes the user wants to keep.
-        if (podeDescartarAlteracoes())
-            std::exit(0);
-        break;
-    case Qt::Key_Left:
-        on_windowEsquerda_clicked();
-        break;
-    case Qt::Key_Up:
-        on_windowCima_clicked();
-        break;
-    case Qt::Key_Right:
-        on_windowDireito_clicked();
-        break;
-    case Qt::Key_Down:
-        on_windowBaixo_clicked();
-        break;
-    default:
-        break;
-    }
+    const int tecla = evento->key();
+    if ((evento->modifiers() & Qt::ControlModifier)
+        && (tecla == Qt::Key_S || tecla == Qt::Key_O || tecla == Qt::Key_Z || tecla == Qt::Key_Y))
+        return;
+    if (QAction* acao = _teclas.value(tecla))
+        acao->trigger();
 }
 
 bool MainWindow::eventFilter(QObject* alvo, QEvent* evento)
@@ -716,169 +666,44 @@ void MainWindow::on_actionEditar_triggered()
 
 // --- scene files --------------------------------------------------------------------------------
 
-// Every fault of the file commands goes to standard error and to a box in front of the user.
 void MainWindow::on_actionSalvar_triggered()
 {
-    if (arquivoDaCena().isEmpty())
-        salvarComo();
-    else
-        salvarEm(arquivoDaCena());
+    _arquivos->salvar();
 }
 
 void MainWindow::on_actionSalvarComo_triggered()
 {
-    salvarComo();
-}
-
-bool MainWindow::salvarComo()
-{
-    QFileDialog dialogo(this, tr("Salvar em..."), QString(), tr("XML File (*.xml)"));
-    dialogo.setAcceptMode(QFileDialog::AcceptSave);
-    // So that the file shows under Carregar's filter; the dialog then also asks before replacing
-    // the file with the suffix.
-    dialogo.setDefaultSuffix(QStringLiteral("xml"));
-    // Cancelled: nothing to write and nothing to say.
-    if (dialogo.exec() != QDialog::Accepted)
-        return false;
-    QString caminho = dialogo.selectedFiles().value(0);
-    if (caminho.isEmpty())
-        return false;
-    // A desktop's own dialog may ignore the default suffix.
-    if (QFileInfo(caminho).suffix().isEmpty())
-        caminho += QStringLiteral(".xml");
-    return salvarEm(caminho);
-}
-
-bool MainWindow::salvarEm(const QString& caminho)
-{
-    try {
-        TiXmlDocument doc;
-        // Owned here until linked, in case the scene throws while it is written.
-        auto version = std::make_unique<TiXmlDeclaration>("1.0", "", "");
-        auto formas = std::make_unique<TiXmlElement>("formas");
-        ui->canvas->persist(formas.get());
-        doc.LinkEndChild(version.release());
-        doc.LinkEndChild(formas.release());
-        ArquivoDeCena::salvar(caminho, doc);
-    } catch (const std::string& erro) {
-        avisar(tr("Salvar"), erro);
-        return false;
-    }
-    definirArquivoDaCena(caminho);
-    _documento->marcarSalvo();
-    return true;
+    _arquivos->salvarComo();
 }
 
 void MainWindow::on_actionCarregar_triggered()
 {
-    if (!podeDescartarAlteracoes())
-        return;
-    const QString file = QFileDialog::getOpenFileName(this, tr("Abrir..."), QString(), tr("XML File (*.xml)"));
-    if (carregar(file))
-        _documento->marcarSalvo();
+    _arquivos->carregar();
 }
 
 void MainWindow::abrir(const QString& file)
 {
-    // What a user opens at start is where the work begins: nothing before it to undo, nothing
-    // changed yet.
-    if (carregar(file))
-        pilhaDeDesfazer()->clear();
-}
-
-bool MainWindow::carregar(const QString& file)
-{
-    try {
-        // All or nothing: read into new values, which replace the scene only once complete.
-        Window camera = *ui->canvas->janela();
-        DisplayFile cena;
-        ArquivoDeCena::carregar(file, camera, cena);
-        trocarCena(std::move(cena), camera, file, tr("Carregar '%1'").arg(QFileInfo(file).fileName()));
-        return true;
-    } catch (const std::string& erro) {
-        // A cancelled dialog (no name) keeps its line on standard error but is no failure to show.
-        if (file.isEmpty())
-            std::cerr << erro << std::endl;
-        else
-            avisar(tr("Carregar"), erro);
-        return false;
-    }
-}
-
-void MainWindow::avisar(const QString& titulo, const std::string& erro)
-{
-    std::cerr << erro << std::endl;
-    QMessageBox::warning(this, titulo, QString::fromStdString(erro));
+    _arquivos->abrir(file);
 }
 
 // --- pictures and models ------------------------------------------------------------------------
 
 void MainWindow::on_actionExportar_triggered()
 {
-    // Qt's own dialog, so that the picture's size can be chosen in it; the canvas's size unless the
-    // user changes it.
-    QFileDialog dialogo(this, tr("Exportar Imagem"), QString(), tr("Imagem PNG (*.png);;Imagem SVG (*.svg)"));
-    dialogo.setAcceptMode(QFileDialog::AcceptSave);
-    dialogo.setOption(QFileDialog::DontUseNativeDialog);
-    dialogo.setDefaultSuffix(QStringLiteral("png"));
-    connect(&dialogo, &QFileDialog::filterSelected, &dialogo, [&dialogo](const QString& filtro) {
-        dialogo.setDefaultSuffix(filtro.contains(QLatin1String("*.svg")) ? QStringLiteral("svg") : QStringLiteral("png"));
-    });
-    auto* largura = new QSpinBox;
-    auto* altura = new QSpinBox;
-    largura->setObjectName(QStringLiteral("larguraDaImagem"));
-    altura->setObjectName(QStringLiteral("alturaDaImagem"));
-    for (QSpinBox* lado : {largura, altura}) {
-        lado->setRange(1, QViewport::ladoMaximoDaImagem);
-        lado->setSuffix(tr(" px"));
-    }
-    largura->setValue(ui->canvas->largura());
-    altura->setValue(ui->canvas->altura());
-    auto* tamanho = new QWidget;
-    auto* linha = new QHBoxLayout(tamanho);
-    linha->setContentsMargins(0, 0, 0, 0);
-    linha->addWidget(largura);
-    linha->addWidget(new QLabel(QStringLiteral("×")));
-    linha->addWidget(altura);
-    linha->addStretch();
-    if (auto* grade = qobject_cast<QGridLayout*>(dialogo.layout())) {
-        const int fim = grade->rowCount();
-        grade->addWidget(new QLabel(tr("Tamanho:")), fim, 0);
-        grade->addWidget(tamanho, fim, 1, 1, grade->columnCount() - 1);
-    }
-    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
-        return;
-    try {
-        ui->canvas->exportar(dialogo.selectedFiles().first(), QSize(largura->value(), altura->value()));
-    } catch (const std::string& erro) {
-        avisar(tr("Exportar Imagem"), erro);
-    }
+    _arquivos->exportar();
 }
 
 void MainWindow::on_actionImportar_triggered()
 {
-    const QString caminho = QFileDialog::getOpenFileName(this, tr("Importar Modelo"), QString(),
-                                                         tr("Modelos 3-D (*.obj *.off);;Wavefront OBJ (*.obj);;OFF (*.off)"));
-    if (!caminho.isEmpty())
-        importar(caminho);
+    _arquivos->importarPeloDialogo();
 }
 
 void MainWindow::importar(const QString& caminho)
 {
-    std::vector<std::unique_ptr<Objeto>> novos;
-    try {
-        novos = Importacao::lerModelo(caminho);
-    } catch (const std::string& erro) {
-        avisar(tr("Importar Modelo"), erro);
-        return;
-    }
-    adicionarObjetos(std::move(novos), tr("Importar '%1'").arg(QFileInfo(caminho).fileName()));
+    _arquivos->importar(caminho);
 }
 
 void MainWindow::on_actionNova_triggered()
 {
-    if (!podeDescartarAlteracoes())
-        return;
-    trocarCena(DisplayFile(), Viewport::cameraInicial(), QString(), tr("Nova Cena"));
-    _documento->marcarSalvo();
+    _arquivos->nova();
 }

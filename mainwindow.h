@@ -2,6 +2,7 @@
 #define MAINWINDOW_H
 
 #include <QMainWindow>
+#include <QHash>
 #include <QMap>
 #include <QString>
 
@@ -10,6 +11,8 @@
 #include <string>
 #include <vector>
 
+class ComandosDeArquivo;
+class QAction;
 class DisplayFile;
 class DocumentoDeCena;
 class Objeto;
@@ -104,14 +107,18 @@ private slots:
 private:
     // The list and the title follow the document.
     void seguirDocumento();
+    // The keys, each an action of the window (tecla<key>) that keyPressEvent triggers. They are no
+    // Qt shortcuts: those would take the arrows from the list, whose rows they move, and the letters
+    // from the line edits; and the menus show only the conventional keys of files and editing.
+    void criarAtalhos();
+    // The key Esc.
+    void sair();
     // The canvas that shows the canvas's camera from outside, its action and the menu "Vista".
     void criarVistaExterna();
     void rotacionarX();
     void rotacionarY();
     void rotacionarZ();
     void step(double quanto);
-    // A fault the user must see: on standard error and in a message box.
-    void avisar(const QString& titulo, const std::string& erro);
     // The camera refuses a move, zoom or turn that would leave what it can project and save: the
     // status bar says why nothing happened. The mouse's refusals on the canvas come here too.
     void avisarSeRecusada(bool feita);
@@ -129,15 +136,6 @@ private:
     // Where the selected object stands in the display file; -1 for none.
     int posicaoDoSelecionado() const;
 
-    // Puts the scene at file in place as one undoable command, with its file name; false after
-    // telling the user why not.
-    bool carregar(const QString& file);
-    // Writes the scene to caminho; false after telling the user why not.
-    bool salvarEm(const QString& caminho);
-    // Asks for a file name and saves there; false when cancelled or failed.
-    bool salvarComo();
-    // True when nothing unsaved would be lost: no changes, or the user saved or discarded them.
-    bool podeDescartarAlteracoes();
     void atualizarTitulo();
 
     // Makes the row of objeto current, or none when it is null.
@@ -152,6 +150,8 @@ private:
     // objects).
     QMap<QListWidgetItem*, Objeto*> mapaObjetos;
     DocumentoDeCena* _documento = nullptr;
+    std::unique_ptr<ComandosDeArquivo> _arquivos;
+    QHash<int, QAction*> _teclas;
     bool _cursorNoCanvas = false;
 };
 

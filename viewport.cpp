@@ -3,16 +3,14 @@
 #include <algorithm>
 #include <cstddef>
 #include <functional>
-#include <iostream>
 #include <limits>
 #include <memory>
 #include <vector>
 
-#include <tinyxml.h>
-
 #include "displayfile.h"
 #include "objeto.h"
 #include "window.h"
+#include "xmldacena.h"
 
 Viewport::Viewport()
     : _cenaPropria(std::make_unique<DisplayFile>()), _janelaPropria(std::make_unique<Window>(cameraInicial())),
@@ -263,10 +261,7 @@ Coordenada Viewport::viewportToWindow(double x, double y) const
 
 void Viewport::persist(TiXmlNode* where) const
 {
-    auto window = std::make_unique<TiXmlElement>("window");
-    _janela->persist(window.get());
-    where->LinkEndChild(window.release());
-    _displayFile->persist(where);
+    XmlDaCena::escrever(where, *_janela, *_displayFile);
 }
 
 Window Viewport::cameraInicial()
@@ -276,12 +271,7 @@ Window Viewport::cameraInicial()
 
 void Viewport::ler(TiXmlNode* where, Window& janela, DisplayFile& cena)
 {
-    // An element: a comment that reads "window" is no camera.
-    if (TiXmlElement* window = where->FirstChildElement("window"))
-        janela.restore(window);
-    else
-        std::cerr << "Não há window especificada no arquivo XML, mantendo a window atual." << std::endl;
-    cena.restore(where);
+    XmlDaCena::ler(where, janela, cena);
 }
 
 void Viewport::restore(TiXmlNode* where)
