@@ -1,46 +1,31 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include <cmath>
 #include <cstdlib>
-#include <iostream>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
-#include <algorithm>
-
-#include <QCloseEvent>
 #include <QAction>
-#include <QFileDialog>
-#include <QGridLayout>
-#include <QHBoxLayout>
+#include <QCloseEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QListWidgetItem>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QMetaObject>
-#include <QSpinBox>
-#include <QPushButton>
 #include <QStatusBar>
 #include <QUndoStack>
 
-#include <tinyxml.h>
-
-#include "arquivodecena.h"
 #include "comandosdearquivo.h"
 #include "comandosdecena.h"
+#include "comandosdeobjeto.h"
 #include "displayfile.h"
 #include "documentodecena.h"
-#include "fabricadeobjeto.h"
-#include "importacao.h"
-#include "novoobjeto.h"
-#include "numeros.h"
+#include "linhadeobjeto.h"
 #include "objeto.h"
 #include "qviewport.h"
-#include "transformacao.h"
 #include "vistaexterna.h"
 #include "window.h"
 
@@ -48,11 +33,6 @@ namespace {
 
 // How long a note stays in the status bar.
 constexpr int duracaoDoAviso = 5000;
-
-QString nomeEntreAspas(const Objeto& objeto)
-{
-    return QStringLiteral("'") + QString::fromStdString(objeto.nome()) + QStringLiteral("'");
-}
 
 } // namespace
 
@@ -66,6 +46,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     ui->setupUi(this);
     ui->canvas->mostrarDocumento(*_documento);
     _arquivos = std::make_unique<ComandosDeArquivo>(*_documento, *this, *ui->canvas);
+    _objetos = std::make_unique<ComandosDeObjeto>(*_documento, *this, *statusBar());
     seguirDocumento();
 
     QUndoStack* pilha = _documento->pilhaDeDesfazer();
@@ -146,31 +127,18 @@ QString MainWindow::arquivoDaCena() const
 void MainWindow::criarVistaExterna()
 {
     auto* vista = new VistaExterna(ui->gridLayoutWidget);
-    vista->setObjectName(QStringLiteral("vistaExterna"));
-    vista->setMinimumSize(300, 300);
     vista->setSizePolicy(ui->canvas->sizePolicy());
     ui->gridLayout->addWidget(vista, 2, 2);
     ui->gridLayout->setColumnStretch(0, 1);
     ui->gridLayout->setColumnStretch(2, 1);
     vista->observar(*ui->canvas);
-    vista->hide();
-
     auto* menu = menuBar()->findChild<QMenu*>(QStringLiteral("menuVista"));
     if (menu == nullptr) {
         menu = new QMenu(QStringLiteral("Vista"), menuBar());
         menu->setObjectName(QStringLiteral("menuVista"));
         menuBar()->insertMenu(ui->menuHelp->menuAction(), menu);
     }
-    auto* acao = new QAction(QStringLiteral("Vista Externa"), this);
-    acao->setObjectName(QStringLiteral("actionVistaExterna"));
-    acao->setCheckable(true);
-    menu->addAction(acao);
-    connect(acao, &QAction::toggled, vista, [vista](bool mostrar) {
-        vista->setVisible(mostrar);
-        // Framed once the layout has given it its size, so that the scene fits its proportions.
-        if (mostrar)
-            QMetaObject::invokeMethod(vista, &VistaExterna::enquadrar, Qt::QueuedConnection);
-    });
+    menu->addAction(vista->acaoDeMostrar());
 }
 
 void MainWindow::changeEvent(QEvent* e)
@@ -227,7 +195,6 @@ void MainWindow::closeEvent(QCloseEvent* evento)
         evento->ignore();
 }
 
-
 void MainWindow::criarAtalhos()
 {
     const std::pair<Qt::Key, std::function<void()>> comandos[] = {
@@ -250,13 +217,9 @@ void MainWindow::criarAtalhos()
         {Qt::Key_Right, [this] { on_windowDireito_clicked(); }},
         {Qt::Key_Down, [this] { on_windowBaixo_clicked(); }},
     };
-    for (const auto& [tecla, comando] : comandos) {
-        auto* acao = new QAction(this);
-        acao->setObjectName(QStringLiteral("tecla") + QKeySequence(tecla).toString());
-        connect(acao, &QAction::triggered, this, comando);
-        _teclas.insert(tecla, acao);
-    }
-    _teclas.insert(Qt::Key_V, findChild<QAction*>(QStringLiteral("actionVistaExterna")));
+    for (const auto& [tecla, comando] : comandos)
+        _teclas.ligar(tecla, this, comando);
+    _teclas.ligar(Qt::Key_V, findChild<QAction*>(QStringLiteral("actionVistaExterna")));
 }
 
 void MainWindow::sair()
@@ -268,16 +231,8 @@ void MainWindow::sair()
 
 void MainWindow::keyPressEvent(QKeyEvent* evento)
 {
-    // Only the key code counts: Shift and the keypad change nothing. Keys not listed are dropped here
-    // rather than handed to QMainWindow. Control with S, O, Z or Y belongs to the menus (save, load,
-    // undo, redo): while the action is disabled Qt hands the key on to here, where it must not move
-    // or turn the object.
-    const int tecla = evento->key();
-    if ((evento->modifiers() & Qt::ControlModifier)
-        && (tecla == Qt::Key_S || tecla == Qt::Key_O || tecla == Qt::Key_Z || tecla == Qt::Key_Y))
-        return;
-    if (QAction* acao = _teclas.value(tecla))
-        acao->trigger();
+    // Keys not listed are dropped here rather than handed to QMainWindow.
+    _teclas.disparar(*evento);
 }
 
 bool MainWindow::eventFilter(QObject* alvo, QEvent* evento)
@@ -305,26 +260,10 @@ void MainWindow::atualizarLista()
 {
     ui->objetos->clear();
     mapaObjetos.clear();
-    // The list lays out a row's whole text on every repaint, and a name can be megabytes long: a
-    // row shows its first 200 characters, and the whole name is in the row's tooltip.
-    constexpr int caracteresNaLinha = 200;
-    for (Objeto* atual : ui->canvas->displayFile()->listaDeObjetos) {
-        const std::string& nome = atual->nome();
-        std::size_t corte = 0;
-        for (int caracteres = 0; corte < nome.size() && caracteres < caracteresNaLinha; ++caracteres) {
-            ++corte;
-            while (corte < nome.size() && (static_cast<unsigned char>(nome[corte]) & 0xC0) == 0x80)
-                ++corte;
-        }
-        const bool cortado = corte < nome.size();
-        const QString texto = QString::fromUtf8(nome.data(), static_cast<qsizetype>(corte))
-                              + (cortado ? QStringLiteral("… : ") : QStringLiteral(" : "))
-                              + QString::fromStdString(atual->nomeDoTipo());
-        auto* atualNaLista = new QListWidgetItem(texto);
-        if (cortado)
-            atualNaLista->setToolTip(QString::fromStdString(nome));
-        ui->objetos->addItem(atualNaLista);
-        mapaObjetos.insert(atualNaLista, atual);
+    for (Objeto* atual : _documento->displayFile()->listaDeObjetos) {
+        QListWidgetItem* linha = linhaDeObjeto(*atual);
+        ui->objetos->addItem(linha);
+        mapaObjetos.insert(linha, atual);
     }
 }
 
@@ -344,12 +283,7 @@ Objeto* MainWindow::selecionado() const
 
 int MainWindow::posicaoDoSelecionado() const
 {
-    Objeto* objeto = selecionado();
-    if (!objeto)
-        return -1;
-    const auto& lista = ui->canvas->displayFile()->listaDeObjetos;
-    const auto onde = std::find(lista.begin(), lista.end(), objeto);
-    return onde == lista.end() ? -1 : static_cast<int>(onde - lista.begin());
+    return _documento->posicaoDe(selecionado());
 }
 
 // The list's current row is the one selected object: the canvas highlights it and the commands act on it.
@@ -361,8 +295,6 @@ void MainWindow::on_objetos_currentRowChanged(int)
     ui->canvas->selecionar(objeto);
     mostrarSelecao();
 }
-
-// --- camera -------------------------------------------------------------------------------------
 
 void MainWindow::avisarSeRecusada(bool feita)
 {
@@ -409,28 +341,27 @@ void MainWindow::on_zoomOutButton_clicked()
 
 // Each dial turns the camera by how far it moved since its own last value. Across the wrap from
 // 360 to 0 that is nearly a full turn the other way, which lands on the same orientation.
+void MainWindow::girarPeloDial(int eixo, int valor)
+{
+    double angulos[3] = {0, 0, 0};
+    angulos[eixo] = valor - _dials[eixo];
+    _dials[eixo] = valor;
+    avisarSeRecusada(_documento->rodar(angulos[0], angulos[1], angulos[2]));
+}
+
 void MainWindow::on_windowRotacaoXDisplay_valueChanged(int value)
 {
-    static int windowRotacaoAntiga = 0;
-    const double angulo = value - windowRotacaoAntiga;
-    windowRotacaoAntiga = value;
-    avisarSeRecusada(_documento->rodar(angulo, 0, 0));
+    girarPeloDial(0, value);
 }
 
 void MainWindow::on_windowRotacaoYDisplay_valueChanged(int value)
 {
-    static int windowRotacaoAntiga = 0;
-    const double angulo = value - windowRotacaoAntiga;
-    windowRotacaoAntiga = value;
-    avisarSeRecusada(_documento->rodar(0, angulo, 0));
+    girarPeloDial(1, value);
 }
 
 void MainWindow::on_windowRotacaoZDisplay_valueChanged(int value)
 {
-    static int windowRotacaoAntiga = 0;
-    const double angulo = value - windowRotacaoAntiga;
-    windowRotacaoAntiga = value;
-    avisarSeRecusada(_documento->rodar(0, 0, angulo));
+    girarPeloDial(2, value);
 }
 
 void MainWindow::on_mostrarCoordenadas_toggled(bool checked)
@@ -469,45 +400,11 @@ void MainWindow::on_actionTeclas_de_Atalho_toggled(bool mostrarAjuda)
     ui->help->setVisible(mostrarAjuda);
 }
 
-// --- the selected object ------------------------------------------------------------------------
-
-void MainWindow::transformarSelecionado(const Transformacao& t, const QString& texto)
-{
-    const int posicao = posicaoDoSelecionado();
-    if (posicao < 0)
-        return;
-    Objeto* objeto = ui->canvas->displayFile()->listaDeObjetos[static_cast<std::size_t>(posicao)];
-    // Tried on a copy: a scene with a coordinate that is not finite can be neither drawn nor saved.
-    std::unique_ptr<Objeto> ensaio(objeto->clone());
-    ensaio->transformar(t);
-    for (const Coordenada& c : ensaio->coordenadas()) {
-        if (!std::isfinite(c.x()) || !std::isfinite(c.y()) || !std::isfinite(c.z())) {
-            statusBar()->showMessage(tr("Transformação recusada: as coordenadas de %1 deixariam de ser finitas.")
-                                         .arg(nomeEntreAspas(*objeto)),
-                                     duracaoDoAviso);
-            return;
-        }
-    }
-    pilhaDeDesfazer()->push(new ComandoTransformar(*_documento, static_cast<std::size_t>(posicao), objeto->coordenadas(),
-                                       ensaio->coordenadas(), texto.arg(nomeEntreAspas(*objeto))));
-}
-
-std::optional<double> MainWindow::numeroDigitado(const QString& texto, const QString& oQue)
-{
-    const std::optional<double> numero = lerNumero(texto);
-    if (!numero)
-        statusBar()->showMessage(tr("%1 inválido: '%2'.").arg(oQue, texto), duracaoDoAviso);
-    return numero;
-}
-
 void MainWindow::escolher(Objeto* objeto)
 {
-    QListWidgetItem* linha = nullptr;
-    if (objeto != nullptr)
-        for (auto i = mapaObjetos.cbegin(); i != mapaObjetos.cend(); ++i)
-            if (i.value() == objeto)
-                linha = i.key();
-    if (linha != nullptr) {
+    // Rows stand in the scene's order.
+    QListWidgetItem* linha = ui->objetos->item(_documento->posicaoDe(objeto));
+    if (linha != nullptr && mapaObjetos.value(linha) == objeto) {
         ui->objetos->setCurrentItem(linha);
         ui->objetos->scrollToItem(linha);
     } else {
@@ -538,46 +435,32 @@ void MainWindow::mostrarSelecao()
     statusBar()->showMessage(tr("Selecionado: %1 (%2)").arg(nome, QString::fromStdString(objeto->nomeDoTipo())));
 }
 
-void MainWindow::transladar(double dx, double dy, double dz)
-{
-    transformarSelecionado(Transformacao::translacao(dx, dy, dz), tr("Mover %1"));
-}
-
 void MainWindow::on_objetoEsquerdo_clicked()
 {
-    transladar(-1.0, 0.0, 0.0);
+    _objetos->transladar(posicaoDoSelecionado(), -1.0, 0.0, 0.0);
 }
 
 void MainWindow::on_objetoDireita_clicked()
 {
-    transladar(1.0, 0.0, 0.0);
+    _objetos->transladar(posicaoDoSelecionado(), 1.0, 0.0, 0.0);
 }
 
 void MainWindow::on_objetoBaixo_clicked()
 {
-    transladar(0.0, -1.0, 0.0);
+    _objetos->transladar(posicaoDoSelecionado(), 0.0, -1.0, 0.0);
 }
 
 void MainWindow::on_objetoCima_clicked()
 {
-    transladar(0.0, 1.0, 0.0);
+    _objetos->transladar(posicaoDoSelecionado(), 0.0, 1.0, 0.0);
 }
 
 void MainWindow::rotacionar(bool emX, bool emY, bool emZ)
 {
-    const std::optional<double> lido = numeroDigitado(ui->objetoRotacaoDisplay->text(), tr("Ângulo"));
-    if (!lido)
-        return;
-    const double angulo = *lido;
-    Objeto* objeto = selecionado();
-    if (!objeto)
-        return;
-    const Coordenada centro = ui->orbitar->isChecked()
-                                  ? Coordenada(ui->orbitarX->value(), ui->orbitarY->value(), 0.0)
-                                  : objeto->centro();
-    const Transformacao rotacao =
-        Transformacao::rotacao(emX ? angulo : 0.0, emY ? angulo : 0.0, emZ ? angulo : 0.0, centro);
-    transformarSelecionado(rotacao, tr("Rotacionar %1"));
+    std::optional<Coordenada> centro;
+    if (ui->orbitar->isChecked())
+        centro = Coordenada(ui->orbitarX->value(), ui->orbitarY->value(), 0.0);
+    _objetos->rotacionar(posicaoDoSelecionado(), ui->objetoRotacaoDisplay->text(), emX, emY, emZ, centro);
 }
 
 void MainWindow::rotacionarX()
@@ -602,69 +485,25 @@ void MainWindow::on_objetoAplicarRotacao_clicked()
 
 void MainWindow::on_botaoEscala_clicked()
 {
-    const std::optional<double> lido = numeroDigitado(ui->fatorEscalaDisplay->text(), tr("Fator"));
-    if (!lido)
-        return;
-    const double fator = *lido;
-    // A factor of 0 collapses the object onto its centre, where no later scaling can undo it.
-    // Negative factors mirror it and are allowed.
-    if (fator == 0.0) {
-        statusBar()->showMessage(tr("Fator inválido: 0 achataria o objeto num ponto."), duracaoDoAviso);
-        return;
-    }
-    Objeto* objeto = selecionado();
-    if (!objeto)
-        return;
-    const Coordenada centro = objeto->centro();
-    transformarSelecionado(Transformacao::escala(fator, fator, fator, centro.x(), centro.y(), centro.z()),
-                           tr("Escalar %1"));
+    _objetos->escalar(posicaoDoSelecionado(), ui->fatorEscalaDisplay->text());
 }
-
-// --- adding objects -----------------------------------------------------------------------------
 
 void MainWindow::on_adicionarButton_clicked()
 {
-    NovoObjeto dialogo(this);
-    if (dialogo.exec() == QDialog::Rejected)
-        return;
-    std::unique_ptr<Objeto> novo = dialogo.tomarObjeto();
-    if (!novo)
-        return;
-    const QString texto = tr("Adicionar %1").arg(nomeEntreAspas(*novo));
-    std::vector<std::unique_ptr<Objeto>> objetos;
-    objetos.push_back(std::move(novo));
-    adicionarObjetos(std::move(objetos), texto);
-    setFocus(Qt::MouseFocusReason);
+    if (_objetos->adicionar())
+        setFocus(Qt::MouseFocusReason);
 }
 
 void MainWindow::on_actionRemover_triggered()
 {
-    const int posicao = posicaoDoSelecionado();
-    if (posicao < 0)
-        return;
-    const Objeto& objeto = *ui->canvas->displayFile()->listaDeObjetos[static_cast<std::size_t>(posicao)];
-    pilhaDeDesfazer()->push(new ComandoRemover(*_documento, static_cast<std::size_t>(posicao), tr("Remover %1").arg(nomeEntreAspas(objeto))));
+    _objetos->remover(posicaoDoSelecionado());
 }
 
 void MainWindow::on_actionEditar_triggered()
 {
-    const int posicao = posicaoDoSelecionado();
-    if (posicao < 0)
-        return;
-    const Objeto& objeto = *ui->canvas->displayFile()->listaDeObjetos[static_cast<std::size_t>(posicao)];
-    NovoObjeto dialogo(this);
-    dialogo.preencher(objeto);
-    if (dialogo.exec() == QDialog::Rejected)
-        return;
-    std::unique_ptr<Objeto> novo = dialogo.tomarObjeto();
-    if (!novo)
-        return;
-    const QString texto = tr("Editar %1").arg(nomeEntreAspas(objeto));
-    pilhaDeDesfazer()->push(new ComandoSubstituir(*_documento, static_cast<std::size_t>(posicao), std::move(novo), texto));
-    setFocus(Qt::MouseFocusReason);
+    if (_objetos->editar(posicaoDoSelecionado()))
+        setFocus(Qt::MouseFocusReason);
 }
-
-// --- scene files --------------------------------------------------------------------------------
 
 void MainWindow::on_actionSalvar_triggered()
 {
@@ -685,8 +524,6 @@ void MainWindow::abrir(const QString& file)
 {
     _arquivos->abrir(file);
 }
-
-// --- pictures and models ------------------------------------------------------------------------
 
 void MainWindow::on_actionExportar_triggered()
 {

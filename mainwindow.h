@@ -2,7 +2,6 @@
 #define MAINWINDOW_H
 
 #include <QMainWindow>
-#include <QHash>
 #include <QMap>
 #include <QString>
 
@@ -11,7 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "teclas.h"
+
 class ComandosDeArquivo;
+class ComandosDeObjeto;
 class QAction;
 class DisplayFile;
 class DocumentoDeCena;
@@ -21,7 +23,6 @@ class QEvent;
 class QKeyEvent;
 class QListWidgetItem;
 class QUndoStack;
-class Transformacao;
 class Viewport;
 class Window;
 
@@ -107,9 +108,8 @@ private slots:
 private:
     // The list and the title follow the document.
     void seguirDocumento();
-    // The keys, each an action of the window (tecla<key>) that keyPressEvent triggers. They are no
-    // Qt shortcuts: those would take the arrows from the list, whose rows they move, and the letters
-    // from the line edits; and the menus show only the conventional keys of files and editing.
+    // The keys, as actions that keyPressEvent triggers (teclas.h); the menus keep only the
+    // conventional keys of files and editing as their shortcuts.
     void criarAtalhos();
     // The key Esc.
     void sair();
@@ -119,20 +119,17 @@ private:
     void rotacionarY();
     void rotacionarZ();
     void step(double quanto);
+    // Turns the camera about axis eixo (0 to 2: x, y, z) by how far its dial moved to valor.
+    void girarPeloDial(int eixo, int valor);
     // The camera refuses a move, zoom or turn that would leave what it can project and save: the
     // status bar says why nothing happened. The mouse's refusals on the canvas come here too.
     void avisarSeRecusada(bool feita);
 
     // The object of the list's current row, or null.
     Objeto* selecionado() const;
-    // Rotates the selected object by the typed angle on the axis chosen by the flags.
+    // Rotates the selected object by the typed angle on the axis chosen by the flags, about the
+    // orbit's centre when it is on.
     void rotacionar(bool emX, bool emY, bool emZ);
-    void transladar(double dx, double dy, double dz);
-    // Pushes t applied to the selected object as a command named texto, unless some coordinate would
-    // not be finite: then says so in the status bar and changes nothing.
-    void transformarSelecionado(const Transformacao& t, const QString& texto);
-    // The typed number of campo, or nothing after a note in the status bar naming what.
-    std::optional<double> numeroDigitado(const QString& texto, const QString& oQue);
     // Where the selected object stands in the display file; -1 for none.
     int posicaoDoSelecionado() const;
 
@@ -151,8 +148,11 @@ private:
     QMap<QListWidgetItem*, Objeto*> mapaObjetos;
     DocumentoDeCena* _documento = nullptr;
     std::unique_ptr<ComandosDeArquivo> _arquivos;
-    QHash<int, QAction*> _teclas;
+    std::unique_ptr<ComandosDeObjeto> _objetos;
+    Teclas _teclas;
     bool _cursorNoCanvas = false;
+    // The dials' last values.
+    int _dials[3] = {0, 0, 0};
 };
 
 #endif

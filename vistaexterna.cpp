@@ -10,10 +10,12 @@
 #include <stdexcept>
 #include <utility>
 
+#include <QAction>
 #include <QColor>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QLine>
+#include <QMetaObject>
 #include <QPainter>
 #include <QPen>
 #include <QPoint>
@@ -349,8 +351,19 @@ void VistaExterna::Trabalhador::desenhar(const Objeto& objeto, const Mapeamento&
     bloco.desenhos.push_back({bloco.visiveis.size(), bloco.preenchimentos.size(), objeto.cor().qcolor(), &objeto});
 }
 
-VistaExterna::VistaExterna(QWidget* parent) : QViewport(parent)
+VistaExterna::VistaExterna(QWidget* parent) : QViewport(parent), _acao(new QAction(QStringLiteral("Vista Externa"), this))
 {
+    setObjectName(QStringLiteral("vistaExterna"));
+    setMinimumSize(300, 300);
+    hide();
+    _acao->setObjectName(QStringLiteral("actionVistaExterna"));
+    _acao->setCheckable(true);
+    connect(_acao, &QAction::toggled, this, [this](bool mostrar) {
+        setVisible(mostrar);
+        // Framed once the layout has given it its size, so that the scene fits its proportions.
+        if (mostrar)
+            QMetaObject::invokeMethod(this, &VistaExterna::enquadrar, Qt::QueuedConnection);
+    });
 }
 
 VistaExterna::~VistaExterna() = default;

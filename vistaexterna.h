@@ -6,6 +6,7 @@
 
 #include "qviewport.h"
 
+class QAction;
 class QEvent;
 class QObject;
 
@@ -23,8 +24,13 @@ class VistaExterna : public QViewport {
     Q_OBJECT
 
 public:
+    // Hidden, named vistaExterna, at least 300 pixels wide and high.
     explicit VistaExterna(QWidget* parent);
     ~VistaExterna() override;
+
+    // The checkable action "Vista Externa" (actionVistaExterna) that shows and hides this view,
+    // framing it each time it is shown.
+    QAction* acaoDeMostrar() const { return _acao; }
 
     // Shows principal's scene and camera, and follows principal's document; principal must outlive
     // this view.
@@ -50,6 +56,7 @@ private:
     void atualizarDesenho();
     void pintarCamera(double profundidadeMaxima);
 
+    QAction* _acao;
     QViewport* _principal = nullptr;
     Mapeamento _mapa{};
     std::vector<Bloco> _blocos;
