@@ -13,6 +13,7 @@
 #include <string>
 
 #include <QByteArray>
+#include <QString>
 
 #include <tinyxml.h>
 
