@@ -1,7 +1,5 @@
 #include "novoobjeto.h"
 
-#include <algorithm>
-
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QGridLayout>
@@ -27,8 +25,8 @@ NovoObjeto::NovoObjeto(QWidget* parent) : QDialog(parent), ui(new Ui::NovoObjeto
     motivo->setObjectName(QStringLiteral("motivo"));
     motivo->setWordWrap(true);
     motivo->setStyleSheet(QStringLiteral("color: #b00000"));
-    motivo->hide();
     ui->verticalLayout->insertWidget(ui->verticalLayout->indexOf(ui->buttonBox), motivo);
+    optionValueChanged();
 }
 
 NovoObjeto::~NovoObjeto()
@@ -44,9 +42,12 @@ void NovoObjeto::preencher(const Objeto& objeto)
         return;
     ui->tipo->setCurrentIndex(indice);
     const ValoresDeObjeto valores = valoresDe(objeto);
+    // Every value shown is a change; OK is weighed once, on all of them.
+    _preenchendo = true;
     for (EditorDeValor* editor : editores)
         if (editor != nullptr)
             editor->mostrar(valores);
+    _preenchendo = false;
     optionValueChanged();
 }
 
@@ -146,22 +147,27 @@ void NovoObjeto::on_tipo_currentIndexChanged(int)
     ui->itensDinamicos->addWidget(ultimo);
 }
 
+// OK is enabled exactly when the object can be built, and motivo says why not otherwise: first
+// what an editor holds that is no value at all, then what the kind's rules say of the values, in
+// the words the factory gives when it refuses to build.
 void NovoObjeto::optionValueChanged()
 {
-    const bool todosValidos = std::all_of(options.begin(), options.end(),
-                                          [](const FabricaDeObjeto::Type* opcao) { return opcao->valido(); });
-    ui->buttonBox->button(QDialogButtonBox::Ok)->setEnabled(todosValidos);
-    if (!motivo)
+    if (_preenchendo || motivo == nullptr)
         return;
-    // A refusal speaks of the values it was given; once they change it no longer holds. What a
-    // descriptor can say of its own value is said while it holds.
-    for (const FabricaDeObjeto::Type* opcao : options) {
-        const std::string porque = opcao->motivo();
-        if (!porque.empty()) {
-            motivo->setText(QString::fromStdString(opcao->nome + ": " + porque + "."));
-            motivo->show();
-            return;
+    QString porque;
+    for (const EditorDeValor* editor : editores)
+        if (editor != nullptr && porque.isEmpty())
+            porque = editor->problema();
+    FabricaDeObjeto* fabrica = obterTipo();
+    if (porque.isEmpty() && fabrica != nullptr) {
+        const std::unique_ptr<Objeto> ensaio(fabrica->criar());
+        if (!ensaio) {
+            const std::string daFabrica = fabrica->motivo();
+            porque = daFabrica.empty() ? tr("O objeto não pôde ser criado com estes valores.")
+                                       : QString::fromStdString(daFabrica);
         }
     }
-    motivo->hide();
+    ui->buttonBox->button(QDialogButtonBox::Ok)->setEnabled(porque.isEmpty());
+    motivo->setText(porque);
+    motivo->setVisible(!porque.isEmpty());
 }

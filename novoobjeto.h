@@ -54,7 +54,9 @@ private:
     std::vector<FabricaDeObjeto::Type*> options;
     // The editor of each descriptor in options (null for a kind without one).
     std::vector<EditorDeValor*> editores;
+    // Why OK is disabled, or why the factory refused; empty while OK can build the object.
     QLabel* motivo = nullptr;
+    bool _preenchendo = false;
     std::unique_ptr<Objeto> criado;
     Ui::NovoObjeto* ui = nullptr;
     std::vector<FabricaDeObjeto*> tiposDeObjetos;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <memory>
 
-#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,9 +11,9 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "campodenumero.h"
 #include "cor.h"
 #include "formatoxml.h"
-#include "numeros.h"
 
 namespace {
 
@@ -130,36 +129,40 @@ void ColorOption::mostrar(const ValoresDeObjeto& valores)
 
 // --- coordinate lists --------------------------------------------------------------------------
 
-CoordenadaOption::CoordenadaOption(int pos, const QString& rotulo) : QWidget(nullptr), _pos(pos)
+CoordenadaOption::CoordenadaOption(int pos, const QString& rotulo)
+    : QWidget(nullptr), _pos(pos),
+      _nome(rotulo.isEmpty() ? QString::number(pos) : QStringLiteral("(") + rotulo + QStringLiteral(")"))
 {
-    spinX = new CampoDecimal;
-    spinY = new CampoDecimal;
-    spinZ = new CampoDecimal;
+    spinX = new CampoDeNumero;
+    spinY = new CampoDeNumero;
+    spinZ = new CampoDeNumero;
     auto* linha = new QHBoxLayout(this);
     linha->addWidget(new QLabel((rotulo.isEmpty() ? QString::number(_pos) : rotulo) + QStringLiteral(": ")));
-    for (QDoubleSpinBox* spin : {spinX, spinY, spinZ}) {
-        spin->setMinimum(-9999.9999);
-        spin->setMaximum(9999.9999);
-        connect(spin, &QDoubleSpinBox::valueChanged, this, qOverload<>(&CoordenadaOption::coordenadaChanged));
-        linha->addWidget(spin);
+    for (CampoDeNumero* campo : {spinX, spinY, spinZ}) {
+        connect(campo, &CampoDeNumero::valorAlterado, this, qOverload<>(&CoordenadaOption::coordenadaChanged));
+        linha->addWidget(campo);
     }
 }
 
 void CoordenadaOption::mostrar(const Coordenada& c)
 {
-    const double valores[] = {c.x(), c.y(), c.z()};
-    QDoubleSpinBox* spins[] = {spinX, spinY, spinZ};
-    for (int i = 0; i < 3; ++i) {
-        // A coordinate beyond the usual range must not be clamped by merely being shown.
-        spins[i]->setMinimum(std::min(spins[i]->minimum(), valores[i]));
-        spins[i]->setMaximum(std::max(spins[i]->maximum(), valores[i]));
-        spins[i]->setValue(valores[i]);
-    }
+    spinX->definirValor(c.x());
+    spinY->definirValor(c.y());
+    spinZ->definirValor(c.z());
+}
+
+QString CoordenadaOption::problema() const
+{
+    const std::pair<const CampoDeNumero*, const char*> campos[] = {{spinX, "x"}, {spinY, "y"}, {spinZ, "z"}};
+    for (const auto& [campo, eixo] : campos)
+        if (!campo->problema().isEmpty())
+            return QStringLiteral("Coordenada %1, %2: %3.").arg(_nome, QLatin1String(eixo), campo->problema());
+    return {};
 }
 
 void CoordenadaOption::coordenadaChanged()
 {
-    emit coordenadaChanged(spinX->value(), spinY->value(), spinZ->value(), _pos);
+    emit coordenadaChanged(spinX->valor(), spinY->valor(), spinZ->valor(), _pos);
 }
 
 CoordenadasOption::CoordenadasOption(FabricaDeObjeto::Type* gerenciado) : QWidget(nullptr), _gerenciado(gerenciado)
@@ -212,6 +215,16 @@ void CoordenadasOption::coordenadaChanged(double x, double y, double z, int pos)
     emit valueChanged();
 }
 
+QString CoordenadasOption::problema() const
+{
+    for (int i = 0; i < _points->count(); ++i) {
+        const QString desta = static_cast<const CoordenadaOption*>(_points->itemAt(i)->widget())->problema();
+        if (!desta.isEmpty())
+            return desta;
+    }
+    return {};
+}
+
 void CoordenadasOption::mostrar(const std::vector<Coordenada>& coordenadas)
 {
     while (_points->count() > 0)
@@ -220,7 +233,6 @@ void CoordenadasOption::mostrar(const std::vector<Coordenada>& coordenadas)
         addCoordenada();
         static_cast<CoordenadaOption*>(_points->itemAt(_points->count() - 1)->widget())->mostrar(c);
     }
-    // The spin boxes round to their decimals; a row the user leaves alone keeps its exact value.
     valorDe<FabricaDeObjeto::TypeCoordenadas>(_gerenciado) = coordenadas;
     add->setEnabled(_gerenciado->quantidadeSuficiente() <= 0);
     emit valueChanged();
@@ -313,6 +325,15 @@ void GradeOption::coordenadaChanged(double x, double y, double z, int pos)
     valor.coordenadas[static_cast<std::size_t>(pos)] = Coordenada(x, y, z);
     _digitadas[{pos / colunas, pos % colunas}] = Coordenada(x, y, z);
     emit valueChanged();
+}
+
+QString GradeOption::problema() const
+{
+    for (int i = 0; i < _pontos->count(); ++i)
+        if (const auto* ponto = qobject_cast<const CoordenadaOption*>(_pontos->itemAt(i)->widget()))
+            if (const QString deste = ponto->problema(); !deste.isEmpty())
+                return deste;
+    return {};
 }
 
 void GradeOption::mostrar(const ValoresDeObjeto& valores)

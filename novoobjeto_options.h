@@ -14,7 +14,7 @@
 #include "qcolorwidget.h"
 #include "tipodeobjeto.h"
 
-class QDoubleSpinBox;
+class CampoDeNumero;
 class QGridLayout;
 class QPushButton;
 class QScrollArea;
@@ -31,6 +31,9 @@ class EditorDeValor {
 public:
     virtual ~EditorDeValor() = default;
     virtual void mostrar(const ValoresDeObjeto& valores) = 0;
+    // What the user typed that is no value at all (and so never reached the descriptor), in words
+    // for the user; empty when there is nothing.
+    virtual QString problema() const { return {}; }
 };
 
 // valorTexto: the name, after every change.
@@ -87,7 +90,8 @@ private:
     FabricaDeObjeto::Type* _gerenciado = nullptr;
 };
 
-// One row of a coordinate list: "i: " (or another label) and three spin boxes for x, y and z.
+// One row of a coordinate list: "i: " (or another label) and three fields for x, y and z, each
+// exact (CampoDeNumero).
 class CoordenadaOption : public QWidget {
     Q_OBJECT
 
@@ -95,6 +99,8 @@ public:
     explicit CoordenadaOption(int pos, const QString& rotulo = QString());
     // Shows c in the three fields (which then report it).
     void mostrar(const Coordenada& c);
+    // The first field that holds no number: "Coordenada 2, y: 'abc' não é um número"; empty if none.
+    QString problema() const;
 
 signals:
     void coordenadaChanged(double x, double y, double z, int pos);
@@ -104,9 +110,11 @@ protected slots:
 
 private:
     int _pos = 0;
-    QDoubleSpinBox* spinX = nullptr;
-    QDoubleSpinBox* spinY = nullptr;
-    QDoubleSpinBox* spinZ = nullptr;
+    // What problema() calls this point: its index, or "(a, b)" in a grid.
+    QString _nome;
+    CampoDeNumero* spinX = nullptr;
+    CampoDeNumero* spinY = nullptr;
+    CampoDeNumero* spinZ = nullptr;
 };
 
 // valorCoordenadas: a list of coordinates grown with "+" and shrunk from the end with "-". Row i
@@ -120,6 +128,7 @@ public:
     // Replaces the rows with one per coordinate, and the descriptor's list with coordenadas.
     void mostrar(const std::vector<Coordenada>& coordenadas);
     void mostrar(const ValoresDeObjeto& valores) override { mostrar(valores.coordenadas); }
+    QString problema() const override;
 
 signals:
     // After any change: a row added, removed or edited.
@@ -150,6 +159,7 @@ public:
     explicit GradeOption(FabricaDeObjeto::Type* gerenciado);
     // Shows the grid and points of valores, exactly, in place of everything typed.
     void mostrar(const ValoresDeObjeto& valores) override;
+    QString problema() const override;
 
 signals:
     // After any change: of the shape, the mesh density or a point.

@@ -8,9 +8,10 @@ QColorWidget::QColorWidget(QWidget* parent) : QWidget(parent) {}
 
 void QColorWidget::mousePressEvent(QMouseEvent*)
 {
-    // The dialog always starts on white, whatever is shown. Cancelling returns an invalid colour:
-    // the shown colour stays and nobody is told, so a cancelled pick never loses the user's colour.
-    const QColor escolhida = QColorDialog::getColor(Qt::white, nullptr);
+    // The dialog starts on the colour shown, so that a small change is a small move. Cancelling
+    // returns an invalid colour: the shown colour stays and nobody is told, so a cancelled pick never
+    // loses the user's colour.
+    const QColor escolhida = QColorDialog::getColor(propColor, window());
     if (!escolhida.isValid())
         return;
     setColor(escolhida);

@@ -39,16 +39,15 @@ FabricaDeObjeto::GradeDeCoordenadas menorGrade(const TipoDeObjeto& tipo)
 class FabricaDoTipo : public FabricaDeObjeto {
 public:
     explicit FabricaDoTipo(const TipoDeObjeto& tipo)
-        : _tipo(tipo), _nome("Nome", std::string(), [](const std::string& s) { return !s.empty(); }),
+        : _tipo(tipo),
+          _nome("Nome", std::string(), [](const std::string& s) { return defeitoDoNome(s).empty(); }, {}, defeitoDoNome),
           _cor("Cor", Cor(), {}),
           _coordenadas(tipo.rotuloDasCoordenadas, {},
-                       [contagem = tipo.coordenadas](const Coordenadas& lista) {
-                           return contagem.aceita(lista.size())
-                                  && std::all_of(lista.begin(), lista.end(), pontoAceitavel);
-                       },
-                       suficiencia(tipo.coordenadas)),
+                       [&tipo](const Coordenadas& lista) { return defeitoDasCoordenadas(tipo, lista).empty(); },
+                       suficiencia(tipo.coordenadas),
+                       [&tipo](const Coordenadas& lista) { return defeitoDasCoordenadas(tipo, lista); }),
           _preenchido("Preenchido", false, {}),
-          _arestas("Arestas", {}, [](const Arestas& a) { return contagemDeArestas.aceita(a.size()); }),
+          _arestas("Arestas", {}, [](const Arestas& a) { return defeitoDasArestas(a).empty(); }, {}, defeitoDasArestas),
           _grade(tipo.rotuloDasCoordenadas, menorGrade(tipo),
                  [&tipo](const GradeDeCoordenadas& g) { return defeito(tipo, g).empty(); }, {},
                  [&tipo](const GradeDeCoordenadas& g) { return defeito(tipo, g); })
@@ -106,6 +105,30 @@ private:
         if (contagem.maximo == Contagem::semLimite)
             return {};
         return [maximo = contagem.maximo](const Coordenadas& lista) { return lista.size() >= maximo ? 1 : 0; };
+    }
+
+    // What is wrong with each value, empty when nothing is. A name of blanks alone names nothing a
+    // list could show.
+    static std::string defeitoDoNome(const std::string& nome)
+    {
+        return nome.find_first_not_of(" \t\n\r\v\f") == std::string::npos ? "está vazio ou só tem espaços" : "";
+    }
+
+    static std::string defeitoDasCoordenadas(const TipoDeObjeto& tipo, const Coordenadas& lista)
+    {
+        if (!tipo.coordenadas.aceita(lista.size()))
+            return "precisa de " + tipo.coordenadas.texto("coordenada", "coordenadas") + " (há "
+                   + std::to_string(lista.size()) + ")";
+        if (!std::all_of(lista.begin(), lista.end(), pontoAceitavel))
+            return "um ponto não é um número finito";
+        return {};
+    }
+
+    static std::string defeitoDasArestas(const Arestas& arestas)
+    {
+        if (contagemDeArestas.aceita(arestas.size()))
+            return {};
+        return "precisa de " + contagemDeArestas.texto("aresta", "arestas") + " (há " + std::to_string(arestas.size()) + ")";
     }
 
     // What is wrong with a grid of this kind, empty when nothing is.

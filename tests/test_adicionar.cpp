@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QDoubleSpinBox>
 #include <QImage>
 #include <QLocale>
 #include <QPushButton>
@@ -22,7 +21,9 @@
 
 #include "dialogodecor.h"
 #include "janelaprincipal.h"
+#include "campodenumero.h"
 #include "novoobjeto.h"
+#include "numeros.h"
 #include "novoobjeto_options.h"
 #include "objeto3d.h"
 #include "poligono.h"
@@ -90,15 +91,13 @@ QWidget* novaLinha(QWidget* editor)
     return linhas->count() ? linhas->itemAt(linhas->count() - 1)->widget() : nullptr;
 }
 
-// Replaces a spin box's text by keys, as written in the box's own locale (a decimal comma under
-// pt_BR).
-void digitar(QDoubleSpinBox* campo, double valor)
+// Replaces a number field's text by keys, with the separator of the user's locale (a decimal comma
+// under pt_BR), which the field takes as well as a point.
+void digitar(CampoDeNumero* campo, double valor)
 {
-    QLocale local = campo->locale();
-    local.setNumberOptions(QLocale::OmitGroupSeparator);
     campo->selectAll();
-    QTest::keyClicks(campo, local.toString(valor, 'f', campo->decimals()));
-    EXPECT_EQ(campo->value(), valor) << campo->text().toStdString();
+    QTest::keyClicks(campo, escreverNumero(valor).replace(QLatin1Char('.'), QLocale().decimalPoint()));
+    EXPECT_EQ(campo->valor(), valor) << campo->text().toStdString();
 }
 
 void digitar(QSpinBox* campo, int valor)
@@ -149,7 +148,7 @@ void preencher(NovoObjeto& dialogo, const Pedido& p)
     for (const Coordenada& c : p.coordenadas) {
         QWidget* linha = novaLinha(parametros->findChild<CoordenadasOption*>());
         ASSERT_NE(linha, nullptr);
-        const auto campos = linha->findChildren<QDoubleSpinBox*>();
+        const auto campos = linha->findChildren<CampoDeNumero*>();
         ASSERT_EQ(campos.size(), 3);
         digitar(campos[0], c.x());
         digitar(campos[1], c.y());

@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QList>
 #include <QDialogButtonBox>
-#include <QDoubleSpinBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -19,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include "campodenumero.h"
 #include "dialogodecor.h"
 #include "fabricadeobjeto.h"
 #include "novoobjeto.h"
@@ -123,11 +123,11 @@ public:
     void adicionarCoordenada(const Coordenada& c)
     {
         maisCoordenada();
-        const auto campos = linhasDeCoordenadas().back()->findChildren<QDoubleSpinBox*>();
+        const auto campos = linhasDeCoordenadas().back()->findChildren<CampoDeNumero*>();
         ASSERT_EQ(campos.size(), 3);
-        campos[0]->setValue(c.x());
-        campos[1]->setValue(c.y());
-        campos[2]->setValue(c.z());
+        campos[0]->definirValor(c.x());
+        campos[1]->definirValor(c.y());
+        campos[2]->definirValor(c.z());
     }
     void adicionarAresta(int origem, int destino)
     {
@@ -241,6 +241,44 @@ TEST_F(Dialogo, OkSegueAsArestasDigitadasPorUltimo)
 
     adicionarAresta(0, 1);
     EXPECT_TRUE(ok()->isEnabled());
+}
+
+// Catches an OK greyed without a word (the Bézier curve's count), a blank name let through, a field
+// that is no number lost behind the last valid one, and a reason left standing once mended: motivo
+// names what is wrong exactly while OK is disabled.
+TEST_F(Dialogo, MotivoDizPorQueOOkEstaDesabilitado)
+{
+    auto* motivo = dialogo.findChild<QLabel*>("motivo");
+    ASSERT_NE(motivo, nullptr);
+    const auto diz = [&](const char* parte) {
+        return !ok()->isEnabled() && motivo->isVisible() && motivo->text().contains(QString::fromUtf8(parte));
+    };
+    EXPECT_TRUE(diz("Nome")) << motivo->text().toStdString();
+    digitarNome("   ");
+    EXPECT_TRUE(diz("Nome: está vazio ou só tem espaços")) << motivo->text().toStdString();
+
+    tipo()->setCurrentIndex(bezier);
+    digitarNome("c");
+    for (int i = 0; i < 5; ++i)
+        adicionarCoordenada(Coordenada(i, 0, 0));
+    EXPECT_TRUE(diz("precisa de 3k + 1 coordenadas")) << motivo->text().toStdString();
+    EXPECT_TRUE(diz("(há 5)")) << motivo->text().toStdString();
+    menosCoordenada();
+    EXPECT_TRUE(ok()->isEnabled());
+    EXPECT_TRUE(motivo->text().isEmpty());
+
+    CampoDeNumero* y = linhasDeCoordenadas()[2]->findChildren<CampoDeNumero*>()[1];
+    y->selectAll();
+    QTest::keyClicks(y, "abc");
+    EXPECT_TRUE(diz("Coordenada 2, y: 'abc' não é um número")) << motivo->text().toStdString();
+    y->selectAll();
+    QTest::keyClicks(y, "1e5");
+    EXPECT_TRUE(ok()->isEnabled());
+    EXPECT_TRUE(motivo->text().isEmpty());
+    QTest::mouseClick(ok(), Qt::LeftButton);
+    const std::unique_ptr<Objeto> curva = dialogo.tomarObjeto();
+    ASSERT_NE(curva, nullptr);
+    EXPECT_EQ(curva->coordenadas()[2].y(), 100000.0);
 }
 
 TEST_F(Dialogo, MarcarBooleanoOuEditarCoordenadaReavaliaOOk)
@@ -438,17 +476,17 @@ QList<CoordenadaOption*> pontosDaGrade(DialogoAberto& d)
 
 void digitarPonto(CoordenadaOption* ponto, const Coordenada& c)
 {
-    const auto campos = ponto->findChildren<QDoubleSpinBox*>();
+    const auto campos = ponto->findChildren<CampoDeNumero*>();
     ASSERT_EQ(campos.size(), 3);
-    campos[0]->setValue(c.x());
-    campos[1]->setValue(c.y());
-    campos[2]->setValue(c.z());
+    campos[0]->definirValor(c.x());
+    campos[1]->definirValor(c.y());
+    campos[2]->definirValor(c.z());
 }
 
 Coordenada pontoMostrado(CoordenadaOption* ponto)
 {
-    const auto campos = ponto->findChildren<QDoubleSpinBox*>();
-    return Coordenada(campos[0]->value(), campos[1]->value(), campos[2]->value());
+    const auto campos = ponto->findChildren<CampoDeNumero*>();
+    return Coordenada(campos[0]->valor(), campos[1]->valor(), campos[2]->valor());
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 #include <utility>
 #include <vector>
 
-#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -14,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "campodenumero.h"
 #include "cor.h"
 #include "dialogodecor.h"
 #include "fabricadeobjeto.h"
@@ -218,15 +218,11 @@ TEST_F(CoordenadasOptionTeste, PrimeiroMaisAcrescentaALinhaZeroComCamposZerados)
     auto* rotulo = rows[0]->findChild<QLabel*>();
     ASSERT_NE(rotulo, nullptr);
     EXPECT_EQ(rotulo->text(), "0: ");
-    const auto campos = rows[0]->findChildren<QDoubleSpinBox*>();
+    const auto campos = rows[0]->findChildren<CampoDeNumero*>();
     ASSERT_EQ(campos.size(), 3);
-    for (QDoubleSpinBox* campo : campos) {
-        EXPECT_EQ(campo->value(), 0.0);
-        // Asked for ±9999.9999; the spin box rounds its bounds to its two decimals.
-        EXPECT_EQ(campo->minimum(), -10000.0);
-        EXPECT_EQ(campo->maximum(), 10000.0);
-        EXPECT_EQ(campo->decimals(), 2);
-        EXPECT_EQ(campo->singleStep(), 1.0);
+    for (CampoDeNumero* campo : campos) {
+        EXPECT_EQ(campo->valor(), 0.0);
+        EXPECT_EQ(campo->text(), "0");
     }
     ASSERT_EQ(descritor.valor.size(), 1u);
     EXPECT_TRUE(mesmaCoordenada(descritor.valor[0], Coordenada(0, 0, 0)));
@@ -289,21 +285,21 @@ TEST_F(CoordenadasOptionTeste, EditarUmaLinhaTrocaSoSeuItemEAvisa)
     EXPECT_EQ(rows[1]->findChild<QLabel*>()->text(), "1: ");
     EXPECT_EQ(rows[2]->findChild<QLabel*>()->text(), "2: ");
 
-    const auto campos = rows[1]->findChildren<QDoubleSpinBox*>();
+    const auto campos = rows[1]->findChildren<CampoDeNumero*>();
     ASSERT_EQ(campos.size(), 3);
-    campos[0]->setValue(1.5);
-    campos[2]->setValue(-3.25);
-    campos[1]->setValue(9999.9999); // bounded by the spin box, rounded to its two decimals
+    campos[0]->definirValor(1.5);
+    campos[2]->definirValor(-3.25);
+    campos[1]->definirValor(99999.99999); // neither bounded nor rounded
     ASSERT_EQ(lista.valor.size(), 3u);
     EXPECT_TRUE(mesmaCoordenada(lista.valor[0], Coordenada(0, 0, 0)));
-    EXPECT_TRUE(mesmaCoordenada(lista.valor[1], Coordenada(1.5, campos[1]->value(), -3.25)));
+    EXPECT_TRUE(mesmaCoordenada(lista.valor[1], Coordenada(1.5, 99999.99999, -3.25)));
     EXPECT_TRUE(mesmaCoordenada(lista.valor[2], Coordenada(0, 0, 0)));
     EXPECT_EQ(avisos3.count(), 6) << "three rows added and three fields changed";
 
     // "-" takes the last item, whatever the rows before it hold.
     botao(&editor3, "-")->click();
     ASSERT_EQ(lista.valor.size(), 2u);
-    EXPECT_TRUE(mesmaCoordenada(lista.valor[1], Coordenada(1.5, campos[1]->value(), -3.25)));
+    EXPECT_TRUE(mesmaCoordenada(lista.valor[1], Coordenada(1.5, 99999.99999, -3.25)));
     EXPECT_EQ(linhas<CoordenadaOption>(&editor3).size(), 2u);
 }
 

@@ -90,7 +90,8 @@ TEST_F(AmostraDeCor, QualquerBotaoDoMouseEscolheUmaCor)
     }
 }
 
-TEST_F(AmostraDeCor, DialogoAbreNoBrancoMesmoDepoisDeOutraEscolha)
+// Catches a dialog that starts anywhere but on the colour the swatch shows.
+TEST_F(AmostraDeCor, DialogoAbreNaCorMostrada)
 {
     ASSERT_TRUE(escolher(QColor(200, 0, 200)));
     QColor inicial;
@@ -100,7 +101,7 @@ TEST_F(AmostraDeCor, DialogoAbreNoBrancoMesmoDepoisDeOutraEscolha)
     });
     QTest::mouseClick(&swatch, Qt::LeftButton);
     ASSERT_TRUE(resposta.visto());
-    EXPECT_EQ(inicial, QColor(Qt::white));
+    EXPECT_EQ(inicial, QColor(200, 0, 200));
 }
 
 TEST_F(AmostraDeCor, CancelarMantemACorMostradaESemAviso)
