@@ -5,17 +5,15 @@
 #include <QApplication>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QLoggingCategory>
 #include <QRegularExpression>
 #include <QSize>
 #include <QStringList>
-#include <QTranslator>
 
 #include "arquivodecena.h"
 #include "mainwindow.h"
 #include "qviewport.h"
+#include "traducaodoqt.h"
 
 namespace {
 
@@ -144,12 +142,7 @@ int main(int argc, char** argv)
         return falhar("--tamanho e --coordenadas valem só com --exportar");
 
     QApplication app(argc, argv);
-    // Qt's own dialogs and buttons in the user's language (qt6-translations-l10n); without the file
-    // they stay in English.
-    QTranslator traducaoDoQt;
-    if (traducaoDoQt.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&traducaoDoQt);
+    instalarTraducaoDoQt();
     int resultado = 0;
     {
         // The window goes before the application object.

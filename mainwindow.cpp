@@ -26,6 +26,7 @@
 #include "linhadeobjeto.h"
 #include "objeto.h"
 #include "qviewport.h"
+#include "traducaodoqt.h"
 #include "vistaexterna.h"
 #include "window.h"
 
@@ -38,6 +39,7 @@ constexpr int duracaoDoAviso = 5000;
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWindow)
 {
+    instalarTraducaoDoQt();
     showMaximized();
     setFocusPolicy(Qt::StrongFocus);
     // Before setupUi: connecting the slots by name reaches on_objetos_currentRowChanged, which reads

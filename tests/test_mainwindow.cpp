@@ -4,8 +4,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QDial>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -634,6 +636,45 @@ TEST(JanelaPrincipal, MudancaDeIdiomaReescreveOsTextos)
     EXPECT_EQ(anguloTexto->text(), "2");
     EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Sistema de Computação Gráfica"));
     EXPECT_EQ(filho<QPushButton>(w, "botaoEscala")->text(), "Escalar");
+}
+
+// Catches Qt's dialogs following the system's locale: under C they would say "Open" and "Cancel".
+// The locale itself stays C, which is what reads and shows numbers.
+TEST(JanelaPrincipal, DialogosDoQtEmPortuguesSobOLocaleC)
+{
+    const QLocale anterior;
+    QLocale::setDefault(QLocale::c());
+    MainWindow w;
+    const auto textos = [](QWidget* dialogo) {
+        QStringList lista;
+        for (const QPushButton* b : dialogo->findChildren<QPushButton*>())
+            lista << b->text().remove(QLatin1Char('&'));
+        return lista;
+    };
+    QStringList doArquivo;
+    QStringList daCor;
+    QTimer::singleShot(0, [&] {
+        auto* dialogo = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialogo != nullptr) {
+            doArquivo = textos(dialogo);
+            dialogo->reject();
+        }
+    });
+    QFileDialog arquivo(&w, QStringLiteral("Abrir..."));
+    arquivo.setOption(QFileDialog::DontUseNativeDialog);
+    arquivo.exec();
+    QTimer::singleShot(0, [&] {
+        if (auto* dialogo = qobject_cast<QColorDialog*>(QApplication::activeModalWidget())) {
+            daCor = textos(dialogo);
+            dialogo->reject();
+        }
+    });
+    QColorDialog::getColor(Qt::red, &w);
+    EXPECT_EQ(QLocale().decimalPoint(), QLatin1Char('.'));
+    QLocale::setDefault(anterior);
+    EXPECT_TRUE(doArquivo.contains(QStringLiteral("Abrir"))) << doArquivo.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(doArquivo.contains(QStringLiteral("Cancelar"))) << doArquivo.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(daCor.contains(QStringLiteral("Cancelar"))) << daCor.join(QLatin1Char('|')).toStdString();
 }
 
 TEST(JanelaPrincipal, EscEncerraComStatusZero)
