@@ -6,14 +6,14 @@
 #include <QLabel>
 #include <QSpinBox>
 
-#include "qviewport.h"
+#include "renderizador.h"
 
 LinhaDeTamanho::LinhaDeTamanho(QSize tamanho) : _largura(new QSpinBox), _altura(new QSpinBox)
 {
     _largura->setObjectName(QStringLiteral("larguraDaImagem"));
     _altura->setObjectName(QStringLiteral("alturaDaImagem"));
     for (QSpinBox* lado : {_largura, _altura}) {
-        lado->setRange(1, QViewport::ladoMaximoDaImagem);
+        lado->setRange(1, Renderizador::ladoMaximoDaImagem);
         lado->setSuffix(tr(" px"));
     }
     _largura->setValue(tamanho.width());

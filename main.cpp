@@ -12,7 +12,7 @@
 
 #include "arquivodecena.h"
 #include "mainwindow.h"
-#include "qviewport.h"
+#include "renderizador.h"
 #include "traducaodoqt.h"
 
 namespace {
@@ -52,8 +52,8 @@ std::optional<QSize> lerTamanho(const QString& texto)
     if (!m.hasMatch())
         return std::nullopt;
     const QSize tamanho(m.captured(1).toInt(), m.captured(2).toInt());
-    if (tamanho.width() < 1 || tamanho.height() < 1 || tamanho.width() > QViewport::ladoMaximoDaImagem
-        || tamanho.height() > QViewport::ladoMaximoDaImagem)
+    if (tamanho.width() < 1 || tamanho.height() < 1 || tamanho.width() > Renderizador::ladoMaximoDaImagem
+        || tamanho.height() > Renderizador::ladoMaximoDaImagem)
         return std::nullopt;
     return tamanho;
 }
@@ -68,10 +68,10 @@ int falhar(const std::string& motivo)
 int exportar(const Pedido& pedido)
 {
     try {
-        QViewport canvas(nullptr);
-        canvas.showCoordinates(pedido.coordenadas);
-        ArquivoDeCena::carregar(pedido.cena, canvas);
-        canvas.exportar(pedido.saida, pedido.tamanho);
+        Renderizador renderizador;
+        renderizador.showCoordinates(pedido.coordenadas);
+        ArquivoDeCena::carregar(pedido.cena, renderizador);
+        renderizador.exportar(pedido.saida, pedido.tamanho);
     } catch (const std::string& erro) {
         std::cerr << erro << std::endl;
         return 1;
@@ -129,7 +129,7 @@ int main(int argc, char** argv)
             if (!tamanho)
                 return falhar("tamanho inválido: '" + parser.value(opcaoTamanho).toStdString()
                               + "'; use LxA, com cada lado de 1 a "
-                              + std::to_string(QViewport::ladoMaximoDaImagem) + " pixels");
+                              + std::to_string(Renderizador::ladoMaximoDaImagem) + " pixels");
             pedido.tamanho = *tamanho;
         }
         pedido.coordenadas = parser.isSet(opcaoCoordenadas);

@@ -1,63 +1,17 @@
 #include "qviewport.h"
 
-#include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <string>
 
-#include <QBrush>
-#include <QColor>
 #include <QEvent>
-#include <QFontMetrics>
-#include <QFontMetricsF>
 #include <QMouseEvent>
-#include <QFileInfo>
-#include <QPaintEngine>
-#include <QPen>
-#include <QRect>
-#include <QSaveFile>
-#include <QString>
+#include <QPainter>
+#include <QPalette>
 #include <QWheelEvent>
-#include <QSvgGenerator>
 
-#include "cor.h"
 #include "documentodecena.h"
-#include "linhasempixels.h"
-#include "objeto.h"
 #include "window.h"
 
-namespace {
-
-// Whether every pixel of the image from column x on, and from row y on, is wholly transparent.
-bool faixaVazia(const QImage& imagem, int x, int y)
-{
-    for (int linha = 0; linha < imagem.height(); ++linha) {
-        const auto* pixels = reinterpret_cast<const QRgb*>(imagem.constScanLine(linha));
-        for (int coluna = linha >= y ? 0 : std::max(0, x); coluna < imagem.width(); ++coluna)
-            if (qAlpha(pixels[coluna]) != 0)
-                return false;
-    }
-    return true;
-}
-
-// Writes valor as QString::number(valor, 'g', 6) does, but 0 when it is nearer zero than ruido, into
-// [inicio, fim), which holds at least 16 characters. Returns where the text ends.
-char* escreverNumero(char* inicio, char* fim, double valor, double ruido)
-{
-    // −0 too, which would print its sign.
-    if (std::fabs(valor) < ruido || valor == 0)
-        valor = 0;
-    return std::to_chars(inicio, fim, valor, std::chars_format::general, 6).ptr;
-}
-
-QPen canetaDaCor(const Cor& cor)
-{
-    return QPen(QColor(cor.red(), cor.green(), cor.blue(), 255));
-}
-
-} // namespace
-
-QViewport::QViewport(QWidget* parent) : QWidget(parent), Viewport()
+QViewport::QViewport(QWidget* parent) : QWidget(parent), Renderizador()
 {
     // Moves without a button report where the cursor is.
     setMouseTracking(true);
@@ -97,18 +51,6 @@ bool QViewport::rodarCamera(double ax, double ay, double az)
     if (_documento != nullptr && janela() == _documento->janela())
         return _documento->rodar(ax, ay, az);
     return janela()->rodar(ax, ay, az);
-}
-
-double QViewport::ruido() const
-{
-    return std::max(janela()->viewRightVector().modulo(), janela()->viewUpVector().modulo()) * 1e-6;
-}
-
-QString QViewport::numero(double valor) const
-{
-    char texto[32];
-    const char* fim = escreverNumero(texto, texto + sizeof texto, valor, ruido());
-    return QString::fromLatin1(texto, fim - texto);
 }
 
 void QViewport::informarCursor(QPointF onde)
@@ -183,18 +125,22 @@ void QViewport::mouseReleaseEvent(QMouseEvent* evento)
         emit objetoClicado(objetoEm(_pressionado.x(), _pressionado.y(), raioDeEscolha));
 }
 
-void QViewport::selecionar(const Objeto* objeto)
-{
-    if (objeto == selecionado())
-        return;
-    Viewport::selecionar(objeto);
-    redesenhar();
-}
-
 void QViewport::redesenhar()
 {
-    _imagemValida = false;
+    Renderizador::redesenhar();
     update();
+}
+
+Renderizador::Tela QViewport::tela() const
+{
+    Tela t;
+    t.tamanho = size();
+    t.escala = devicePixelRatioF();
+    t.dpiX = logicalDpiX();
+    t.dpiY = logicalDpiY();
+    t.fonte = font();
+    t.fundo = palette().color(backgroundRole());
+    return t;
 }
 
 void QViewport::changeEvent(QEvent* event)
@@ -229,24 +175,13 @@ void QViewport::wheelEvent(QWheelEvent* evento)
     cameraSeguiu(feito);
 }
 
-bool QViewport::imagemDesatualizada() const
-{
-    const qreal escala = devicePixelRatioF();
-    return !_imagemValida || !_origemDaImagem.igual(*janela()) || _imagemComCoordenadas != showingCoordinates()
-           || _imagem.size() != size() * escala || _imagem.devicePixelRatioF() != escala;
-}
-
 void QViewport::paintEvent(QPaintEvent* event)
 {
     Q_UNUSED(event);
-    if (imagemDesatualizada()) {
-        _origemDaImagem.esquecer();
-        repintar();
-        _origemDaImagem.registrar(*janela());
-    }
-    if (_faixaVazia) {
-        QPainter tela(this);
-        tela.drawImage(0, 0, _imagem);
+    atualizarImagem();
+    if (faixaVazia()) {
+        QPainter pintor(this);
+        pintor.drawImage(0, 0, imagemMantida());
     } else {
         // Text that reaches the strip left to the background blends with what is there only when
         // drawn on it: this picture is painted afresh each time.
@@ -254,416 +189,3 @@ void QViewport::paintEvent(QPaintEvent* event)
     }
 }
 
-void QViewport::pintarEm(QPaintDevice* alvo, QSize tamanho)
-{
-    _alvo = alvo;
-    _tamanhoDoAlvo = tamanho;
-    _vetorial = alvo->paintEngine() && alvo->paintEngine()->type() == QPaintEngine::SVG;
-    repintar();
-    _alvo = nullptr;
-    _vetorial = false;
-}
-
-QImage QViewport::imagem(QSize tamanho)
-{
-    QImage imagem(tamanho, QImage::Format_ARGB32_Premultiplied);
-    // What grab() shows in the strip that the canvas leaves unpainted on the right and at the bottom.
-    imagem.fill(palette().color(backgroundRole()));
-    pintarEm(&imagem, tamanho);
-    return imagem;
-}
-
-void QViewport::exportar(const QString& caminho, QSize tamanho)
-{
-    const auto erro = [&caminho](const QString& motivo) {
-        return "Não foi possível exportar para '" + caminho.toStdString() + "': " + motivo.toStdString() + ".";
-    };
-    if (tamanho.width() < 1 || tamanho.height() < 1 || tamanho.width() > ladoMaximoDaImagem
-        || tamanho.height() > ladoMaximoDaImagem)
-        throw erro(QStringLiteral("cada lado da imagem vai de 1 a %1 pixels").arg(ladoMaximoDaImagem));
-    const QString sufixo = QFileInfo(caminho).suffix().toLower();
-    if (sufixo != QLatin1String("png") && sufixo != QLatin1String("svg"))
-        throw erro(QStringLiteral("o nome deve terminar em .png ou .svg"));
-    QSaveFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::WriteOnly))
-        throw erro(arquivo.errorString());
-    if (sufixo == QLatin1String("svg")) {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&arquivo);
-        svg.setSize(tamanho);
-        svg.setViewBox(QRect(QPoint(0, 0), tamanho));
-        // Labels keep the size in pixels that they have on the canvas.
-        svg.setResolution(logicalDpiY());
-        svg.setTitle(QStringLiteral("Sistema de Computação Gráfica"));
-        pintarEm(&svg, tamanho);
-    } else if (!imagem(tamanho).save(&arquivo, "PNG")) {
-        throw erro(QStringLiteral("a imagem não pôde ser codificada"));
-    }
-    if (!arquivo.commit())
-        throw erro(arquivo.errorString());
-}
-
-void QViewport::iniciarPintura()
-{
-    if (_alvo != nullptr) {
-        pintor.begin(_alvo);
-    } else {
-        const qreal escala = devicePixelRatioF();
-        if (_imagem.size() != size() * escala || _imagem.devicePixelRatioF() != escala) {
-            _imagem = QImage(size() * escala, QImage::Format_ARGB32_Premultiplied);
-            _imagem.setDevicePixelRatio(escala);
-        }
-        // Text must come out as it would on the widget itself: at its resolution.
-        _imagem.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
-        _imagem.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
-        _imagem.fill(Qt::transparent);
-        _imagemValida = false;
-        _imagemComCoordenadas = showingCoordinates();
-        // Before the painter holds the image, which must not be copied from now on.
-        _pixels = _imagem.devicePixelRatio() == 1 ? _imagem.bits() : nullptr;
-        _bytesPorLinha = _imagem.bytesPerLine();
-        pintor.begin(&_imagem);
-    }
-    pintor.setFont(font());
-    _mapaDaPintura = mapeamento();
-    _donoDosPixels = nullptr;
-    if (showingCoordinates())
-        prepararRotulos();
-    // One pixel short of the surface on the right and at the bottom: the last column and row keep the
-    // surface's own background, in the window and in saved pictures alike, and nothing is drawn there
-    // (the frame sits 20 pixels in).
-    pintor.fillRect(0, 0, largura() - 1, altura() - 1, Qt::white);
-}
-
-void QViewport::repintar0(Objeto* atual)
-{
-    desenharLote();
-    _linhas.clear();
-    const QRgb cor = qRgb(atual->cor().red(), atual->cor().green(), atual->cor().blue());
-    for (const QPoint p : pixelsDe(*atual))
-        if (p != quebra)
-            marcar(p, cor);
-    if (!_linhas.empty()) {
-        pintor.setPen(canetaDaCor(atual->cor()));
-        pintor.drawLines(_linhas.data(), static_cast<int>(_linhas.size()));
-    }
-}
-
-const std::vector<QPoint>& QViewport::pixelsDe(const Objeto& objeto)
-{
-    if (&objeto == _donoDosPixels)
-        return _emPixels;
-    _donoDosPixels = &objeto;
-    _emPixels.clear();
-    QPoint p;
-    for (auto c = objeto.inicioDoDesenho(janela()), fim = objeto.fimDoDesenho(janela()); c != fim; ++c)
-        // A null coordinate is a break between pieces, not a point: it would map to the centre.
-        _emPixels.push_back(!c->isNull() && paraPixel(_mapaDaPintura.aplicar(*c), p) ? p : quebra);
-    return _emPixels;
-}
-
-void QViewport::marcar(QPoint p, QRgb cor)
-{
-    if (_pixels == nullptr) {
-        _linhas.emplace_back(p.x() - 2, p.y() + 2, p.x() + 2, p.y() - 2);
-        _linhas.emplace_back(p.x() + 2, p.y() + 2, p.x() - 2, p.y() - 2);
-        return;
-    }
-    cruzEmPixels(p, cor);
-}
-
-void QViewport::cruzEmPixels(QPoint p, QRgb cor)
-{
-    const auto linha = [this](int y) {
-        return reinterpret_cast<QRgb*>(_pixels + static_cast<std::ptrdiff_t>(y) * _bytesPorLinha);
-    };
-    if (p.x() >= 2 && p.y() >= 2 && p.x() < _imagem.width() - 2 && p.y() < _imagem.height() - 2) {
-        for (int k = -2; k <= 2; ++k) {
-            linha(p.y() + k)[p.x() + k] = cor;
-            linha(p.y() + k)[p.x() - k] = cor;
-        }
-        return;
-    }
-    for (int k = -2; k <= 2; ++k) {
-        const int y = p.y() + k;
-        if (y < 0 || y >= _imagem.height())
-            continue;
-        for (const int x : {p.x() + k, p.x() - k})
-            if (x >= 0 && x < _imagem.width())
-                linha(y)[x] = cor;
-    }
-}
-
-void QViewport::repintar1(Objeto* atual)
-{
-    if (atual->tamanhoDoDesenho(janela()) <= 1)
-        return;
-    if (_vetorial)
-        pintor.setPen(canetaDaCor(atual->cor()));
-    else
-        loteDaCor(qRgb(atual->cor().red(), atual->cor().green(), atual->cor().blue()));
-    _pedaco.clear();
-    // A break is the gap between two pieces.
-    for (const QPoint p : pixelsDe(*atual)) {
-        if (p != quebra)
-            _pedaco.push_back(p);
-        else
-            fecharPedaco();
-    }
-    fecharPedaco();
-}
-
-void QViewport::loteDaCor(QRgb cor)
-{
-    if (cor != _corDoLote)
-        desenharLote();
-    _corDoLote = cor;
-}
-
-void QViewport::desenharLote()
-{
-    if (_lote.empty())
-        return;
-    if (pixelsAMao()) {
-        tracarNosPixels(_lote.data(), _lote.size(), _corDoLote);
-    } else {
-        pintor.setPen(QPen(QColor(_corDoLote)));
-        pintor.drawLines(_lote.data(), static_cast<int>(_lote.size()));
-    }
-    _lote.clear();
-}
-
-bool QViewport::pixelsAMao() const
-{
-    return _pixels != nullptr && !pintor.hasClipping() && pintor.transform().isIdentity()
-           && !pintor.testRenderHint(QPainter::Antialiasing) && pintor.opacity() == 1
-           && pintor.compositionMode() == QPainter::CompositionMode_SourceOver;
-}
-
-void QViewport::tracarNosPixels(const QLine* linhas, std::size_t quantas, QRgb cor)
-{
-    LinhasEmPixels(reinterpret_cast<QRgb*>(_pixels), _bytesPorLinha / static_cast<qsizetype>(sizeof(QRgb)),
-                   _imagem.width(), _imagem.height())
-        .tracar(linhas, quantas, cor);
-}
-
-void QViewport::fecharPedaco()
-{
-    if (_pedaco.size() >= 2) {
-        if (_vetorial) {
-            pintor.drawPolyline(_pedaco.data(), static_cast<int>(_pedaco.size()));
-        } else {
-            for (std::size_t i = 1; i < _pedaco.size(); ++i)
-                _lote.emplace_back(_pedaco[i - 1], _pedaco[i]);
-        }
-    }
-    _pedaco.clear();
-}
-
-void QViewport::repintar2(Objeto* atual)
-{
-    // Counts the object's own coordinates: fewer than three make no area.
-    if (atual->numeroDeCoordenadas() <= 2)
-        return;
-    desenharLote();
-    pintor.setPen(QPen(QColor(255, 0, 0, 255)));
-    pintor.setBrush(QBrush(atual->cor().qcolor(), Qt::SolidPattern));
-    _pontos.clear();
-    for (const QPoint p : pixelsDe(*atual))
-        if (p != quebra)
-            _pontos.emplace_back(p);
-    pintor.drawPolygon(_pontos.data(), static_cast<int>(_pontos.size()), Qt::OddEvenFill);
-}
-
-void QViewport::pintarInformacoes(Objeto* atual)
-{
-    const double zero = ruido();
-    // The surface without its last column and row, which keep their own background.
-    const QRect superficie(0, 0, largura() - 1, altura() - 1);
-    const QRgb cor = qRgb(atual->cor().red(), atual->cor().green(), atual->cor().blue());
-    QPoint p;
-    // The object's own coordinates, not its drawing list: points outside the window are labelled too.
-    for (auto c = atual->inicioDasCoordenadas(), fim = atual->fimDasCoordenadas(); c != fim; ++c) {
-        // In a crowded scene most labels are turned away by the cells that even the shortest label
-        // would cover, and most of the rest by their width summed from their characters', before
-        // their text is shaped and measured.
-        if (!paraPixel(_mapaDaPintura.aplicar(*c), p) || !superficie.contains(p)
-            || !celasLivres(QRect(p.x(), p.y() - _acimaDoRotulo, _rotuloMaisCurto, _alturaDoRotulo).intersected(superficie)))
-            continue;
-        char texto[64];
-        char* const ate = texto + sizeof texto;
-        char* t = texto;
-        *t++ = '(';
-        t = escreverNumero(t, ate, c->x(), zero);
-        *t++ = ',';
-        *t++ = ' ';
-        t = escreverNumero(t, ate, c->y(), zero);
-        *t++ = ',';
-        *t++ = ' ';
-        t = escreverNumero(t, ate, c->z(), zero);
-        *t++ = ')';
-        qreal estimada = 0;
-        for (const char* k = texto; k != t; ++k)
-            estimada += _avancos[static_cast<unsigned char>(*k) & 0x7f];
-        // Two pixels less for what kerning and rounding may take.
-        const int curta = std::max(1, static_cast<int>(estimada) - 2);
-        if (!celasLivres(QRect(p.x(), p.y() - _acimaDoRotulo, curta, _alturaDoRotulo).intersected(superficie)))
-            continue;
-        const int inicio = static_cast<int>(_textos.size());
-        const int tamanho = static_cast<int>(t - texto);
-        _textos.append(QLatin1String(texto, tamanho));
-        const QRect caixa(p.x(), p.y() - _acimaDoRotulo,
-                          _medidas.horizontalAdvance(QString::fromRawData(_textos.constData() + inicio, tamanho)),
-                          _alturaDoRotulo);
-        if (!celasLivres(caixa.intersected(superficie))) {
-            _textos.resize(inicio);
-            continue;
-        }
-        ocuparCelas(caixa.intersected(superficie));
-        _rotulos.push_back({p, caixa, inicio, tamanho, cor, temCruzEm(*atual, p)});
-    }
-}
-
-bool QViewport::temCruzEm(const Objeto& objeto, QPoint p)
-{
-    const std::vector<QPoint>& pixels = pixelsDe(objeto);
-    return std::find(pixels.begin(), pixels.end(), p) != pixels.end();
-}
-
-void QViewport::pintarRotulos()
-{
-    desenharLote();
-    const QRect superficie(0, 0, largura() - 1, altura() - 1);
-    pintor.setBrush(Qt::NoBrush);
-    for (const Rotulo& r : _rotulos) {
-        pintor.fillRect(r.caixa.intersected(superficie), fundoDeRotulo);
-        pintor.setPen(_canetaDeRotulo);
-        const QString texto = QString::fromRawData(_textos.constData() + r.inicio, r.tamanho);
-        // Near the edge, the text is cut where the surface ends (glyphs may reach a pixel or two
-        // past their advance).
-        if (superficie.contains(r.caixa.adjusted(-2, -2, 2, 2))) {
-            pintor.drawText(r.ponto, texto);
-        } else {
-            pintor.setClipRect(superficie);
-            pintor.drawText(r.ponto, texto);
-            pintor.setClipping(false);
-        }
-        // A drawn vertex's cross stays over its label.
-        if (!r.cruz)
-            continue;
-        _linhas.clear();
-        marcar(r.ponto, r.cor);
-        if (!_linhas.empty()) {
-            pintor.setPen(QPen(QColor(r.cor)));
-            pintor.drawLines(_linhas.data(), static_cast<int>(_linhas.size()));
-        }
-    }
-    _rotulos.clear();
-    _textos.resize(0);
-}
-
-void QViewport::prepararRotulos()
-{
-    _medidas = pintor.fontMetrics();
-    _acimaDoRotulo = _medidas.ascent();
-    _alturaDoRotulo = _medidas.height();
-    const QFontMetricsF medidas(pintor.fontMetrics());
-    for (char c = ' '; c < 127; ++c)
-        _avancos[static_cast<unsigned char>(c)] = medidas.horizontalAdvance(QLatin1Char(c));
-    // The shortest label, one digit a number (digits share one width in common fonts), less two
-    // pixels that kerning may take: no label is narrower.
-    _rotuloMaisCurto = std::max(1, _medidas.horizontalAdvance(QStringLiteral("(0, 0, 0)")) - 2);
-    _rotulos.clear();
-    _textos.resize(0);
-    _colunasDeCelas = std::max(1, largura() / celaDeRotulo + 1);
-    _celas.assign(static_cast<std::size_t>(_colunasDeCelas) * static_cast<std::size_t>(altura() / celaDeRotulo + 1), 0);
-}
-
-bool QViewport::celasLivres(const QRect& caixa) const
-{
-    for (int y = caixa.top() / celaDeRotulo; y <= caixa.bottom() / celaDeRotulo; ++y) {
-        const unsigned char* linha = _celas.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(_colunasDeCelas);
-        for (int x = caixa.left() / celaDeRotulo; x <= caixa.right() / celaDeRotulo; ++x)
-            if (linha[x])
-                return false;
-    }
-    return true;
-}
-
-void QViewport::ocuparCelas(const QRect& caixa)
-{
-    for (int y = caixa.top() / celaDeRotulo; y <= caixa.bottom() / celaDeRotulo; ++y) {
-        unsigned char* linha = _celas.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(_colunasDeCelas);
-        std::fill(linha + caixa.left() / celaDeRotulo, linha + caixa.right() / celaDeRotulo + 1, 1);
-    }
-}
-
-void QViewport::pintarSelecao(Objeto* atual)
-{
-    // Over the labels, which would hide its vertices' squares.
-    pintarRotulos();
-    // The shape again with a pen three pixels wide, in the colour it was drawn with, then a small
-    // white square with a black edge on each drawn vertex, which reads on any fill.
-    const char nivel = atual->nivelDePreenchimento();
-    QPen largo(nivel == 2 ? QColor(255, 0, 0) : atual->cor().qcolor(), 3);
-    largo.setCapStyle(Qt::RoundCap);
-    largo.setJoinStyle(Qt::RoundJoin);
-    pintor.setPen(largo);
-    pintor.setBrush(Qt::NoBrush);
-    _pontos.clear();
-    bool aposQuebra = false;
-    _linhas.clear();
-    for (const QPoint p : pixelsDe(*atual)) {
-        if (p == quebra) {
-            aposQuebra = true;
-            continue;
-        }
-        if (nivel == 0) {
-            _linhas.emplace_back(p.x() - 2, p.y() + 2, p.x() + 2, p.y() - 2);
-            _linhas.emplace_back(p.x() + 2, p.y() + 2, p.x() - 2, p.y() - 2);
-        } else if (!_pontos.empty() && !aposQuebra && nivel == 1) {
-            _linhas.emplace_back(_pontos.back().toPoint(), p);
-        }
-        aposQuebra = false;
-        _pontos.emplace_back(p);
-    }
-    if (nivel == 2 && _pontos.size() >= 3 && atual->numeroDeCoordenadas() > 2)
-        pintor.drawPolygon(_pontos.data(), static_cast<int>(_pontos.size()));
-    else
-        pintor.drawLines(_linhas.data(), static_cast<int>(_linhas.size()));
-
-    pintor.setPen(QPen(Qt::black, 1));
-    if (nivel == 0) {
-        // A marker is all vertex: a frame around it instead, clear of the cross.
-        pintor.setBrush(Qt::NoBrush);
-        for (const QPointF& v : _pontos)
-            pintor.drawRect(QRectF(v.x() - 5, v.y() - 5, 10, 10));
-        return;
-    }
-    pintor.setBrush(Qt::white);
-    // Along a finely flattened curve the squares would touch: one only where the last one ends.
-    QPointF ultimo(-1e9, -1e9);
-    for (const QPointF& v : _pontos) {
-        if ((v - ultimo).manhattanLength() < 8)
-            continue;
-        pintor.drawRect(QRectF(v.x() - 2, v.y() - 2, 4, 4));
-        ultimo = v;
-    }
-}
-
-void QViewport::finalizarPintura()
-{
-    pintarRotulos();
-    pintor.setPen(QColor(Qt::black));
-    pintor.setBrush(Qt::NoBrush);
-    // On the limits of the mapping: columns 20 and width() − 20, rows 20 and height() − 20.
-    pintor.drawRect(20, 20, largura() - 40, altura() - 40);
-    pintor.end();
-    _pixels = nullptr;
-    _donoDosPixels = nullptr;
-    if (_alvo == nullptr) {
-        _imagemValida = true;
-        _faixaVazia = faixaVazia(_imagem, qRound((largura() - 1) * _imagem.devicePixelRatio()),
-                                 qRound((altura() - 1) * _imagem.devicePixelRatio()));
-    }
-}

@@ -391,7 +391,7 @@ bool VistaExterna::eventFilter(QObject* objeto, QEvent* evento)
 
 bool VistaExterna::imagemDesatualizada() const
 {
-    return QViewport::imagemDesatualizada()
+    return Renderizador::imagemDesatualizada()
            || (_principal != nullptr
                && (!_origemDaCamera.igual(*_principal->janela()) || _principal->selecionado() != _selecionadoPintado));
 }
