@@ -120,22 +120,23 @@ int indiceDeVertice(const tinyobj::index_t& indice, int numeroDeVertices)
     return indice.vertex_index;
 }
 
-} // namespace
-
-std::vector<std::unique_ptr<Objeto>> lerObj(const std::string& texto, const std::string& nome)
+// The text parsed by tinyobjloader, from the text alone, with no material file: a wireframe has no
+// use for materials, and mtllib must not make us open other files.
+void analisarObj(tinyobj::ObjReader& leitor, const std::string& texto)
 {
     tinyobj::ObjReaderConfig configuracao;
     configuracao.triangulate = false;
     configuracao.vertex_color = false;
-    tinyobj::ObjReader leitor;
-    // From the text, with no material file: a wireframe has no use for materials, and mtllib must
-    // not make us open other files.
     if (!leitor.ParseFromString(texto, std::string(), configuracao)) {
         std::string motivo = leitor.Error();
         while (!motivo.empty() && (motivo.back() == '\n' || motivo.back() == ' '))
             motivo.pop_back();
         throw "o arquivo não é um OBJ válido (" + motivo + ")";
     }
+}
+
+std::vector<Coordenada> verticesDoObj(const tinyobj::ObjReader& leitor)
+{
     const std::vector<tinyobj::real_t>& xyz = leitor.GetAttrib().vertices;
     if (xyz.size() / 3 > static_cast<std::size_t>(std::numeric_limits<int>::max()))
         throw std::string("o arquivo tem vértices demais");
@@ -146,53 +147,44 @@ std::vector<std::unique_ptr<Objeto>> lerObj(const std::string& texto, const std:
     vertices.reserve(numeroDeVertices);
     for (int i = 0; i < numeroDeVertices; ++i)
         vertices.push_back(vertice(xyz[3 * i], xyz[3 * i + 1], xyz[3 * i + 2]));
+    return vertices;
+}
 
-    // The edges of each object or group, in file order.
-    const std::vector<tinyobj::shape_t>& formas = leitor.GetShapes();
-    std::vector<Arestas> arestasDasFormas(formas.size());
-    bool temFacesOuLinhas = false;
+// The faces (fechado) or lines of one object or group into arestas, each piece tamanhos[k] indices
+// of todos long; true when there was any piece.
+template <typename Tamanhos>
+bool lerPedacos(const std::vector<tinyobj::index_t>& todos, const Tamanhos& tamanhos, bool fechado,
+                int numeroDeVertices, Arestas& arestas)
+{
     std::vector<int> indices;
-    for (std::size_t f = 0; f < formas.size(); ++f) {
-        const tinyobj::shape_t& forma = formas[f];
-        for (const tinyobj::index_t& i : forma.points.indices)
-            indiceDeVertice(i, numeroDeVertices);
-        const auto lerPedacos = [&](const std::vector<tinyobj::index_t>& todos, const auto& tamanhos, bool fechado) {
-            std::size_t inicio = 0;
-            for (const auto tamanho : tamanhos) {
-                const std::size_t n = static_cast<std::size_t>(tamanho);
-                // tinyobjloader counts a face's vertices in a byte: past 255 its counts no longer
-                // match its indices.
-                if (n > todos.size() - inicio)
-                    throw std::string("uma face tem vértices demais (o máximo é 255)");
-                indices.clear();
-                for (std::size_t k = 0; k < n; ++k)
-                    indices.push_back(indiceDeVertice(todos[inicio + k], numeroDeVertices));
-                if (fechado)
-                    arestasDasFormas[f].face(indices.data(), n);
-                else
-                    arestasDasFormas[f].linha(indices.data(), n);
-                inicio += n;
-            }
-            if (inicio != todos.size())
-                throw std::string("uma face tem vértices demais (o máximo é 255)");
-            temFacesOuLinhas = temFacesOuLinhas || !tamanhos.empty();
-        };
-        lerPedacos(forma.mesh.indices, forma.mesh.num_face_vertices, true);
-        lerPedacos(forma.lines.indices, forma.lines.num_line_vertices, false);
+    std::size_t inicio = 0;
+    for (const auto tamanho : tamanhos) {
+        const std::size_t n = static_cast<std::size_t>(tamanho);
+        // tinyobjloader counts a face's vertices in a byte: past 255 its counts no longer match its
+        // indices.
+        if (n > todos.size() - inicio)
+            throw std::string("uma face tem vértices demais (o máximo é 255)");
+        indices.clear();
+        for (std::size_t k = 0; k < n; ++k)
+            indices.push_back(indiceDeVertice(todos[inicio + k], numeroDeVertices));
+        if (fechado)
+            arestas.face(indices.data(), n);
+        else
+            arestas.linha(indices.data(), n);
+        inicio += n;
     }
+    if (inicio != todos.size())
+        throw std::string("uma face tem vértices demais (o máximo é 255)");
+    return !tamanhos.empty();
+}
 
-    if (!temFacesOuLinhas)
-        return pontos(vertices, nome);
-
+// One 3-D object per object or group with edges, named after it, with the vertices its edges use
+// in file order; nome for one without a name.
+std::vector<std::unique_ptr<Objeto>> objetosDasFormas(const std::vector<tinyobj::shape_t>& formas,
+                                                      std::vector<Arestas>& arestasDasFormas,
+                                                      const std::vector<Coordenada>& vertices, const std::string& nome)
+{
     std::vector<std::unique_ptr<Objeto>> objetos;
-    // Without objects or groups the one object takes every vertex of the file, in file order.
-    if (formas.size() == 1 && formas[0].name.empty()) {
-        if (arestasDasFormas[0].vazia())
-            throw std::string("as faces e linhas do arquivo não têm nenhuma aresta");
-        objetos.push_back(objeto3D(nome, std::move(vertices), arestasDasFormas[0].distintas([](int i) { return i; })));
-        return objetos;
-    }
-    // Otherwise each takes the vertices its edges use, in file order.
     std::vector<int> local(vertices.size(), -1);
     for (std::size_t f = 0; f < formas.size(); ++f) {
         if (arestasDasFormas[f].vazia())
@@ -210,6 +202,42 @@ std::vector<std::unique_ptr<Objeto>> lerObj(const std::string& texto, const std:
     if (objetos.empty())
         throw std::string("as faces e linhas do arquivo não têm nenhuma aresta");
     return objetos;
+}
+
+} // namespace
+
+std::vector<std::unique_ptr<Objeto>> lerObj(const std::string& texto, const std::string& nome)
+{
+    tinyobj::ObjReader leitor;
+    analisarObj(leitor, texto);
+    std::vector<Coordenada> vertices = verticesDoObj(leitor);
+    const int numeroDeVertices = static_cast<int>(vertices.size());
+
+    // The edges of each object or group, in file order.
+    const std::vector<tinyobj::shape_t>& formas = leitor.GetShapes();
+    std::vector<Arestas> arestasDasFormas(formas.size());
+    bool temFacesOuLinhas = false;
+    for (std::size_t f = 0; f < formas.size(); ++f) {
+        const tinyobj::shape_t& forma = formas[f];
+        for (const tinyobj::index_t& i : forma.points.indices)
+            indiceDeVertice(i, numeroDeVertices);
+        temFacesOuLinhas |= lerPedacos(forma.mesh.indices, forma.mesh.num_face_vertices, true, numeroDeVertices,
+                                       arestasDasFormas[f]);
+        temFacesOuLinhas |= lerPedacos(forma.lines.indices, forma.lines.num_line_vertices, false, numeroDeVertices,
+                                       arestasDasFormas[f]);
+    }
+    if (!temFacesOuLinhas)
+        return pontos(vertices, nome);
+
+    // Without objects or groups the one object takes every vertex of the file, in file order.
+    if (formas.size() == 1 && formas[0].name.empty()) {
+        if (arestasDasFormas[0].vazia())
+            throw std::string("as faces e linhas do arquivo não têm nenhuma aresta");
+        std::vector<std::unique_ptr<Objeto>> objetos;
+        objetos.push_back(objeto3D(nome, std::move(vertices), arestasDasFormas[0].distintas([](int i) { return i; })));
+        return objetos;
+    }
+    return objetosDasFormas(formas, arestasDasFormas, vertices, nome);
 }
 
 // --- OFF ----------------------------------------------------------------------------------------
@@ -270,108 +298,131 @@ bool ler(std::string_view token, Numero& valor)
     return ec == std::errc() && ptr == fim;
 }
 
+std::string erroNaLinha(const LinhasDeOff& linhas, const std::string& motivo)
+{
+    return "linha " + std::to_string(linhas.numero()) + ": " + motivo;
+}
+
+// What the first meaningful lines say: which values follow each vertex (normals, then a colour) and
+// how many vertices and faces there are.
+struct CabecalhoDeOff {
+    bool normais = false;
+    bool cores = false;
+    long long vertices = 0;
+    long long faces = 0;
+};
+
+CabecalhoDeOff lerCabecalho(LinhasDeOff& linhas, std::vector<std::string_view>& tokens)
+{
+    if (!linhas.proxima(tokens))
+        throw std::string("o arquivo está vazio");
+    const std::string_view chave = tokens.front();
+    CabecalhoDeOff c;
+    if (chave == "COFF") {
+        c.cores = true;
+    } else if (chave == "NOFF") {
+        c.normais = true;
+    } else if (chave == "CNOFF") {
+        c.normais = c.cores = true;
+    } else if (chave != "OFF") {
+        throw erroNaLinha(linhas, "o arquivo não começa por OFF, COFF, NOFF ou CNOFF; só o OFF de texto em 3-D é lido");
+    }
+    // The counts may share the keyword's line.
+    tokens.erase(tokens.begin());
+    if (tokens.empty() && !linhas.proxima(tokens))
+        throw std::string("faltam os números de vértices, faces e arestas");
+    long long arestas = 0;
+    if (tokens.size() != 3 || !ler(tokens[0], c.vertices) || !ler(tokens[1], c.faces) || !ler(tokens[2], arestas)
+        || c.vertices < 0 || c.faces < 0 || arestas < 0)
+        throw erroNaLinha(linhas, "esperados três inteiros não negativos: vértices, faces e arestas");
+    if (c.vertices == 0)
+        throw erroNaLinha(linhas, "o arquivo não tem vértices");
+    if (c.vertices > std::numeric_limits<int>::max())
+        throw erroNaLinha(linhas, "o arquivo tem vértices demais");
+    // Each vertex and each face takes a line of at least two characters.
+    if (static_cast<unsigned long long>(c.vertices + c.faces) > linhas.restante() / 2 + 1)
+        throw erroNaLinha(linhas, "o arquivo é curto demais para " + std::to_string(c.vertices) + " vértices e "
+                                      + std::to_string(c.faces) + " faces");
+    return c;
+}
+
+std::vector<Coordenada> lerVertices(LinhasDeOff& linhas, std::vector<std::string_view>& tokens, const CabecalhoDeOff& c)
+{
+    std::vector<Coordenada> vertices;
+    vertices.reserve(static_cast<std::size_t>(c.vertices));
+    const std::size_t valoresMinimos = 3 + (c.normais ? 3 : 0) + (c.cores ? 3 : 0);
+    const std::size_t valoresMaximos = valoresMinimos + (c.cores ? 1 : 0);
+    for (long long v = 0; v < c.vertices; ++v) {
+        if (!linhas.proxima(tokens))
+            throw std::string("o arquivo acaba antes do vértice " + std::to_string(v));
+        if (tokens.size() < valoresMinimos || tokens.size() > valoresMaximos)
+            throw erroNaLinha(linhas, "o vértice " + std::to_string(v) + " deveria ter " + std::to_string(valoresMinimos)
+                                          + (valoresMaximos > valoresMinimos ? " ou " + std::to_string(valoresMaximos)
+                                                                             : std::string())
+                                          + " números");
+        double xyz[3];
+        for (std::size_t k = 0; k < tokens.size(); ++k) {
+            double valor = 0;
+            if (!ler(tokens[k], valor))
+                throw erroNaLinha(linhas, "'" + std::string(tokens[k]) + "' não é um número");
+            if (k < 3)
+                xyz[k] = valor;
+        }
+        try {
+            vertices.push_back(vertice(xyz[0], xyz[1], xyz[2]));
+        } catch (const std::string& motivo) {
+            throw erroNaLinha(linhas, motivo);
+        }
+    }
+    return vertices;
+}
+
+// The face f on the line of tokens, its edges into arestas.
+void lerFace(const LinhasDeOff& linhas, const std::vector<std::string_view>& tokens, long long f, long long vertices,
+             std::vector<int>& indices, Arestas& arestas)
+{
+    long long n = 0;
+    if (!ler(tokens[0], n) || n < 1 || static_cast<unsigned long long>(n) > tokens.size() - 1)
+        throw erroNaLinha(linhas, "a face " + std::to_string(f) + " deveria começar pelo número dos seus vértices");
+    // After the vertices a face may carry a colour: an index into a colour map, or 3 or 4 values.
+    const std::size_t resto = tokens.size() - 1 - static_cast<std::size_t>(n);
+    if (resto != 0 && resto != 1 && resto != 3 && resto != 4)
+        throw erroNaLinha(linhas, "a face " + std::to_string(f) + " tem valores a mais depois dos seus vértices");
+    indices.clear();
+    for (long long k = 1; k <= n; ++k) {
+        long long i = 0;
+        if (!ler(tokens[k], i) || i < 0 || i >= vertices)
+            throw erroNaLinha(linhas, "a face " + std::to_string(f) + " cita o vértice '" + std::string(tokens[k])
+                                          + "', que o arquivo não tem");
+        indices.push_back(static_cast<int>(i));
+    }
+    for (std::size_t k = static_cast<std::size_t>(n) + 1; k < tokens.size(); ++k) {
+        double valor = 0;
+        if (!ler(tokens[k], valor))
+            throw erroNaLinha(linhas, "'" + std::string(tokens[k]) + "' não é um número");
+    }
+    arestas.face(indices.data(), indices.size());
+}
+
 } // namespace
 
 std::vector<std::unique_ptr<Objeto>> lerOff(std::string_view texto, const std::string& nome)
 {
     LinhasDeOff linhas(texto);
     std::vector<std::string_view> tokens;
-    const auto erro = [&linhas](const std::string& motivo) {
-        return "linha " + std::to_string(linhas.numero()) + ": " + motivo;
-    };
-    if (!linhas.proxima(tokens))
-        throw std::string("o arquivo está vazio");
-
-    // The keyword tells which values follow each vertex: normals (N), then a colour (C).
-    const std::string_view chave = tokens.front();
-    bool normais = false;
-    bool cores = false;
-    if (chave == "OFF") {
-    } else if (chave == "COFF") {
-        cores = true;
-    } else if (chave == "NOFF") {
-        normais = true;
-    } else if (chave == "CNOFF") {
-        normais = cores = true;
-    } else {
-        throw erro("o arquivo não começa por OFF, COFF, NOFF ou CNOFF; só o OFF de texto em 3-D é lido");
-    }
-    // The counts may share the keyword's line.
-    tokens.erase(tokens.begin());
-    if (tokens.empty() && !linhas.proxima(tokens))
-        throw std::string("faltam os números de vértices, faces e arestas");
-    long long numeroDeVertices = 0;
-    long long numeroDeFaces = 0;
-    long long numeroDeArestas = 0;
-    if (tokens.size() != 3 || !ler(tokens[0], numeroDeVertices) || !ler(tokens[1], numeroDeFaces)
-        || !ler(tokens[2], numeroDeArestas) || numeroDeVertices < 0 || numeroDeFaces < 0 || numeroDeArestas < 0)
-        throw erro("esperados três inteiros não negativos: vértices, faces e arestas");
-    if (numeroDeVertices == 0)
-        throw erro("o arquivo não tem vértices");
-    if (numeroDeVertices > std::numeric_limits<int>::max())
-        throw erro("o arquivo tem vértices demais");
-    // Each vertex and each face takes a line of at least two characters.
-    if (static_cast<unsigned long long>(numeroDeVertices + numeroDeFaces) > linhas.restante() / 2 + 1)
-        throw erro("o arquivo é curto demais para " + std::to_string(numeroDeVertices) + " vértices e "
-                   + std::to_string(numeroDeFaces) + " faces");
-
-    std::vector<Coordenada> vertices;
-    vertices.reserve(static_cast<std::size_t>(numeroDeVertices));
-    const std::size_t valoresMinimos = 3 + (normais ? 3 : 0) + (cores ? 3 : 0);
-    const std::size_t valoresMaximos = valoresMinimos + (cores ? 1 : 0);
-    for (long long v = 0; v < numeroDeVertices; ++v) {
-        if (!linhas.proxima(tokens))
-            throw std::string("o arquivo acaba antes do vértice " + std::to_string(v));
-        if (tokens.size() < valoresMinimos || tokens.size() > valoresMaximos)
-            throw erro("o vértice " + std::to_string(v) + " deveria ter " + std::to_string(valoresMinimos)
-                       + (valoresMaximos > valoresMinimos ? " ou " + std::to_string(valoresMaximos) : std::string())
-                       + " números");
-        double c[3];
-        for (std::size_t k = 0; k < tokens.size(); ++k) {
-            double valor = 0;
-            if (!ler(tokens[k], valor))
-                throw erro("'" + std::string(tokens[k]) + "' não é um número");
-            if (k < 3)
-                c[k] = valor;
-        }
-        try {
-            vertices.push_back(vertice(c[0], c[1], c[2]));
-        } catch (const std::string& motivo) {
-            throw erro(motivo);
-        }
-    }
-
+    const CabecalhoDeOff cabecalho = lerCabecalho(linhas, tokens);
+    std::vector<Coordenada> vertices = lerVertices(linhas, tokens, cabecalho);
     Arestas arestas;
     std::vector<int> indices;
-    for (long long f = 0; f < numeroDeFaces; ++f) {
+    for (long long f = 0; f < cabecalho.faces; ++f) {
         if (!linhas.proxima(tokens))
             throw std::string("o arquivo acaba antes da face " + std::to_string(f));
-        long long n = 0;
-        if (!ler(tokens[0], n) || n < 1 || static_cast<unsigned long long>(n) > tokens.size() - 1)
-            throw erro("a face " + std::to_string(f) + " deveria começar pelo número dos seus vértices");
-        // After the vertices a face may carry a colour: an index into a colour map, or 3 or 4 values.
-        const std::size_t resto = tokens.size() - 1 - static_cast<std::size_t>(n);
-        if (resto != 0 && resto != 1 && resto != 3 && resto != 4)
-            throw erro("a face " + std::to_string(f) + " tem valores a mais depois dos seus vértices");
-        indices.clear();
-        for (long long k = 1; k <= n; ++k) {
-            long long i = 0;
-            if (!ler(tokens[k], i) || i < 0 || i >= numeroDeVertices)
-                throw erro("a face " + std::to_string(f) + " cita o vértice '" + std::string(tokens[k])
-                           + "', que o arquivo não tem");
-            indices.push_back(static_cast<int>(i));
-        }
-        for (std::size_t k = static_cast<std::size_t>(n) + 1; k < tokens.size(); ++k) {
-            double valor = 0;
-            if (!ler(tokens[k], valor))
-                throw erro("'" + std::string(tokens[k]) + "' não é um número");
-        }
-        arestas.face(indices.data(), indices.size());
+        lerFace(linhas, tokens, f, cabecalho.vertices, indices, arestas);
     }
     if (linhas.proxima(tokens))
-        throw erro("há conteúdo depois da última face");
+        throw erroNaLinha(linhas, "há conteúdo depois da última face");
 
-    if (numeroDeFaces == 0)
+    if (cabecalho.faces == 0)
         return pontos(vertices, nome);
     if (arestas.vazia())
         throw std::string("as faces do arquivo não têm nenhuma aresta");

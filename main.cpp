@@ -79,6 +79,67 @@ int exportar(const Pedido& pedido)
     return 0;
 }
 
+// The options, read before the application object exists.
+struct Opcoes {
+    QCommandLineOption ajuda{{QStringLiteral("h"), QStringLiteral("help")}, QString()};
+    QCommandLineOption versao{{QStringLiteral("v"), QStringLiteral("version")}, QString()};
+    QCommandLineOption exportar{QStringLiteral("exportar"), QString(), QStringLiteral("arquivo")};
+    QCommandLineOption tamanho{QStringLiteral("tamanho"), QString(), QStringLiteral("LxA")};
+    QCommandLineOption coordenadas{QStringLiteral("coordenadas"), QString()};
+};
+
+// Why the arguments could not be read.
+int falhaDeLeitura(const QCommandLineParser& parser)
+{
+    const QStringList desconhecidas = parser.unknownOptionNames();
+    if (!desconhecidas.isEmpty())
+        return falhar("opção desconhecida: " + std::string(desconhecidas.first().size() == 1 ? "-" : "--")
+                      + desconhecidas.first().toStdString() + " (veja sistema-grafico --help)");
+    return falhar("falta o valor de uma opção (veja sistema-grafico --help)");
+}
+
+// --exportar: the picture of cena, without a window.
+int exportarDaLinhaDeComando(int argc, char** argv, const QCommandLineParser& parser, const Opcoes& opcoes,
+                             const QString& cena)
+{
+    Pedido pedido;
+    pedido.saida = parser.value(opcoes.exportar);
+    if (cena.isEmpty())
+        return falhar("--exportar precisa de um arquivo de cena");
+    pedido.cena = cena;
+    if (parser.isSet(opcoes.tamanho)) {
+        const std::optional<QSize> tamanho = lerTamanho(parser.value(opcoes.tamanho));
+        if (!tamanho)
+            return falhar("tamanho inválido: '" + parser.value(opcoes.tamanho).toStdString()
+                          + "'; use LxA, com cada lado de 1 a " + std::to_string(Renderizador::ladoMaximoDaImagem)
+                          + " pixels");
+        pedido.tamanho = *tamanho;
+    }
+    pedido.coordenadas = parser.isSet(opcoes.coordenadas);
+    // The platform an export runs on must be chosen before Qt connects to one.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    return exportar(pedido);
+}
+
+// The window, with cena opened in it when there is one.
+int abrirJanela(int argc, char** argv, const QString& cena)
+{
+    QApplication app(argc, argv);
+    instalarTraducaoDoQt();
+    int resultado = 0;
+    {
+        // The window goes before the application object.
+        MainWindow janela;
+        janela.show();
+        if (!cena.isEmpty())
+            janela.abrir(cena);
+        resultado = app.exec();
+    }
+    return resultado;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -87,70 +148,29 @@ int main(int argc, char** argv)
     // widget for them and would warn about each one at every start.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qmetaobject.connectslotsbyname=false"));
 
-    // Read before the application object exists: help, version and an export need no display, and
-    // the platform an export runs on must be chosen before Qt connects to one.
+    // Read before the application object exists: help, version and an export need no display.
     QStringList argumentos;
     for (int i = 0; i < argc; ++i)
         argumentos << QString::fromLocal8Bit(argv[i]);
     QCommandLineParser parser;
-    const QCommandLineOption opcaoAjuda({QStringLiteral("h"), QStringLiteral("help")}, QString());
-    const QCommandLineOption opcaoVersao({QStringLiteral("v"), QStringLiteral("version")}, QString());
-    const QCommandLineOption opcaoExportar(QStringLiteral("exportar"), QString(), QStringLiteral("arquivo"));
-    const QCommandLineOption opcaoTamanho(QStringLiteral("tamanho"), QString(), QStringLiteral("LxA"));
-    const QCommandLineOption opcaoCoordenadas(QStringLiteral("coordenadas"), QString());
-    parser.addOptions({opcaoAjuda, opcaoVersao, opcaoExportar, opcaoTamanho, opcaoCoordenadas});
-    if (!parser.parse(argumentos)) {
-        const QStringList desconhecidas = parser.unknownOptionNames();
-        if (!desconhecidas.isEmpty())
-            return falhar("opção desconhecida: " + std::string(desconhecidas.first().size() == 1 ? "-" : "--")
-                          + desconhecidas.first().toStdString() + " (veja sistema-grafico --help)");
-        return falhar("falta o valor de uma opção (veja sistema-grafico --help)");
-    }
-    if (parser.isSet(opcaoAjuda)) {
+    const Opcoes opcoes;
+    parser.addOptions({opcoes.ajuda, opcoes.versao, opcoes.exportar, opcoes.tamanho, opcoes.coordenadas});
+    if (!parser.parse(argumentos))
+        return falhaDeLeitura(parser);
+    if (parser.isSet(opcoes.ajuda)) {
         std::cout << ajuda;
         return 0;
     }
-    if (parser.isSet(opcaoVersao)) {
+    if (parser.isSet(opcoes.versao)) {
         std::cout << "sistema-grafico " << VELK_VERSAO << std::endl;
         return 0;
     }
     const QStringList cenas = parser.positionalArguments();
     if (cenas.size() > 1)
         return falhar("só um arquivo de cena por vez (veja sistema-grafico --help)");
-
-    if (parser.isSet(opcaoExportar)) {
-        Pedido pedido;
-        pedido.saida = parser.value(opcaoExportar);
-        if (cenas.isEmpty())
-            return falhar("--exportar precisa de um arquivo de cena");
-        pedido.cena = cenas.first();
-        if (parser.isSet(opcaoTamanho)) {
-            const std::optional<QSize> tamanho = lerTamanho(parser.value(opcaoTamanho));
-            if (!tamanho)
-                return falhar("tamanho inválido: '" + parser.value(opcaoTamanho).toStdString()
-                              + "'; use LxA, com cada lado de 1 a "
-                              + std::to_string(Renderizador::ladoMaximoDaImagem) + " pixels");
-            pedido.tamanho = *tamanho;
-        }
-        pedido.coordenadas = parser.isSet(opcaoCoordenadas);
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        QApplication app(argc, argv);
-        return exportar(pedido);
-    }
-    if (parser.isSet(opcaoTamanho) || parser.isSet(opcaoCoordenadas))
+    if (parser.isSet(opcoes.exportar))
+        return exportarDaLinhaDeComando(argc, argv, parser, opcoes, cenas.value(0));
+    if (parser.isSet(opcoes.tamanho) || parser.isSet(opcoes.coordenadas))
         return falhar("--tamanho e --coordenadas valem só com --exportar");
-
-    QApplication app(argc, argv);
-    instalarTraducaoDoQt();
-    int resultado = 0;
-    {
-        // The window goes before the application object.
-        MainWindow janela;
-        janela.show();
-        if (!cenas.isEmpty())
-            janela.abrir(cenas.first());
-        resultado = app.exec();
-    }
-    return resultado;
+    return abrirJanela(argc, argv, cenas.value(0));
 }

@@ -208,6 +208,12 @@ private:
                 std::size_t desde);
     // Adds the pixels of the filled world polygon to the block, as a fill of its own.
     void preencher(const Mapeamento& mapa, const std::vector<Coordenada>& poligono, bool visivel, Bloco& bloco);
+    // The steps of desenhar: the collected vertices into both cameras, the fills, the segments
+    // split where the main camera cuts them, the points' crosses.
+    void projetarVertices(const Mapeamento& mapa, Bloco& bloco);
+    void preencherPoligonos(const Mapeamento& mapa, Bloco& bloco);
+    void tracarSegmentos(const Mapeamento& mapa, Bloco& bloco);
+    void marcarPontos(Bloco& bloco);
 
     Coletor _coletor;
     // The mapping of the object being drawn.
@@ -283,12 +289,19 @@ void VistaExterna::Trabalhador::desenhar(const Objeto& objeto, const Mapeamento&
     _mapa = &mapa;
     _coletor.limpar();
     objeto.descreverGeometria(_coletor);
-    const std::vector<Coordenada>& vertices = _coletor.vertices;
+    projetarVertices(mapa, bloco);
+    preencherPoligonos(mapa, bloco);
+    tracarSegmentos(mapa, bloco);
+    marcarPontos(bloco);
+    bloco.desenhos.push_back({bloco.visiveis.size(), bloco.preenchimentos.size(), objeto.cor().qcolor(), &objeto});
+}
 
+void VistaExterna::Trabalhador::projetarVertices(const Mapeamento& mapa, Bloco& bloco)
+{
     // Each vertex once into both cameras.
     _naCamera.clear();
     _noObservador.clear();
-    for (const Coordenada& v : vertices) {
+    for (const Coordenada& v : _coletor.vertices) {
         const PontoDeCamera c = camera.paraCamera(v);
         // A NaN depth is no depth: max keeps what it had.
         bloco.profundidade = std::max(bloco.profundidade, c.z);
@@ -297,9 +310,13 @@ void VistaExterna::Trabalhador::desenhar(const Objeto& objeto, const Mapeamento&
         o.dentro = pixelDe(mapa, o.c, o.pixel);
         _noObservador.push_back(o);
     }
+}
 
-    // The fills first: a fill the main camera keeps whole is drawn from its vertices; one it cuts is
-    // drawn faded whole, and what the camera fills of it (its drawing list, back in the world) over it.
+void VistaExterna::Trabalhador::preencherPoligonos(const Mapeamento& mapa, Bloco& bloco)
+{
+    // A fill the main camera keeps whole is drawn from its vertices; one it cuts is drawn faded
+    // whole, and what the camera fills of it (its drawing list, back in the world) over it.
+    const std::vector<Coordenada>& vertices = _coletor.vertices;
     for (const auto& [inicio, fim] : _coletor.poligonos) {
         _poligono.assign(vertices.begin() + static_cast<std::ptrdiff_t>(inicio),
                          vertices.begin() + static_cast<std::ptrdiff_t>(fim));
@@ -320,7 +337,10 @@ void VistaExterna::Trabalhador::desenhar(const Objeto& objeto, const Mapeamento&
         if (_poligono.size() >= 3)
             preencher(mapa, _poligono, true, bloco);
     }
+}
 
+void VistaExterna::Trabalhador::tracarSegmentos(const Mapeamento& mapa, Bloco& bloco)
+{
     // Cut-away lines are all drawn alike: any of them may stand for another's pixel.
     const std::size_t visiveis = bloco.visiveis.size();
     for (const auto& [i, j] : _coletor.segmentos) {
@@ -335,7 +355,10 @@ void VistaExterna::Trabalhador::desenhar(const Objeto& objeto, const Mapeamento&
         if (t1 < 1)
             pedaco(mapa, i, j, t1, 1, bloco.cortadas, 0);
     }
+}
 
+void VistaExterna::Trabalhador::marcarPontos(Bloco& bloco)
+{
     for (const std::size_t k : _coletor.soltos) {
         const NoObservador& o = _noObservador[k];
         if (!o.dentro)
@@ -348,7 +371,6 @@ void VistaExterna::Trabalhador::desenhar(const Objeto& objeto, const Mapeamento&
         lista.emplace_back(p.x() - 2, p.y() + 2, p.x() + 2, p.y() - 2);
         lista.emplace_back(p.x() + 2, p.y() + 2, p.x() - 2, p.y() - 2);
     }
-    bloco.desenhos.push_back({bloco.visiveis.size(), bloco.preenchimentos.size(), objeto.cor().qcolor(), &objeto});
 }
 
 VistaExterna::VistaExterna(QWidget* parent) : QViewport(parent), _acao(new QAction(QStringLiteral("Vista Externa"), this))
@@ -502,8 +524,18 @@ void VistaExterna::repintar()
     }
     QPainter& pintor = pintorAtivo();
     pintor.setRenderHint(QPainter::Antialiasing, false);
+    // What the main camera cuts away goes underneath what it draws.
+    pintarCortado(pintor);
+    _selecionadoPintado = _principal->selecionado();
+    for (const Bloco& bloco : _blocos)
+        pintarVisivel(pintor, bloco, _selecionadoPintado);
+    pintarCamera(_profundidadeMaxima);
+    finalizarPintura();
+}
 
-    // What the main camera cuts away goes underneath what it draws: faded fills, then dashed lines.
+void VistaExterna::pintarCortado(QPainter& pintor)
+{
+    // Faded fills, then dashed lines.
     pintor.setPen(Qt::NoPen);
     for (const Bloco& bloco : _blocos) {
         std::size_t p = 0;
@@ -529,38 +561,35 @@ void VistaExterna::repintar()
     pintor.setPen(QPen(cinza, 1, Qt::DashLine));
     for (const Bloco& bloco : _blocos)
         pintor.drawLines(bloco.cortadas.data() + bloco.curtas, static_cast<int>(bloco.cortadas.size() - bloco.curtas));
+}
 
-    const Objeto* selecionado = _principal->selecionado();
-    _selecionadoPintado = selecionado;
-    for (const Bloco& bloco : _blocos) {
-        std::size_t linha = 0;
-        std::size_t p = 0;
-        for (const Bloco::Desenho& d : bloco.desenhos) {
-            for (; p < d.fimDosPreenchimentos; ++p) {
-                const Bloco::Preenchimento& f = bloco.preenchimentos[p];
-                if (!f.visivel)
-                    continue;
-                pintor.setPen(Qt::NoPen);
-                pintor.setBrush(d.cor);
-                pintor.drawPolygon(bloco.pontos.data() + f.inicio, static_cast<int>(f.fim - f.inicio), Qt::OddEvenFill);
-                pintor.setBrush(Qt::NoBrush);
-            }
-            if (d.fimDasVisiveis > linha) {
-                const bool largo = d.objeto == selecionado;
-                if (!largo && d.cor.alpha() == 255 && pixelsAMao()) {
-                    tracarNosPixels(bloco.visiveis.data() + linha, d.fimDasVisiveis - linha, d.cor.rgb());
-                } else {
-                    QPen caneta(d.cor, largo ? 3 : 1);
-                    caneta.setCapStyle(Qt::RoundCap);
-                    pintor.setPen(caneta);
-                    pintor.drawLines(bloco.visiveis.data() + linha, static_cast<int>(d.fimDasVisiveis - linha));
-                }
-            }
-            linha = d.fimDasVisiveis;
+void VistaExterna::pintarVisivel(QPainter& pintor, const Bloco& bloco, const Objeto* selecionado)
+{
+    std::size_t linha = 0;
+    std::size_t p = 0;
+    for (const Bloco::Desenho& d : bloco.desenhos) {
+        for (; p < d.fimDosPreenchimentos; ++p) {
+            const Bloco::Preenchimento& f = bloco.preenchimentos[p];
+            if (!f.visivel)
+                continue;
+            pintor.setPen(Qt::NoPen);
+            pintor.setBrush(d.cor);
+            pintor.drawPolygon(bloco.pontos.data() + f.inicio, static_cast<int>(f.fim - f.inicio), Qt::OddEvenFill);
+            pintor.setBrush(Qt::NoBrush);
         }
+        if (d.fimDasVisiveis > linha) {
+            const bool largo = d.objeto == selecionado;
+            if (!largo && d.cor.alpha() == 255 && pixelsAMao()) {
+                tracarNosPixels(bloco.visiveis.data() + linha, d.fimDasVisiveis - linha, d.cor.rgb());
+            } else {
+                QPen caneta(d.cor, largo ? 3 : 1);
+                caneta.setCapStyle(Qt::RoundCap);
+                pintor.setPen(caneta);
+                pintor.drawLines(bloco.visiveis.data() + linha, static_cast<int>(d.fimDasVisiveis - linha));
+            }
+        }
+        linha = d.fimDasVisiveis;
     }
-    pintarCamera(_profundidadeMaxima);
-    finalizarPintura();
 }
 
 void VistaExterna::pintarCamera(double profundidadeMaxima)

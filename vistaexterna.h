@@ -55,6 +55,10 @@ private:
     // Makes the pixels of every object afresh, unless neither camera, the scene nor the size changed.
     void atualizarDesenho();
     void pintarCamera(double profundidadeMaxima);
+    // What the main camera cuts away: faded fills, then grey lines, dashed where long enough.
+    void pintarCortado(QPainter& pintor);
+    // What it draws of one block's objects, in their colours; the selected one's lines wide.
+    void pintarVisivel(QPainter& pintor, const Bloco& bloco, const Objeto* selecionado);
 
     QAction* _acao;
     QViewport* _principal = nullptr;
