@@ -179,8 +179,6 @@ void lerConteudo(const QByteArray& bytes, TiXmlDocument& doc, const QString& cam
     }
 }
 
-namespace {
-
 TiXmlElement* raiz(TiXmlDocument& doc)
 {
     // The root element: a comment or instruction that happens to read "formas" is not one.
@@ -189,8 +187,6 @@ TiXmlElement* raiz(TiXmlDocument& doc)
         throw std::string("Tag raiz 'formas' ausente.");
     return formas;
 }
-
-} // namespace
 
 void carregar(const QString& caminho, Viewport& viewport)
 {

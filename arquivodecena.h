@@ -9,6 +9,7 @@ class DisplayFile;
 class QByteArray;
 class QString;
 class TiXmlDocument;
+class TiXmlElement;
 class Viewport;
 class Window;
 
@@ -36,6 +37,9 @@ std::string textoParaOTinyXml(const QByteArray& bytes);
 void ler(const QString& caminho, TiXmlDocument& doc);
 // The same checks and parse for the contents of the file caminho, already in memory.
 void lerConteudo(const QByteArray& bytes, TiXmlDocument& doc, const QString& caminho);
+
+// The root <formas> of a scene file read into doc. Throws "Tag raiz 'formas' ausente.".
+TiXmlElement* raiz(TiXmlDocument& doc);
 
 // Reads the scene file at caminho into the viewport's camera and scene, all or nothing: what the
 // load command and the command line both do. Throws as ler does, and "Tag raiz 'formas' ausente."

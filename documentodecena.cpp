@@ -56,6 +56,13 @@ void DocumentoDeCena::marcarSalvo()
     _pilha->setClean();
 }
 
+void DocumentoDeCena::marcarNaoSalvo()
+{
+    _pilha->clear();
+    // No index of the stack is the file's any more.
+    _pilha->resetClean();
+}
+
 void DocumentoDeCena::inserir(std::size_t posicao, std::vector<std::unique_ptr<Objeto>>& objetos)
 {
     auto& lista = _cena.listaDeObjetos;

@@ -47,6 +47,9 @@ public:
     bool modificado() const;
     // The scene is what its file holds now (after a save or a load).
     void marcarSalvo();
+    // The scene is not what its file holds (if it has one), yet nothing before it can be undone: a
+    // scene recovered after a crash. Empties the undo stack; the scene counts as changed until saved.
+    void marcarNaoSalvo();
 
     // The edits that commands make; each announces itself.
     // Takes every object of objetos, which keeps its length and holds nulls after.

@@ -26,6 +26,7 @@
 #include "linhadeobjeto.h"
 #include "objeto.h"
 #include "qviewport.h"
+#include "recuperacao.h"
 #include "traducaodoqt.h"
 #include "vistaexterna.h"
 #include "window.h"
@@ -87,6 +88,12 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     // The window itself starts with the keyboard, not the first child in the tab chain (the object
     // list, which takes letters for its own search), so that every shortcut works from the start.
     setFocus(Qt::OtherFocusReason);
+    _recuperacao = new Recuperacao(*_documento, this);
+    _recuperacao->setObjectName(QStringLiteral("recuperacao"));
+    connect(_recuperacao, &Recuperacao::falhou, this,
+            [this](const QString& mensagem) { statusBar()->showMessage(mensagem, duracaoDoAviso); });
+    // The window is shown by now (showMaximized above): what a crash left behind is offered at once.
+    _recuperacao->oferecer(this);
 }
 
 MainWindow::~MainWindow()
@@ -227,8 +234,11 @@ void MainWindow::criarAtalhos()
 void MainWindow::sair()
 {
     // At once, as ever, unless that would lose unsaved changes the user wants to keep.
-    if (_arquivos->podeDescartarAlteracoes())
+    if (_arquivos->podeDescartarAlteracoes()) {
+        // exit() destroys no window: the copy of changes the user let go would be offered again.
+        _recuperacao->descartarCopia();
         std::exit(0);
+    }
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* evento)

@@ -23,6 +23,7 @@ class QEvent;
 class QKeyEvent;
 class QListWidgetItem;
 class QUndoStack;
+class Recuperacao;
 class Viewport;
 class Window;
 
@@ -150,6 +151,8 @@ private:
     std::unique_ptr<ComandosDeArquivo> _arquivos;
     std::unique_ptr<ComandosDeObjeto> _objetos;
     Teclas _teclas;
+    // Keeps a copy of the unsaved scene against a crash.
+    Recuperacao* _recuperacao = nullptr;
     bool _cursorNoCanvas = false;
     // The dials' last values.
     int _dials[3] = {0, 0, 0};
