@@ -42,51 +42,6 @@ CanvasDeBenchmark& canvas()
     return c;
 }
 
-// The canvas's paint over grey, as a new image.
-QImage pintar(CanvasDeBenchmark& c)
-{
-    QImage imagem(lado, lado, QImage::Format_RGB32);
-    imagem.fill(Qt::gray);
-    c.pintarEm(imagem);
-    return imagem;
-}
-
-QImage plano(const DesenhoEmPixels& desenho)
-{
-    QImage imagem(lado, lado, QImage::Format_RGB32);
-    imagem.fill(Qt::gray);
-    desenharObjetoAObjeto(imagem, desenho);
-    return imagem;
-}
-
-// Whether the canvas paints today's picture; says what differs when it does not.
-bool mesmaImagem()
-{
-    CanvasDeBenchmark& c = canvas();
-    const QImage antes = plano(desenhoEmPixels(c));
-    if (pintar(c) != antes) {
-        std::fprintf(stderr, "the canvas's picture differs from the per-object drawing\n");
-        return false;
-    }
-    if (pintar(c) != antes) {
-        std::fprintf(stderr, "a repaint with nothing changed differs from the first paint\n");
-        return false;
-    }
-    c.janela()->mover(passo, 0, 0);
-    const QImage depois = plano(desenhoEmPixels(c));
-    const bool depoisIgual = pintar(c) == depois;
-    c.janela()->mover(-passo, 0, 0);
-    if (!depoisIgual || depois == antes) {
-        std::fprintf(stderr, "after a pan the canvas's picture differs from the per-object drawing\n");
-        return false;
-    }
-    if (pintar(c) != plano(desenhoEmPixels(c))) {
-        std::fprintf(stderr, "after a pan back the canvas's picture differs from the per-object drawing\n");
-        return false;
-    }
-    return true;
-}
-
 void referencia(benchmark::State& state)
 {
     const DesenhoEmPixels desenho = desenhoEmPixels(canvas());
@@ -162,6 +117,7 @@ BENCHMARK(semMudanca)->Name("Pintura/SemMudanca")->Unit(benchmark::kMillisecond)
 
 int main(int argc, char** argv)
 {
+    const auto mesmaImagem = [] { return pintaComoAReferencia(canvas(), passoParaODireita); };
     return executarBenchmarks(argc, argv, mesmaImagem, [](const RelatorDeTempos& relator) {
         const double ref = relator.tempo("Pintura/Referencia");
         const double completa = relator.tempo("Pintura/Completa");
