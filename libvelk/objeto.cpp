@@ -1,6 +1,7 @@
 #include "objeto.h"
 
 #include <atomic>
+#include <mutex>
 #include <stdexcept>
 
 #include "tipodeobjeto.h"
@@ -17,6 +18,9 @@ std::uint64_t novaVersao() noexcept
 {
     return ultimaVersao.fetch_add(1, std::memory_order_relaxed) + 1;
 }
+
+// Held while a drawing kept by its vertices is listed: rarely, and by one thread for all objects.
+std::mutex listagem;
 
 } // namespace
 
@@ -36,7 +40,11 @@ Objeto::Objeto(const TipoDeObjeto& tipo, std::string nome, Cor cor, std::vector<
 
 Objeto::Objeto(const Objeto& outro)
     : _coordenadas(outro._coordenadas), _nome(outro._nome), _tipo(outro._tipo), _cor(outro._cor), _nivel(outro._nivel),
-      _desenho(outro._desenho), _autorDoDesenho(outro._autorDoDesenho), _versao(novaVersao()),
+      _desenho(outro._desenho),
+      _arestasProjetadas(outro._arestasProjetadas ? std::make_unique<ArestasProjetadas>(*outro._arestasProjetadas)
+                                                  : nullptr),
+      _porVertices(outro._porVertices), _listado(outro._listado.load()), _autorDoDesenho(outro._autorDoDesenho),
+      _versao(novaVersao()),
       _versaoDoOriginal(outro._versaoDoOriginal), _centroDaEsfera(outro._centroDaEsfera),
       _raioDaEsfera2(outro._raioDaEsfera2)
 {
@@ -79,19 +87,31 @@ Objeto::Iterador Objeto::fimDasCoordenadas() const
     return _coordenadas.end();
 }
 
+const std::vector<Coordenada>& Objeto::desenho() const
+{
+    if (_porVertices && !_listado.load(std::memory_order_acquire)) {
+        const std::lock_guard<std::mutex> trava(listagem);
+        if (!_listado.load(std::memory_order_relaxed)) {
+            _arestasProjetadas->listar(_coordenadas, _tipo->arestas(*this), _desenho);
+            _listado.store(true, std::memory_order_release);
+        }
+    }
+    return _desenho;
+}
+
 Objeto::Iterador Objeto::inicioDoDesenho(const Window* w) const
 {
-    return w != nullptr && w == _autorDoDesenho ? _desenho.begin() : semDesenho.begin();
+    return w != nullptr && w == _autorDoDesenho ? desenho().begin() : semDesenho.begin();
 }
 
 int Objeto::tamanhoDoDesenho(const Window* w) const
 {
-    return w != nullptr && w == _autorDoDesenho ? static_cast<int>(_desenho.size()) : 0;
+    return w != nullptr && w == _autorDoDesenho ? static_cast<int>(desenho().size()) : 0;
 }
 
 Objeto::Iterador Objeto::fimDoDesenho(const Window* w) const
 {
-    return w != nullptr && w == _autorDoDesenho ? _desenho.end() : semDesenho.end();
+    return w != nullptr && w == _autorDoDesenho ? desenho().end() : semDesenho.end();
 }
 
 Coordenada Objeto::centro() const

@@ -1,11 +1,13 @@
 #ifndef OBJETO_H
 #define OBJETO_H
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "arestasprojetadas.h"
 #include "cor.h"
 #include "coordenada.h"
 
@@ -40,6 +42,13 @@ public:
     virtual Iterador inicioDoDesenho(const Window* w) const;
     virtual int tamanhoDoDesenho(const Window* w) const;
     virtual Iterador fimDoDesenho(const Window* w) const;
+    // When window w made this copy's drawing by its vertices (a wireframe), that drawing, whose edges
+    // are the kind's (TipoDeObjeto::arestas) and whose PPC are the own coordinates; null otherwise.
+    // The drawing list above is then made from it when first asked for, on any thread.
+    const ArestasProjetadas* arestasProjetadas(const Window* w) const
+    {
+        return w != nullptr && w == _autorDoDesenho && _porVertices ? _arestasProjetadas.get() : nullptr;
+    }
 
     // The mean of the own coordinates.
     virtual Coordenada centro() const;
@@ -82,7 +91,11 @@ private:
     const TipoDeObjeto* _tipo = nullptr;
     Cor _cor;
     char _nivel;
-    std::vector<Coordenada> _desenho;
+    // Listed from _arestasProjetadas, when _porVertices, once _listado says so.
+    mutable std::vector<Coordenada> _desenho;
+    std::unique_ptr<ArestasProjetadas> _arestasProjetadas;
+    bool _porVertices = false;
+    mutable std::atomic<bool> _listado{false};
     const Window* _autorDoDesenho = nullptr;
     std::uint64_t _versao;
     // For a projected copy: the version of the object it was projected from.
@@ -91,6 +104,8 @@ private:
     // squared radius), as it was at that version.
     Coordenada _centroDaEsfera;
     double _raioDaEsfera2 = 0.0;
+
+    const std::vector<Coordenada>& desenho() const;
 };
 
 #endif

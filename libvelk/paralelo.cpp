@@ -11,24 +11,30 @@ bool Blocos::proximo(std::size_t& bloco, std::size_t& inicio, std::size_t& fim) 
     if (parada())
         return false;
     bloco = _proximo.fetch_add(1);
-    inicio = bloco * tamanho;
+    inicio = bloco * _itensPorBloco;
     if (inicio >= _total)
         return false;
-    fim = std::min(inicio + tamanho, _total);
+    fim = std::min(inicio + _itensPorBloco, _total);
     return true;
 }
 
-std::size_t trabalhadoresPara(std::size_t total)
+std::size_t nucleos()
 {
-    constexpr std::size_t itensPorThread = 1000;
-    const std::size_t nucleos = std::max(1U, std::thread::hardware_concurrency());
-    return std::min(nucleos, total / itensPorThread + 1);
+    // Asked once: the C library reads it from the system's files.
+    static const std::size_t quantos = std::max(1U, std::thread::hardware_concurrency());
+    return quantos;
 }
 
-void repartir(std::size_t total, const std::function<void(std::size_t trabalhador, Blocos& blocos)>& trabalhar)
+std::size_t trabalhadoresPara(std::size_t total, std::size_t itensPorThread)
 {
-    Blocos blocos(total);
-    const std::size_t ajudantes = trabalhadoresPara(total) - 1;
+    return std::min(nucleos(), total / itensPorThread + 1);
+}
+
+void repartir(std::size_t total, const std::function<void(std::size_t trabalhador, Blocos& blocos)>& trabalhar,
+              const Divisao& divisao)
+{
+    Blocos blocos(total, divisao.itensPorBloco);
+    const std::size_t ajudantes = trabalhadoresPara(total, divisao.itensPorThread) - 1;
     std::vector<std::thread> threads;
     // Room first: a vector that failed to grow while threads run would drop them joinable, and that
     // ends the program.

@@ -1,7 +1,10 @@
 #include "projetor.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+
+#include "paralelo.h"
 
 // The entry points that describe an object and the projection of its own coordinates are
 // flattened: the work per segment and per point, down to appending to a list, is then inlined
@@ -37,6 +40,21 @@ void Projetor::iniciar()
     _entrada = nullptr;
     _fonte = Fonte::nenhuma;
     _orcamentoDeCurvas = subdivisoesMaximasPorSegmento;
+    _descrito = false;
+    _verticesAdiados = nullptr;
+    _arestasAdiadas = nullptr;
+}
+
+void Projetor::tracarAdiadas()
+{
+    if (_arestasAdiadas == nullptr)
+        return;
+    const std::vector<Coordenada>& vertices = *_verticesAdiados;
+    const std::vector<std::pair<int, int>>& lista = *_arestasAdiadas;
+    _verticesAdiados = nullptr;
+    _arestasAdiadas = nullptr;
+    // Something was described, so this draws.
+    arestas(vertices, lista);
 }
 
 [[gnu::flatten]] void Projetor::projetarCoordenadas(const std::vector<Coordenada>& pontos, std::vector<Coordenada>& saida) const
@@ -125,6 +143,8 @@ Coordenada Projetor::paraMundo(const Coordenada& ppc) const noexcept
 
 [[gnu::flatten]] void Projetor::pontos(const std::vector<Coordenada>& pontos)
 {
+    tracarAdiadas();
+    _descrito = true;
     for (const Coordenada& p : pontos) {
         const Vertice v = vertice(paraCamera(p));
         if (v.naFrente && v.codigo == 0)
@@ -132,23 +152,19 @@ Coordenada Projetor::paraMundo(const Coordenada& ppc) const noexcept
     }
 }
 
-void Projetor::segmento(const Vertice& a, const Vertice& b)
+bool Projetor::pedacoVisivel(const Vertice& a, const Vertice& b, PedacoVisivel& pedaco, bool& inicioNoVertice,
+                             bool& fimNoVertice, std::vector<SegmentoNoPlano>* registro) const
 {
-    // Nothing of the segment is drawn: the run in progress ends.
-    const auto semPedaco = [this] {
-        _runAberta = false;
-        _ultimoComecouNoVertice = _ultimoTerminouNoVertice = false;
-    };
     // The ends on the projection plane, with their depths as z.
     PontoDeCamera pa, pb;
     std::uint8_t codigoA, codigoB;
     bool aOriginal = true;
     bool bOriginal = true;
     if (a.naFrente && b.naFrente) {
-        if (_registro != nullptr)
-            _registro->push_back({{a.x, a.y, a.c.z}, {b.x, b.y, b.c.z}, false, false});
+        if (registro != nullptr)
+            registro->push_back({{a.x, a.y, a.c.z}, {b.x, b.y, b.c.z}, false, false});
         if ((a.codigo & b.codigo) != 0)
-            return semPedaco();
+            return false;
         pa = {a.x, a.y, a.c.z};
         pb = {b.x, b.y, b.c.z};
         codigoA = a.codigo;
@@ -156,20 +172,36 @@ void Projetor::segmento(const Vertice& a, const Vertice& b)
     } else {
         double t0, t1;
         const bool naFrente = cortarEProjetar(a.c, b.c, pa, pb, t0, t1);
-        if (_registro != nullptr)
-            _registro->push_back(naFrente ? SegmentoNoPlano{pa, pb, true, false} : SegmentoNoPlano{{}, {}, false, true});
+        if (registro != nullptr)
+            registro->push_back(naFrente ? SegmentoNoPlano{pa, pb, true, false} : SegmentoNoPlano{{}, {}, false, true});
         if (!naFrente || !(std::isfinite(pa.x) && std::isfinite(pa.y) && std::isfinite(pb.x) && std::isfinite(pb.y)))
-            return semPedaco();
+            return false;
         aOriginal = a.naFrente;
         bOriginal = b.naFrente;
         codigoA = codigo(pa.x, pa.y);
         codigoB = codigo(pb.x, pb.y);
     }
 
-    PedacoVisivel pedaco{pa, pb, true, true};
+    pedaco = {pa, pb, true, true};
     if ((codigoA | codigoB) != 0 && !recortarSegmentoCom(_recorte, pa, pb, _vista.retangulo, pedaco, _vista.paralela))
-        return semPedaco();
-    acrescentarPedaco(pedaco.inicio, pedaco.fim, aOriginal && pedaco.inicioEmA, bOriginal && pedaco.fimEmB);
+        return false;
+    inicioNoVertice = aOriginal && pedaco.inicioEmA;
+    fimNoVertice = bOriginal && pedaco.fimEmB;
+    return true;
+}
+
+void Projetor::segmento(const Vertice& a, const Vertice& b)
+{
+    PedacoVisivel pedaco;
+    bool inicioNoVertice = false;
+    bool fimNoVertice = false;
+    if (!pedacoVisivel(a, b, pedaco, inicioNoVertice, fimNoVertice, _registro)) {
+        // Nothing of the segment is drawn: the run in progress ends.
+        _runAberta = false;
+        _ultimoComecouNoVertice = _ultimoTerminouNoVertice = false;
+        return;
+    }
+    acrescentarPedaco(pedaco.inicio, pedaco.fim, inicioNoVertice, fimNoVertice);
 }
 
 void Projetor::acrescentarPedaco(const PontoDeCamera& inicio, const PontoDeCamera& fim, bool inicioNoVertice,
@@ -227,6 +259,8 @@ void Projetor::unirUltimaAPrimeira(std::size_t inicioDaPolilinha)
 
 [[gnu::flatten]] void Projetor::polilinha(const std::vector<Coordenada>& pontos, bool fechada)
 {
+    tracarAdiadas();
+    _descrito = true;
     _vertices.clear();
     for (const Coordenada& p : pontos)
         acrescentarVertice(paraCamera(p));
@@ -237,6 +271,15 @@ void Projetor::unirUltimaAPrimeira(std::size_t inicioDaPolilinha)
 
 [[gnu::flatten]] void Projetor::arestas(const std::vector<Coordenada>& vertices, const std::vector<std::pair<int, int>>& arestas)
 {
+    // Segments being registered go through the clipper one by one, as they are drawn.
+    if (_adiarArestas && !_descrito && _registro == nullptr) {
+        _descrito = true;
+        _verticesAdiados = &vertices;
+        _arestasAdiadas = &arestas;
+        return;
+    }
+    tracarAdiadas();
+    _descrito = true;
     _vertices.clear();
     for (const Coordenada& p : vertices)
         acrescentarVertice(paraCamera(p));
@@ -253,6 +296,8 @@ void Projetor::unirUltimaAPrimeira(std::size_t inicioDaPolilinha)
 
 [[gnu::flatten]] void Projetor::bezier(const std::vector<Coordenada>& controles)
 {
+    tracarAdiadas();
+    _descrito = true;
     if (!controlesDeBezier.aceita(controles.size()))
         return;
     _auxiliar.clear();
@@ -271,6 +316,8 @@ void Projetor::unirUltimaAPrimeira(std::size_t inicioDaPolilinha)
 
 [[gnu::flatten]] void Projetor::poligonoPreenchido(const std::vector<Coordenada>& vertices)
 {
+    tracarAdiadas();
+    _descrito = true;
     _temVerticesRecortados = true;
     _camera.clear();
     for (const Coordenada& p : vertices)
@@ -299,4 +346,101 @@ void Projetor::unirUltimaAPrimeira(std::size_t inicioDaPolilinha)
     }
     for (const PontoDeCamera& p : _camera)
         acrescentarPpc(_desenho, p.x, p.y, p.z);
+}
+
+namespace {
+
+// A wireframe's vertices and edges are shared among the cores in blocks large enough that handing
+// one out costs little beside its work, and only when each core gets many of them.
+constexpr Divisao divisaoDosVertices{4096, 16384};
+constexpr Divisao divisaoDasArestas{8192, 32768};
+
+} // namespace
+
+[[gnu::flatten]] void Projetor::projetarArestas(const std::vector<Coordenada>& vertices,
+                                                const std::vector<std::pair<int, int>>& arestas,
+                                                std::vector<Coordenada>& ppc, ArestasProjetadas& saida) const
+{
+    const std::size_t n = vertices.size();
+    std::vector<std::uint8_t>& estados = saida._estados;
+    estados.resize(n);
+    ppc.resize(n);
+    saida._posicoes.clear();
+    saida._pedacos.clear();
+    // Each vertex is written by one thread only, at its own place.
+    std::atomic<std::size_t> atras{0};
+    std::atomic<std::size_t> fora{0};
+    repartirEmBlocos(n, divisaoDosVertices, [&](std::size_t, std::size_t inicio, std::size_t fim) {
+        std::size_t meusAtras = 0;
+        std::size_t meusFora = 0;
+        for (std::size_t i = inicio; i < fim; ++i) {
+            const Vertice v = vertice(paraCamera(vertices[i]));
+            std::uint8_t estado = 0;
+            if (v.naFrente) {
+                ppc[i] = Coordenada(v.x, v.y, v.c.z - _vista.distancia);
+                estado = v.codigo == 0 ? ArestasProjetadas::naFrente | ArestasProjetadas::dentroDaJanela
+                                       : ArestasProjetadas::naFrente;
+            } else {
+                ++meusAtras;
+            }
+            meusFora += estado != (ArestasProjetadas::naFrente | ArestasProjetadas::dentroDaJanela);
+            estados[i] = estado;
+        }
+        atras += meusAtras;
+        fora += meusFora;
+    });
+    if (atras > 0) {
+        // The vertices behind the near plane have no PPC: the others close up, in order.
+        saida._posicoes.resize(n);
+        std::size_t k = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            saida._posicoes[i] = k;
+            if ((estados[i] & ArestasProjetadas::naFrente) != 0)
+                ppc[k++] = ppc[i];
+        }
+        ppc.resize(k);
+    }
+    if (fora > 0)
+        pedacosDasArestas(vertices, arestas, saida);
+}
+
+[[gnu::flatten]] void Projetor::pedacosDasArestas(const std::vector<Coordenada>& vertices,
+                                                  const std::vector<std::pair<int, int>>& arestas,
+                                                  ArestasProjetadas& saida) const
+{
+    using Pedaco = ArestasProjetadas::Pedaco;
+    const std::vector<std::uint8_t>& estados = saida._estados;
+    const std::size_t n = estados.size();
+    const std::size_t trabalhadores = trabalhadoresPara(arestas.size(), divisaoDasArestas.itensPorThread);
+    // One list per thread; a job on this thread alone writes straight into saida.
+    std::vector<std::vector<Pedaco>> porTrabalhador(trabalhadores > 1 ? trabalhadores : 0);
+    repartirEmBlocos(arestas.size(), divisaoDasArestas, [&](std::size_t trabalhador, std::size_t inicio, std::size_t fim) {
+        std::vector<Pedaco>& meus = porTrabalhador.empty() ? saida._pedacos : porTrabalhador[trabalhador];
+        for (std::size_t k = inicio; k < fim; ++k) {
+            const auto [i, j] = arestas[k];
+            if (!arestaValida(i, j, n)
+                || (estados[static_cast<std::size_t>(i)] & estados[static_cast<std::size_t>(j)]
+                    & ArestasProjetadas::dentroDaJanela) != 0)
+                continue;
+            // Few edges get here: their ends are projected again rather than kept for them all.
+            const Vertice a = vertice(paraCamera(vertices[static_cast<std::size_t>(i)]));
+            const Vertice b = vertice(paraCamera(vertices[static_cast<std::size_t>(j)]));
+            PedacoVisivel p;
+            bool inicioNoVertice, fimNoVertice;
+            if (pedacoVisivel(a, b, p, inicioNoVertice, fimNoVertice, nullptr))
+                meus.push_back({k, Coordenada(p.inicio.x, p.inicio.y, p.inicio.z - _vista.distancia),
+                                Coordenada(p.fim.x, p.fim.y, p.fim.z - _vista.distancia)});
+        }
+    });
+    if (porTrabalhador.empty())
+        return;
+    std::size_t total = 0;
+    for (const std::vector<Pedaco>& meus : porTrabalhador)
+        total += meus.size();
+    saida._pedacos.reserve(total);
+    for (const std::vector<Pedaco>& meus : porTrabalhador)
+        saida._pedacos.insert(saida._pedacos.end(), meus.begin(), meus.end());
+    // Blocks fall to the threads in any order.
+    std::sort(saida._pedacos.begin(), saida._pedacos.end(),
+              [](const Pedaco& a, const Pedaco& b) { return a.aresta < b.aresta; });
 }

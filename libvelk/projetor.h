@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "arestasprojetadas.h"
 #include "coordenada.h"
 #include "curvas.h"
 #include "geometria.h"
@@ -39,6 +40,23 @@ public:
 
     // Forgets what the last object described.
     void iniciar();
+
+    // While on, an object described by one arestas() call and nothing else is not drawn into
+    // desenho() but kept aside, for projetarArestas: a wireframe is drawn by its vertices. Whatever
+    // else is described after it draws what was kept aside first, as arestas() would have.
+    void adiarArestas(bool adiar) { _adiarArestas = adiar; }
+    // The lists of the arestas() call kept aside since iniciar(), or null; they are the describing
+    // object's, and must outlive their use.
+    const std::vector<Coordenada>* verticesAdiados() const { return _verticesAdiados; }
+    const std::vector<std::pair<int, int>>* arestasAdiadas() const { return _arestasAdiadas; }
+    // Draws into desenho() what was kept aside.
+    void tracarAdiadas();
+
+    // The wireframe of those vertices and edges by its vertices (see ArestasProjetadas): ppc becomes
+    // the PPC of the vertices in front of the near plane, in order, and saida what the edges draw,
+    // exactly the drawing list arestas() would make. A large one's work is shared among the cores.
+    void projetarArestas(const std::vector<Coordenada>& vertices, const std::vector<std::pair<int, int>>& arestas,
+                         std::vector<Coordenada>& ppc, ArestasProjetadas& saida) const;
 
     void pontos(const std::vector<Coordenada>& pontos) override;
     void polilinha(const std::vector<Coordenada>& pontos, bool fechada) override;
@@ -114,8 +132,17 @@ private:
     // depths kept as z; [t0, t1] is the part of a–b kept. False when nothing of it is in front.
     bool cortarEProjetar(const PontoDeCamera& a, const PontoDeCamera& b, PontoDeCamera& pa, PontoDeCamera& pb,
                          double& t0, double& t1) const noexcept;
+    // The piece of the segment a–b that shows, on the projection plane with its depths as z, and
+    // whether each end of it is the vertex's own rather than a cut. False when nothing shows. The
+    // segment as the line clipper is handed it goes to registro, unless null.
+    bool pedacoVisivel(const Vertice& a, const Vertice& b, PedacoVisivel& pedaco, bool& inicioNoVertice,
+                       bool& fimNoVertice, std::vector<SegmentoNoPlano>* registro) const;
     // Clips one segment and adds its visible piece to the drawing list.
     void segmento(const Vertice& a, const Vertice& b);
+    // The edges' pieces of projetarArestas, in saida: those of the edges that do not join two vertices
+    // inside the window.
+    void pedacosDasArestas(const std::vector<Coordenada>& vertices, const std::vector<std::pair<int, int>>& arestas,
+                           ArestasProjetadas& saida) const;
     // Adds a visible piece (on the projection plane, depth as z) to the drawing list, joining it to
     // the run in progress when it starts at the vertex where the last piece ended.
     void acrescentarPedaco(const PontoDeCamera& inicio, const PontoDeCamera& fim, bool inicioNoVertice,
@@ -156,6 +183,12 @@ private:
     std::vector<PontoDeCamera> _camera;
     std::vector<PontoDeCamera> _auxiliar;
     std::vector<Vertice> _vertices;
+
+    bool _adiarArestas = false;
+    // Whether anything was described since iniciar().
+    bool _descrito = false;
+    const std::vector<Coordenada>* _verticesAdiados = nullptr;
+    const std::vector<std::pair<int, int>>* _arestasAdiadas = nullptr;
 };
 
 // The per-point work of the pipeline, inline: calls into a shared library's own exported functions

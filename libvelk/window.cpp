@@ -158,6 +158,15 @@ template <int escrita, std::size_t limite = 16>
     }
 }
 
+// Whether what original described into projetor was its own vertices and its kind's edges alone,
+// which its copy keeps too: they are then drawn by their vertices (Projetor::adiarArestas).
+bool porVertices(const Objeto& original, const Projetor& projetor)
+{
+    const TipoDeObjeto* tipo = original.tipo();
+    return projetor.arestasAdiadas() != nullptr && tipo != nullptr && tipo->arestas != nullptr
+           && projetor.arestasAdiadas() == &tipo->arestas(original) && projetor.verticesAdiados() == &original.coordenadas();
+}
+
 } // namespace
 
 Window::Window(Coordenada a, Coordenada b, Coordenada cop)
@@ -395,20 +404,37 @@ void Window::projetar(const Objeto& original, Objeto& copia, Projetor& projetor)
     // still holds it.
     if (copia._versaoDoOriginal != original._versao)
         esferaEnvolvente(original.coordenadas(), copia._centroDaEsfera, copia._raioDaEsfera2);
+    copia._porVertices = false;
+    copia._listado.store(false, std::memory_order_relaxed);
     if (foraDeVista(copia._centroDaEsfera, copia._raioDaEsfera2, projetor)) {
         // What the full pipeline would give such an object: its own coordinates projected, no drawing.
         projetor.projetarCoordenadas(original.coordenadas(), copia._coordenadas);
     } else {
+        projetor.adiarArestas(true);
         original.descreverGeometria(projetor);
-        if (projetor.temVerticesRecortados())
-            copia._coordenadas = projetor.verticesRecortados();
-        else
-            projetor.projetarCoordenadas(original.coordenadas(), copia._coordenadas);
+        projetor.adiarArestas(false);
+        if (porVertices(original, projetor)) {
+            if (!copia._arestasProjetadas)
+                copia._arestasProjetadas = std::make_unique<ArestasProjetadas>();
+            projetor.projetarArestas(original.coordenadas(), *projetor.arestasAdiadas(), copia._coordenadas,
+                                     *copia._arestasProjetadas);
+            copia._porVertices = true;
+        } else {
+            projetor.tracarAdiadas();
+            if (projetor.temVerticesRecortados())
+                copia._coordenadas = projetor.verticesRecortados();
+            else
+                projetor.projetarCoordenadas(original.coordenadas(), copia._coordenadas);
+        }
     }
     if (noLugar)
         projetor.trocarDesenho(copia._desenho);
     else
         copia._desenho.assign(projetor.desenho().begin(), projetor.desenho().end());
+    // A list made from the drawing kept by vertices holds each vertex once per edge: it is not kept
+    // from one projection to the next.
+    if (copia._porVertices)
+        std::vector<Coordenada>().swap(copia._desenho);
     copia._autorDoDesenho = this;
     copia._versaoDoOriginal = original._versao;
 }
