@@ -1,7 +1,10 @@
 #ifndef LINHASEMPIXELS_H
 #define LINHASEMPIXELS_H
 
+#include <climits>
 #include <cstddef>
+#include <functional>
+#include <utility>
 
 #include <QLine>
 #include <QRgb>
@@ -17,22 +20,51 @@
 // grown by a pixel on each side, ends in 26.6 fixed point moved half a pixel outwards (the square
 // caps), then one pixel on each row (or column) whose centre the longer axis crosses, placed by a
 // 16.16 step.
+//
+// A LinhasEmPixels may be limited to a band of the picture's rows, and sets no pixel outside it:
+// every line is placed as on the whole picture, so that the bands of one picture, drawn each on its
+// own core, make the same picture as one drawing of the whole.
 class LinhasEmPixels {
 public:
+    // A vertex of tracarArestas with no pixel: its edges are not drawn.
+    static constexpr QPoint semPixel{INT_MIN, INT_MIN};
+
     // pixels: the first row of a picture largura × altura whose rows are pixelsPorLinha apart.
     LinhasEmPixels(QRgb* pixels, qsizetype pixelsPorLinha, int largura, int altura)
-        : _pixels(pixels), _porLinha(pixelsPorLinha), _largura(largura), _altura(altura)
+        : LinhasEmPixels(pixels, pixelsPorLinha, largura, altura, 0, altura)
+    {
+    }
+    // The same, limited to the rows from primeiraLinha up to fimDasLinhas (not included).
+    LinhasEmPixels(QRgb* pixels, qsizetype pixelsPorLinha, int largura, int altura, int primeiraLinha,
+                   int fimDasLinhas)
+        : _pixels(pixels), _porLinha(pixelsPorLinha), _largura(largura), _altura(altura),
+          _primeiraLinha(primeiraLinha), _fimDasLinhas(fimDasLinhas)
     {
     }
 
     // Draws the lines in order, each in cor, whose alpha must be 255.
     void tracar(const QLine* linhas, std::size_t quantas, QRgb cor) const;
     void tracar(QPoint a, QPoint b, QRgb cor) const;
+    // Draws in cor each edge (i, j) between vertices[i] and vertices[j], as tracar would draw the
+    // line between them, unless either is semPixel or is not one of the quantosVertices vertices.
+    // The edges of one colour may come in any order: they set the same pixels.
+    void tracarArestas(const QPoint* vertices, std::size_t quantosVertices, const std::pair<int, int>* arestas,
+                       std::size_t quantas, QRgb cor) const;
+
+    // Cuts this picture (or band) into bands of rows, one for each core, and calls desenhar with
+    // each, on as many threads at once; returns when all are done. An exception passes on once
+    // every band has stopped.
+    void emFaixas(const std::function<void(const LinhasEmPixels& faixa)>& desenhar) const;
 
 private:
+    void tracarUma(QPoint a, QPoint b, QRgb cor) const;
+    // A line the table of short ones does not hold, or that a clip cuts.
+    void tracarLonga(QPoint a, QPoint b, QRgb cor) const;
+    // The same for one whose pixels all lie in the picture (and band), of two different ends.
+    void tracarSemCorte(QPoint a, QPoint b, QRgb cor) const;
     void ponto(int x, int y, QRgb cor) const
     {
-        if (x >= 0 && y >= 0 && x < _largura && y < _altura)
+        if (x >= 0 && y >= _primeiraLinha && x < _largura && y < _fimDasLinhas)
             _pixels[static_cast<qsizetype>(y) * _porLinha + x] = cor;
     }
 
@@ -40,6 +72,8 @@ private:
     qsizetype _porLinha;
     int _largura;
     int _altura;
+    int _primeiraLinha;
+    int _fimDasLinhas;
 };
 
 #endif

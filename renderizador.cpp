@@ -20,9 +20,13 @@
 #include <QString>
 #include <QSvgGenerator>
 
+#include "arestasprojetadas.h"
 #include "cor.h"
+#include "geometria.h"
 #include "linhasempixels.h"
 #include "objeto.h"
+#include "paralelo.h"
+#include "tipodeobjeto.h"
 #include "window.h"
 
 namespace {
@@ -247,6 +251,11 @@ void Renderizador::cruzEmPixels(QPoint p, QRgb cor)
 
 void Renderizador::repintar1(Objeto* atual)
 {
+    // A vector device keeps each piece as one element, from the drawing list.
+    if (const ArestasProjetadas* arestas = atual->arestasProjetadas(janela()); arestas != nullptr && !_vetorial) {
+        desenharArestas(*atual, *arestas);
+        return;
+    }
     if (atual->tamanhoDoDesenho(janela()) <= 1)
         return;
     if (_vetorial)
@@ -262,6 +271,63 @@ void Renderizador::repintar1(Objeto* atual)
             fecharPedaco();
     }
     fecharPedaco();
+}
+
+namespace {
+
+// From this many edges on, a wireframe's edges are drawn on every core.
+constexpr std::size_t arestasParaRepartir = 20000;
+
+} // namespace
+
+void Renderizador::pixelsDasArestas(const Objeto& copia, const ArestasProjetadas& desenho)
+{
+    const std::vector<Coordenada>& ppc = copia.coordenadas();
+    _pixelsDosVertices.resize(desenho.vertices());
+    repartirEmBlocos(desenho.vertices(), Divisao{4096, 16384}, [&](std::size_t, std::size_t inicio, std::size_t fim) {
+        QPoint p;
+        for (std::size_t i = inicio; i < fim; ++i)
+            _pixelsDosVertices[i] =
+                desenho.dentro(i) && paraPixel(_mapaDaPintura.aplicar(ppc[desenho.posicao(i)]), p) ? p : quebra;
+    });
+    _linhasDosPedacos.clear();
+    QPoint a, b;
+    for (const ArestasProjetadas::Pedaco& pedaco : desenho.pedacos())
+        if (paraPixel(_mapaDaPintura.aplicar(pedaco.inicio), a) && paraPixel(_mapaDaPintura.aplicar(pedaco.fim), b))
+            _linhasDosPedacos.emplace_back(a, b);
+}
+
+void Renderizador::desenharArestas(const Objeto& copia, const ArestasProjetadas& desenho)
+{
+    pixelsDasArestas(copia, desenho);
+    const std::vector<std::pair<int, int>>& arestas = copia.tipo()->arestas(copia);
+    const std::size_t n = _pixelsDosVertices.size();
+    const QRgb cor = qRgb(copia.cor().red(), copia.cor().green(), copia.cor().blue());
+    if (!pixelsAMao()) {
+        // One pen, opaque: the painter sets the same pixels whatever the order of the lines.
+        loteDaCor(cor);
+        for (const auto& [i, j] : arestas) {
+            if (!arestaValida(i, j, n))
+                continue;
+            const QPoint pi = _pixelsDosVertices[static_cast<std::size_t>(i)];
+            const QPoint pj = _pixelsDosVertices[static_cast<std::size_t>(j)];
+            if (pi != quebra && pj != quebra)
+                _lote.emplace_back(pi, pj);
+        }
+        _lote.insert(_lote.end(), _linhasDosPedacos.begin(), _linhasDosPedacos.end());
+        return;
+    }
+    desenharLote();
+    const LinhasEmPixels imagem(reinterpret_cast<QRgb*>(_pixels), _bytesPorLinha / static_cast<qsizetype>(sizeof(QRgb)),
+                                _imagem.width(), _imagem.height());
+    const auto tracar = [&](const LinhasEmPixels& linhas) {
+        linhas.tracarArestas(_pixelsDosVertices.data(), n, arestas.data(), arestas.size(), cor);
+        linhas.tracar(_linhasDosPedacos.data(), _linhasDosPedacos.size(), cor);
+    };
+    if (arestas.size() >= arestasParaRepartir)
+        imagem.emFaixas(tracar);
+    else
+        tracar(imagem);
 }
 
 void Renderizador::loteDaCor(QRgb cor)

@@ -22,7 +22,10 @@
 #include <QSize>
 #include <QString>
 
+#include "linhasempixels.h"
 #include "viewport.h"
+
+class ArestasProjetadas;
 
 // Draws a scene through a camera with one QPainter, on any surface and without a widget: the kept
 // picture of a canvas on screen, an image, an SVG file. Its picture is the whole scene: white
@@ -162,7 +165,15 @@ private:
     // The object's drawing list in pixels, quebra where a piece ends (a null coordinate, or one
     // with no pixel). Mapped once per object and paint: with labels on, three hooks walk it.
     const std::vector<QPoint>& pixelsDe(const Objeto& objeto);
-    static constexpr QPoint quebra{std::numeric_limits<int>::min(), std::numeric_limits<int>::min()};
+    static constexpr QPoint quebra = LinhasEmPixels::semPixel;
+    // A wireframe drawn by its vertices (repintar1 on a raster device): each vertex mapped to its
+    // pixel once, and each edge drawn between two of them, or as its piece when cut. A large one
+    // is drawn in bands of rows, each on its own core, straight into the kept picture.
+    void desenharArestas(const Objeto& copia, const ArestasProjetadas& desenho);
+    // Its vertices in pixels, quebra for those outside the window, and its cut edges' lines.
+    void pixelsDasArestas(const Objeto& copia, const ArestasProjetadas& desenho);
+    std::vector<QPoint> _pixelsDosVertices;
+    std::vector<QLine> _linhasDosPedacos;
 
     // Takes the labels' font metrics and clears their cells for a paint that shows them.
     void prepararRotulos();

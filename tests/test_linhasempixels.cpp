@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include <QImage>
@@ -71,4 +73,56 @@ TEST(LinhasEmPixels, PoeCadaPixelOndeOQPainterPoe)
                                         << tamanho.height();
         }
     }
+}
+
+// A picture drawn in bands of rows, each band drawing every line but setting only its own rows, and
+// edges drawn between their vertices' pixels, must be the picture of the lines drawn whole: the
+// canvas draws a large wireframe so, a band on each core.
+// Mutations caught: a band that sets a row past its own or misses one (its limits, the rows skipped
+// along a steep line, a line passed over as lying outside the band, a short line's table used across
+// a band's edge), an edge drawn to a vertex with no pixel or past the last vertex.
+TEST(LinhasEmPixels, FaixasEArestasPoemOsPixelsDasLinhasInteiras)
+{
+    std::mt19937 motor(20261208);
+    const int largura = 97;
+    const int altura = 61;
+    std::vector<QPoint> vertices;
+    std::vector<std::pair<int, int>> arestas;
+    std::vector<QLine> linhas;
+    for (int i = 0; i < 3000; ++i) {
+        const QPoint a = ponta(motor, largura, altura, vertices.empty() ? QPoint(40, 30) : vertices.back());
+        vertices.push_back(a);
+        vertices.push_back(ponta(motor, largura, altura, a));
+        arestas.emplace_back(2 * i, 2 * i + 1);
+        linhas.emplace_back(vertices[2 * i], vertices[2 * i + 1]);
+    }
+    // Vertices with no pixel, and indices that name no vertex, draw nothing.
+    vertices.push_back(LinhasEmPixels::semPixel);
+    arestas.emplace_back(0, static_cast<int>(vertices.size()) - 1);
+    arestas.emplace_back(static_cast<int>(vertices.size()) - 1, 3);
+    arestas.emplace_back(2, static_cast<int>(vertices.size()));
+    arestas.emplace_back(-1, 4);
+    const QRgb cor = qRgb(10, 120, 230);
+
+    QImage inteira = branca(largura, altura);
+    sobre(inteira).tracar(linhas.data(), linhas.size(), cor);
+
+    QImage porArestas = branca(largura, altura);
+    sobre(porArestas).tracarArestas(vertices.data(), vertices.size(), arestas.data(), arestas.size(), cor);
+    EXPECT_EQ(porArestas, inteira);
+
+    for (const int faixa : {1, 2, 3, 7, 20, 60}) {
+        QImage emFaixas = branca(largura, altura);
+        for (int inicio = 0; inicio < altura; inicio += faixa)
+            LinhasEmPixels(reinterpret_cast<QRgb*>(emFaixas.bits()), emFaixas.bytesPerLine() / 4, largura, altura,
+                           inicio, std::min(altura, inicio + faixa))
+                .tracar(linhas.data(), linhas.size(), cor);
+        EXPECT_EQ(emFaixas, inteira) << "faixas de " << faixa << " linhas";
+    }
+
+    QImage nosNucleos = branca(largura, altura);
+    sobre(nosNucleos).emFaixas([&](const LinhasEmPixels& faixa) {
+        faixa.tracarArestas(vertices.data(), vertices.size(), arestas.data(), arestas.size(), cor);
+    });
+    EXPECT_EQ(nosNucleos, inteira);
 }

@@ -19,6 +19,7 @@
 #include "displayfile.h"
 #include "geometria.h"
 #include "janelaprincipal.h"
+#include "lencol.h"
 #include "objeto.h"
 #include "objeto3d.h"
 #include "poligono.h"
@@ -274,6 +275,56 @@ TEST_F(Canvas, LinhasJuntasPorCorGuardamAOrdemDaCena)
     EXPECT_EQ(imagem, esperado);
     EXPECT_EQ(imagem.pixel(350, 300), verde.qcolor().rgb()) << "a under the square";
     EXPECT_EQ(imagem.pixel(350, 244), vermelha.qcolor().rgb()) << "d over the square";
+}
+
+// A large wireframe is drawn by its vertices, in bands of rows on every core, straight into the
+// kept picture, and through the painter's lines on any other surface: both must set the pixels of
+// the segments of its drawing list, drawn after the object before it and before the one after it.
+// Mutations caught: a vertex's pixel taken from the wrong own coordinate, a cut edge's piece left
+// out or drawn between its vertices, an edge to a vertex outside the window drawn, a band boundary
+// that drops or repeats rows, the lines waiting in the lot drawn after the wireframe.
+TEST_F(Canvas, MalhaGrandeSaiComoOsSegmentosDoSeuDesenho)
+{
+    const Cor vermelha(200, 0, 0);
+    const Cor azul(0, 0, 200);
+    adicionar(new Reta("antes", vermelha, Coordenada(-8, -8, 0), Coordenada(8, 8, 0)));
+    adicionar(lencol(Cor(0, 90, 0)));
+    adicionar(new Reta("depois", azul, Coordenada(-8, 8, 0), Coordenada(8, -8, 0)));
+    canvas.janela()->rodar(5, -20, 3);
+    canvas.janela()->mover(0.05, 0, 0.1);
+
+    QImage esperado = molde();
+    {
+        QPainter p(&esperado);
+        const Viewport::Mapeamento mapa = canvas.mapeamento();
+        const Window* janela = canvas.janela();
+        const DisplayFile projecao = janela->coordenadasDePlanoDeProjecao();
+        for (const Objeto* copia : projecao.listaDeObjetos) {
+            p.setPen(copia->cor().qcolor());
+            const std::vector<Coordenada> d(copia->inicioDoDesenho(janela), copia->fimDoDesenho(janela));
+            for (std::size_t i = 0; i + 1 < d.size(); ++i) {
+                if (d[i].isNull() || d[i + 1].isNull())
+                    continue;
+                const Coordenada a = mapa.aplicar(d[i]);
+                const Coordenada b = mapa.aplicar(d[i + 1]);
+                p.drawLine(static_cast<int>(a.x()), static_cast<int>(a.y()), static_cast<int>(b.x()),
+                           static_cast<int>(b.y()));
+            }
+        }
+    }
+    moldura(esperado);
+    EXPECT_EQ(pintar(), esperado);
+
+    // Exported, the picture is drawn by the painter; the strip past the background keeps the
+    // surface's own colour there.
+    QImage exportada = canvas.imagem(QSize(600, 600));
+    QImage esperadaExportada = esperado;
+    {
+        QPainter p(&esperadaExportada);
+        p.fillRect(599, 0, 1, 600, canvas.palette().color(canvas.backgroundRole()));
+        p.fillRect(0, 599, 600, 1, canvas.palette().color(canvas.backgroundRole()));
+    }
+    EXPECT_EQ(exportada.convertToFormat(QImage::Format_RGB32), esperadaExportada);
 }
 
 TEST_F(Canvas, PolilinhaQuebradaComCoordenadasNaoMarcaOCentro)
