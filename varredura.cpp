@@ -41,73 +41,87 @@ private:
     // Up to the end of the text, or to the first fault, with abertos as they stand there.
     void ler(Estrutura& e, std::vector<std::string_view>& abertos, int limite) const
     {
-        int& maior = e.profundidade;
         std::size_t i = 0;
         for (;;) {
             i = pularEspacos(i);
-            if (abertos.empty()) {
-                // Outside every element TinyXML reads only markup: text ends the document.
-                if (em(i) != '<') {
-                    if (em(i) != 0) {
-                        e.linhaDeTextoSolto = linha(i);
-                        e.subconjuntoInterno = em(i) == ']';
-                    }
-                    return;
-                }
-            } else {
-                if (em(i) == 0)
-                    return;
-                if (em(i) != '<') {
-                    i = lerTexto(i);
-                    if (i == parou)
-                        return;
-                    continue;
-                }
-                if (comeca(i, "</")) {
-                    // Only the open element's own end tag is accepted.
-                    const std::string_view nome = abertos.back();
-                    if (!comeca(i + 2, nome))
-                        return;
-                    i = pularEspacos(i + 2 + nome.size());
-                    if (em(i) != '>')
-                        return;
-                    ++i;
-                    abertos.pop_back();
-                    continue;
-                }
-            }
-            // A node, told apart as TinyXML's Identify does.
-            if (comecaSemCaixa(i, "<?xml")) {
-                i = lerDeclaracao(i);
-            } else if (comeca(i, "<!--")) {
-                i = depoisDe(i + 4, "-->");
-            } else if (comeca(i, "<![CDATA[")) {
-                i = depoisDe(i + 9, "]]>");
-                if (i != parou && em(i) == 0)
-                    i = parou;
-            } else if (comeca(i, "<!") || !(letra(em(i + 1)) || em(i + 1) == '_')) {
-                i = depoisDe(i + 1, ">");
-            } else {
-                // The element is on the stack from here, even if its start tag turns out bad.
-                maior = std::max(maior, static_cast<int>(abertos.size()) + 1);
-                if (maior > limite)
-                    return;
-                const std::size_t inicio = i;
-                std::string_view nome;
-                bool abre = false;
-                int atributos = 0;
-                i = lerInicioDeElemento(i, nome, abre, atributos);
-                if (atributos > atributosMaximos) {
-                    e.elementoComAtributosDemais = FormatoXml::textoVisivel(std::string(nome));
-                    e.linhaDoElemento = linha(inicio);
-                    return;
-                }
-                if (i != parou && abre)
-                    abertos.push_back(nome);
-            }
+            const Passo passo = abertos.empty() ? foraDosElementos(e, i) : dentroDeUmElemento(abertos, i);
+            if (passo == Passo::parar)
+                return;
+            if (passo == Passo::seguir)
+                continue;
+            i = lerNo(e, abertos, limite, i);
             if (i == parou)
                 return;
         }
+    }
+
+    // What follows the white space at i: the end of the reading, a step already taken, or a node.
+    enum class Passo { parar, seguir, no };
+
+    // Outside every element TinyXML reads only markup: text ends the document.
+    Passo foraDosElementos(Estrutura& e, std::size_t i) const
+    {
+        if (em(i) == '<')
+            return Passo::no;
+        if (em(i) != 0) {
+            e.linhaDeTextoSolto = linha(i);
+            e.subconjuntoInterno = em(i) == ']';
+        }
+        return Passo::parar;
+    }
+
+    // Inside an element: its text, its end tag (only the open element's own is accepted), or a node.
+    Passo dentroDeUmElemento(std::vector<std::string_view>& abertos, std::size_t& i) const
+    {
+        if (em(i) == 0)
+            return Passo::parar;
+        if (em(i) != '<') {
+            i = lerTexto(i);
+            return i == parou ? Passo::parar : Passo::seguir;
+        }
+        if (!comeca(i, "</"))
+            return Passo::no;
+        const std::string_view nome = abertos.back();
+        if (!comeca(i + 2, nome))
+            return Passo::parar;
+        i = pularEspacos(i + 2 + nome.size());
+        if (em(i) != '>')
+            return Passo::parar;
+        ++i;
+        abertos.pop_back();
+        return Passo::seguir;
+    }
+
+    // A node at i, told apart as TinyXML's Identify does; where it ends, or parou.
+    std::size_t lerNo(Estrutura& e, std::vector<std::string_view>& abertos, int limite, std::size_t i) const
+    {
+        if (comecaSemCaixa(i, "<?xml"))
+            return lerDeclaracao(i);
+        if (comeca(i, "<!--"))
+            return depoisDe(i + 4, "-->");
+        if (comeca(i, "<![CDATA[")) {
+            i = depoisDe(i + 9, "]]>");
+            return i != parou && em(i) == 0 ? parou : i;
+        }
+        if (comeca(i, "<!") || !(letra(em(i + 1)) || em(i + 1) == '_'))
+            return depoisDe(i + 1, ">");
+        // The element is on the stack from here, even if its start tag turns out bad.
+        e.profundidade = std::max(e.profundidade, static_cast<int>(abertos.size()) + 1);
+        if (e.profundidade > limite)
+            return parou;
+        const std::size_t inicio = i;
+        std::string_view nome;
+        bool abre = false;
+        int atributos = 0;
+        i = lerInicioDeElemento(i, nome, abre, atributos);
+        if (atributos > atributosMaximos) {
+            e.elementoComAtributosDemais = FormatoXml::textoVisivel(std::string(nome));
+            e.linhaDoElemento = linha(inicio);
+            return parou;
+        }
+        if (i != parou && abre)
+            abertos.push_back(nome);
+        return i;
     }
 
     int linha(std::size_t i) const

@@ -13,7 +13,7 @@
 #include "geometria.h"
 #include "objeto.h"
 #include "tipodeobjeto.h"
-#include "window.h"
+#include "regradawindow.h"
 
 namespace FormatoXml {
 namespace {
@@ -478,7 +478,7 @@ bool caractereXml(char32_t c)
 void escreverWindow(TiXmlElement* window, const EstadoDaWindow& estado)
 {
     // The camera's own rule, which reading asks too: a file written here always reads back.
-    if (Window::defeito(estado.centro, estado.direita, estado.cima, estado.distancia) != DefeitoDaWindow::nenhum)
+    if (defeitoDaWindow(estado.centro, estado.direita, estado.cima, estado.distancia) != DefeitoDaWindow::nenhum)
         throw std::string("A window está num estado que não pode ser salvo (valores fora do intervalo dos números "
                           "representáveis, ou vetores que não são perpendiculares).");
 
@@ -497,36 +497,40 @@ void escreverWindow(TiXmlElement* window, const EstadoDaWindow& estado)
     }
 }
 
-EstadoDaWindow lerWindow(const TiXmlNode* no)
-{
-    if (no == nullptr)
-        throw std::string("Não há <window> para ler.");
-    const TiXmlElement* window = no->ToElement();
-    if (window == nullptr)
-        falha(no, citado(no->ValueStr()) + " não é um elemento.");
+namespace {
 
-    EstadoDaWindow estado;
-    estado.distancia = lerNumero(window, "distancia", window->Attribute(std::string("distancia")));
-    const DefeitoDaWindow defeitoDaDistancia = Window::defeitoDaDistancia(estado.distancia);
-    if (defeitoDaDistancia != DefeitoDaWindow::nenhum)
+double lerDistancia(const TiXmlElement* window)
+{
+    const double distancia = lerNumero(window, "distancia", window->Attribute(std::string("distancia")));
+    const DefeitoDaWindow defeito = defeitoDaDistancia(distancia);
+    if (defeito != DefeitoDaWindow::nenhum)
         falha(window, tag(window) + " tem distancia=" + citado(*window->Attribute(std::string("distancia")))
-                          + (defeitoDaDistancia == DefeitoDaWindow::distanciaNaoPositiva
+                          + (defeito == DefeitoDaWindow::distanciaNaoPositiva
                                  ? ", que não é positiva."
                                  : ", que é pequena demais: o plano próximo, a um centésimo dela, não seria um "
                                    "número normal."));
+    return distancia;
+}
 
-    if (const std::string* projecao = window->Attribute(std::string("projecao"))) {
-        if (*projecao == "ortogonal")
-            estado.projecao = Projecao::ortogonal;
-        else if (*projecao == "obliqua")
-            estado.projecao = Projecao::obliqua;
-        else if (*projecao != "perspectiva")
-            falha(window, tag(window) + " tem projecao=" + citado(*projecao)
-                              + ", que não é \"perspectiva\", \"ortogonal\" nem \"obliqua\".");
-    }
+Projecao lerProjecao(const TiXmlElement* window)
+{
+    const std::string* projecao = window->Attribute(std::string("projecao"));
+    if (projecao == nullptr || *projecao == "perspectiva")
+        return Projecao::perspectiva;
+    if (*projecao == "ortogonal")
+        return Projecao::ortogonal;
+    if (*projecao == "obliqua")
+        return Projecao::obliqua;
+    falha(window, tag(window) + " tem projecao=" + citado(*projecao)
+                      + ", que não é \"perspectiva\", \"ortogonal\" nem \"obliqua\".");
+}
 
-    const TiXmlElement* partes[3] = {nullptr, nullptr, nullptr};
-    static const char* const nomes[3] = {"centro", "direita", "cima"};
+const char* const partesDaWindow[3] = {"centro", "direita", "cima"};
+
+// <centro>, <direita> and <cima>, each at most once and nothing else, into partes in that order.
+void lerPartes(const TiXmlElement* window, const TiXmlElement* (&partes)[3])
+{
+    const auto& nomes = partesDaWindow;
     paraCadaElemento(window, [&](const TiXmlElement* filho) {
         for (int i = 0; i < 3; ++i)
             if (filho->ValueStr() == nomes[i]) {
@@ -537,21 +541,17 @@ EstadoDaWindow lerWindow(const TiXmlNode* no)
             }
         falha(filho, tag(filho) + " não pode estar dentro de " + tag(window) + ".");
     });
-    Coordenada lidas[3];
-    for (int i = 0; i < 3; ++i) {
-        if (partes[i] == nullptr)
-            falha(window, tag(window) + " precisa do elemento <" + nomes[i] + ">.");
-        lidas[i] = lerXyz(partes[i]);
-    }
-    estado.centro = lidas[0];
-    estado.direita = Vetor(lidas[1].x(), lidas[1].y(), lidas[1].z());
-    estado.cima = Vetor(lidas[2].x(), lidas[2].y(), lidas[2].z());
+}
 
-    switch (Window::defeito(estado.centro, estado.direita, estado.cima, estado.distancia)) {
+// Names the element that breaks the camera's rule, if any (the distance was checked where its
+// attribute is at hand).
+void conferirRegra(const TiXmlElement* window, const TiXmlElement* const (&partes)[3], const EstadoDaWindow& estado)
+{
+    switch (defeitoDaWindow(estado.centro, estado.direita, estado.cima, estado.distancia)) {
     case DefeitoDaWindow::nenhum:
-    case DefeitoDaWindow::distanciaNaoPositiva: // checked above, where the attribute is at hand
+    case DefeitoDaWindow::distanciaNaoPositiva:
     case DefeitoDaWindow::distanciaPequena:
-        break;
+        return;
     case DefeitoDaWindow::direitaNula:
         falha(partes[1], "<direita> é um vetor nulo.");
     case DefeitoDaWindow::direitaCurta:
@@ -571,6 +571,33 @@ EstadoDaWindow lerWindow(const TiXmlNode* no)
     case DefeitoDaWindow::foraDoIntervalo:
         falha(window, tag(window) + " tem medidas fora do intervalo dos números representáveis.");
     }
+}
+
+} // namespace
+
+EstadoDaWindow lerWindow(const TiXmlNode* no)
+{
+    if (no == nullptr)
+        throw std::string("Não há <window> para ler.");
+    const TiXmlElement* window = no->ToElement();
+    if (window == nullptr)
+        falha(no, citado(no->ValueStr()) + " não é um elemento.");
+
+    EstadoDaWindow estado;
+    estado.distancia = lerDistancia(window);
+    estado.projecao = lerProjecao(window);
+    const TiXmlElement* partes[3] = {nullptr, nullptr, nullptr};
+    lerPartes(window, partes);
+    Coordenada lidas[3];
+    for (int i = 0; i < 3; ++i) {
+        if (partes[i] == nullptr)
+            falha(window, tag(window) + " precisa do elemento <" + partesDaWindow[i] + ">.");
+        lidas[i] = lerXyz(partes[i]);
+    }
+    estado.centro = lidas[0];
+    estado.direita = Vetor(lidas[1].x(), lidas[1].y(), lidas[1].z());
+    estado.cima = Vetor(lidas[2].x(), lidas[2].y(), lidas[2].z());
+    conferirRegra(window, partes, estado);
     return estado;
 }
 

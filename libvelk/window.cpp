@@ -28,26 +28,7 @@ bool finita(const Matriz<1, 4>& m) noexcept
     return std::isfinite(m(0, 0)) && std::isfinite(m(0, 1)) && std::isfinite(m(0, 2));
 }
 
-// n from the unit vectors: |u|·|v| overflows or underflows long before |u| and |v| do.
-Vetor direcaoDe(const Vetor& direita, const Vetor& cima) noexcept
-{
-    return direita.normalizado().vetorial(cima.normalizado()).normalizado();
-}
 
-// The rectangle and the curve tolerance are fractions of the lengths, and the vectors are
-// normalised through their squares: those must be normal numbers.
-DefeitoDaWindow defeitoDoComprimento(const Vetor& v, DefeitoDaWindow nulo, DefeitoDaWindow curto,
-                                     DefeitoDaWindow longo) noexcept
-{
-    if (v.x() == 0.0 && v.y() == 0.0 && v.z() == 0.0)
-        return nulo;
-    const double quadrado = v.escalar(v);
-    if (!(quadrado <= DBL_MAX))
-        return longo;
-    if (quadrado < DBL_MIN)
-        return curto;
-    return DefeitoDaWindow::nenhum;
-}
 
 // The offset t that minimises max |a_i − t|·w_i (all w_i > 0), and that maximum: the function is
 // convex, so a ternary search over [min a, max a] converges on it.
@@ -200,38 +181,7 @@ Window::Window(Coordenada a, Coordenada b, Coordenada cop)
         throw std::invalid_argument("Window: medidas fora do intervalo que a câmera pode projetar e salvar");
 }
 
-DefeitoDaWindow Window::defeitoDaDistancia(double distancia) noexcept
-{
-    if (!(distancia > 0.0))
-        return DefeitoDaWindow::distanciaNaoPositiva;
-    // Nothing nearer than d/100 is projected: a near plane of 0, or one with few digits, would let
-    // points at the eye through, and they project to NaN.
-    if (!(distancia / 100.0 >= DBL_MIN))
-        return DefeitoDaWindow::distanciaPequena;
-    return DefeitoDaWindow::nenhum;
-}
 
-DefeitoDaWindow Window::defeito(const Coordenada& centro, const Vetor& direita, const Vetor& cima,
-                                double distancia) noexcept
-{
-    using D = DefeitoDaWindow;
-    if (const D d = defeitoDaDistancia(distancia); d != D::nenhum)
-        return d;
-    if (const D d = defeitoDoComprimento(direita, D::direitaNula, D::direitaCurta, D::direitaLonga); d != D::nenhum)
-        return d;
-    if (const D d = defeitoDoComprimento(cima, D::cimaNula, D::cimaCurta, D::cimaLonga); d != D::nenhum)
-        return d;
-    const Vetor u = direita.normalizado();
-    const Vetor v = cima.normalizado();
-    if (u.vetorial(v).modulo() <= 1e-9)
-        return D::paralelos;
-    if (std::fabs(u.escalar(v)) > 1e-9)
-        return D::naoPerpendiculares;
-    const Coordenada cop = centro - direcaoDe(direita, cima) * distancia;
-    if (!finita(centro) || !finita(cop))
-        return D::foraDoIntervalo;
-    return D::nenhum;
-}
 
 bool Window::tornarSe(const Coordenada& centro, const Vetor& direita, const Vetor& cima)
 {
@@ -245,7 +195,7 @@ bool Window::tornarSe(const Coordenada& centro, const Vetor& direita, const Veto
 
 Vetor Window::direcaoDeVisao() const
 {
-    return direcaoDe(_direita, _cima);
+    return ::direcaoDeVisao(_direita, _cima);
 }
 
 Coordenada Window::centroDeProjecao() const

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "coordenada.h"
+#include "regradawindow.h"
 #include "projecao.h"
 #include "recorte.h"
 #include "vetor.h"
@@ -16,22 +17,6 @@ class Projetor;
 struct SegmentoNoPlano;
 class TiXmlElement;
 class TiXmlNode;
-
-// What keeps a camera state from being one that can be projected and saved, if anything.
-enum class DefeitoDaWindow {
-    nenhum,
-    distanciaNaoPositiva,
-    distanciaPequena,
-    direitaNula,
-    direitaCurta,
-    direitaLonga,
-    cimaNula,
-    cimaCurta,
-    cimaLonga,
-    paralelos,
-    naoPerpendiculares,
-    foraDoIntervalo,
-};
 
 // The camera: a rectangle in space seen from a centre of projection behind it, in perspective or by
 // a parallel projection. Its state is its centre C, right vector u and up vector v (perpendicular;
@@ -55,9 +40,12 @@ public:
     // plane d/100 is a normal double; û and v̂ of lengths whose squares are normal doubles,
     // perpendicular (|û·v̂| ≤ 1e-9); a finite centre and COP.
     static DefeitoDaWindow defeito(const Coordenada& centro, const Vetor& direita, const Vetor& cima,
-                                   double distancia) noexcept;
+                                   double distancia) noexcept
+    {
+        return defeitoDaWindow(centro, direita, cima, distancia);
+    }
     // The part of that rule about the distance alone.
-    static DefeitoDaWindow defeitoDaDistancia(double distancia) noexcept;
+    static DefeitoDaWindow defeitoDaDistancia(double distancia) noexcept { return ::defeitoDaDistancia(distancia); }
 
     // The controls. Each changes nothing and returns false when its amounts are not finite, or when
     // the camera it would make breaks the rule of defeito.
