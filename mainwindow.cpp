@@ -23,6 +23,7 @@
 #include "comandosdeobjeto.h"
 #include "displayfile.h"
 #include "documentodecena.h"
+#include "layoutproporcional.h"
 #include "linhadeobjeto.h"
 #include "objeto.h"
 #include "qviewport.h"
@@ -138,8 +139,8 @@ void MainWindow::criarVistaExterna()
     auto* vista = new VistaExterna(ui->gridLayoutWidget);
     vista->setSizePolicy(ui->canvas->sizePolicy());
     ui->gridLayout->addWidget(vista, 2, 2);
-    ui->gridLayout->setColumnStretch(0, 1);
-    ui->gridLayout->setColumnStretch(2, 1);
+    // Half the space while it is shown; none, hidden, where its column would still claim half.
+    connect(vista->acaoDeMostrar(), &QAction::toggled, this, [this](bool v) { ui->gridLayout->setColumnStretch(2, v); });
     vista->observar(*ui->canvas);
     auto* menu = menuBar()->findChild<QMenu*>(QStringLiteral("menuVista"));
     if (menu == nullptr) {
@@ -148,6 +149,7 @@ void MainWindow::criarVistaExterna()
         menuBar()->insertMenu(ui->menuHelp->menuAction(), menu);
     }
     menu->addAction(vista->acaoDeMostrar());
+    menu->addAction(LayoutProporcional::instalar(*ui->gridLayout, *ui->canvas)->acao());
 }
 
 void MainWindow::changeEvent(QEvent* e)
@@ -166,17 +168,11 @@ Viewport& MainWindow::viewport() const
 
 void MainWindow::atualizarTitulo()
 {
-    const QString programa = tr("Sistema de Computação Gráfica");
-    // The bare title has no place for the marker (Qt warns when one is set without it); the
-    // question on leaving looks at the undo stack, not at the marker.
+    // A scene with no file has changes to lose too: its title carries the marker as well.
     const QString arquivo = _documento->arquivo();
-    if (arquivo.isEmpty()) {
-        setWindowModified(false);
-        setWindowTitle(programa);
-    } else {
-        setWindowTitle(QFileInfo(arquivo).fileName() + QStringLiteral("[*] — ") + programa);
-        setWindowModified(_documento->modificado());
-    }
+    const QString nome = arquivo.isEmpty() ? tr("Sem título") : QFileInfo(arquivo).fileName();
+    setWindowTitle(nome + QStringLiteral("[*] — ") + tr("Sistema de Computação Gráfica"));
+    setWindowModified(_documento->modificado());
 }
 
 void MainWindow::definirArquivoDaCena(const QString& caminho)

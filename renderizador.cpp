@@ -1,6 +1,7 @@
 #include "renderizador.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -22,6 +23,7 @@
 
 #include "arestasprojetadas.h"
 #include "cor.h"
+#include "errosdearquivo.h"
 #include "geometria.h"
 #include "linhasempixels.h"
 #include "objeto.h"
@@ -107,10 +109,39 @@ bool Renderizador::atualizarImagem()
     return true;
 }
 
+QRect Renderizador::areaNaProporcao(QSize espaco) const
+{
+    constexpr int margens = 40;
+    const double largura = janela()->viewRightVector().modulo();
+    const double altura = janela()->viewUpVector().modulo();
+    const double livreL = espaco.width() - margens;
+    const double livreA = espaco.height() - margens;
+    if (!(largura > 0 && altura > 0 && std::isfinite(largura / altura) && livreL > 0 && livreA > 0))
+        return {QPoint(0, 0), espaco};
+    double l = livreL;
+    double a = livreL * altura / largura;
+    if (a > livreA) {
+        a = livreA;
+        l = livreA * largura / altura;
+    }
+    const QSize tamanho(std::min(espaco.width(), qRound(l) + margens), std::min(espaco.height(), qRound(a) + margens));
+    // A space already of these proportions, as far as whole pixels go, is kept whole: the canvas
+    // that the layout fitted must not shrink by a pixel of rounding when it is painted again.
+    if (espaco.width() - tamanho.width() <= 1 && espaco.height() - tamanho.height() <= 1)
+        return {QPoint(0, 0), espaco};
+    return {QPoint((espaco.width() - tamanho.width()) / 2, (espaco.height() - tamanho.height()) / 2), tamanho};
+}
+
 void Renderizador::pintarEm(QPaintDevice* alvo, QSize tamanho)
 {
+    pintarEm(alvo, QRect(QPoint(0, 0), tamanho));
+}
+
+void Renderizador::pintarEm(QPaintDevice* alvo, const QRect& area)
+{
     _alvo = alvo;
-    _tamanhoDoAlvo = tamanho;
+    _tamanhoDoAlvo = area.size();
+    _origemNoAlvo = area.topLeft();
     _vetorial = alvo->paintEngine() && alvo->paintEngine()->type() == QPaintEngine::SVG;
     repintar();
     _alvo = nullptr;
@@ -139,7 +170,9 @@ void Renderizador::exportar(const QString& caminho, QSize tamanho)
         throw erro(QStringLiteral("o nome deve terminar em .png ou .svg"));
     QSaveFile arquivo(caminho);
     if (!arquivo.open(QIODevice::WriteOnly))
-        throw erro(arquivo.errorString());
+        throw erro(QString::fromStdString(ErrosDeArquivo::motivoAoCriar(caminho, errno)));
+    // At the camera window's proportions, centred on what a grab shows around the canvas.
+    const QRect area = areaNaProporcao(tamanho);
     if (sufixo == QLatin1String("svg")) {
         QSvgGenerator svg;
         svg.setOutputDevice(&arquivo);
@@ -148,18 +181,23 @@ void Renderizador::exportar(const QString& caminho, QSize tamanho)
         // Labels keep the size in pixels that they have on the canvas.
         svg.setResolution(tela().dpiY);
         svg.setTitle(QStringLiteral("Sistema de Computação Gráfica"));
-        pintarEm(&svg, tamanho);
-    } else if (!imagem(tamanho).save(&arquivo, "PNG")) {
-        throw erro(QStringLiteral("a imagem não pôde ser codificada"));
+        pintarEm(&svg, area);
+    } else {
+        QImage imagem(tamanho, QImage::Format_ARGB32_Premultiplied);
+        imagem.fill(tela().fundo);
+        pintarEm(&imagem, area);
+        if (!imagem.save(&arquivo, "PNG"))
+            throw erro(QStringLiteral("a imagem não pôde ser codificada"));
     }
     if (!arquivo.commit())
-        throw erro(arquivo.errorString());
+        throw erro(QString::fromStdString(ErrosDeArquivo::motivoAoCriar(caminho, errno)));
 }
 
 void Renderizador::iniciarPintura()
 {
     if (_alvo != nullptr) {
         pintor.begin(_alvo);
+        pintor.translate(_origemNoAlvo);
     } else {
         const Tela t = tela();
         const QSize tamanho = tamanhoDaTela();

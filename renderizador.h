@@ -59,12 +59,18 @@ public:
     int largura() const override { return _alvo ? _tamanhoDoAlvo.width() : tamanhoDaTela().width(); }
     int altura() const override { return _alvo ? _tamanhoDoAlvo.height() : tamanhoDaTela().height(); }
 
+    // Where a picture of the camera window's proportions goes in a space of this size: the largest
+    // rectangle, centred, whose part inside the mapping's 20-pixel margins has the window's
+    // proportions (a square window gives a square inside the frame). The whole space when the window
+    // has no proportions to keep.
+    QRect areaNaProporcao(QSize espaco) const;
     // The scene as it is painted at this size, on a device of at least that size.
     void pintarEm(QPaintDevice* alvo, QSize tamanho);
     // The picture at this size, the strip the painting leaves (last column and row) in the
     // background's colour, as a grab of a canvas of that size shows it.
     QImage imagem(QSize tamanho);
-    // Writes the picture at this size to caminho, as SVG when its suffix is .svg and as PNG when it
+    // Writes the picture at this size to caminho, at the camera window's proportions
+    // (areaNaProporcao) centred on the background, as SVG when its suffix is .svg and as PNG when it
     // is .png; the file is replaced only once complete. Throws std::string with the reason.
     void exportar(const QString& caminho, QSize tamanho);
     static constexpr int ladoMaximoDaImagem = 8192;
@@ -188,6 +194,9 @@ private:
     // The device an export paints on, and its size; null when painting the kept picture.
     QPaintDevice* _alvo = nullptr;
     QSize _tamanhoDoAlvo;
+    QPoint _origemNoAlvo;
+    // The scene as it is painted at area's size, in area of the device.
+    void pintarEm(QPaintDevice* alvo, const QRect& area);
     bool _vetorial = false;
     std::vector<QPoint> _pedaco;
     // The mapping of the paint under way, and pixelsDe's list and whose it is (null: nobody's yet).

@@ -362,16 +362,19 @@ TEST_F(Alteracoes, DialogoComArestasPorUltimoEArestaInvalida)
     EXPECT_EQ(cena()[0]->nome(), "cubo");
 }
 
-// Catches a title without the file or the marker, a Control+S that moves the object instead of
+// Catches a title without the file or the marker (also before the first save), a Control+S that moves the object instead of
 // saving (or asks for a name it knows), a name left without ".xml", and a close that does not ask.
 TEST_F(Alteracoes, TituloSalvarComCtrlSEFecharComAlteracoes)
 {
     QTemporaryDir pasta;
     ASSERT_TRUE(pasta.isValid());
     const QString programa = QString::fromUtf8("Sistema de Computação Gráfica");
-    EXPECT_EQ(w.windowTitle(), programa);
+    EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Sem título[*] — ") + programa);
+    EXPECT_FALSE(w.isWindowModified());
 
     w.adicionarObjetos(objetos({new Ponto("p", Cor(), Coordenada(1, 1, 0))}), QStringLiteral("Adicionar"));
+    // A new scene with changes shows the marker too.
+    EXPECT_TRUE(w.isWindowModified());
     Respostas respostas;
     respostas.arquivo = pasta.filePath("cena");
     {

@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include <memory>
 
 #include <QFile>
@@ -43,18 +44,21 @@ TEST(Exportacao, PngDaLinhaDeComandoIgualAoCanvasNoMesmoTamanho)
     EXPECT_EQ(programa->exitStatus(), QProcess::NormalExit);
     ASSERT_EQ(programa->exitCode(), 0) << programa->readAllStandardError().toStdString();
 
+    // The canvas as the window shows it, fitted to the camera window's proportions in that space.
     QViewport canvas(nullptr);
     ArquivoDeCena::carregar(cena, canvas);
     canvas.showCoordinates(true);
-    canvas.resize(700, 450);
+    const QRect area = canvas.areaNaProporcao(QSize(700, 450));
+    canvas.resize(area.size());
     const QImage tela = canvas.grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QImage exportada = QImage(saida).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(exportada.size(), QSize(700, 450));
-    EXPECT_TRUE(exportada == tela);
+    EXPECT_TRUE(exportada.copy(area) == tela);
+    EXPECT_EQ(exportada.pixel(0, 0), canvas.palette().color(canvas.backgroundRole()).rgb());
     // Not a blank picture that happens to match a blank grab.
     int pintados = 0;
-    for (int y = 21; y < 430; ++y)
-        for (int x = 21; x < 680; ++x)
+    for (int y = 21; y < tela.height() - 21; ++y)
+        for (int x = 21; x < tela.width() - 21; ++x)
             pintados += tela.pixel(x, y) != qRgb(255, 255, 255);
     EXPECT_GT(pintados, 10000);
 }
@@ -91,9 +95,43 @@ TEST(Exportacao, SvgTemUmaPolilinhaPorPedaco)
         if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("polyline"))
             polilinhas << xml.attributes().value(QLatin1String("points")).toString().simplified();
     ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-    // The square maps to columns 85 to 215 and rows 60 to 140 and closes on its first corner.
+    // The picture keeps the square window's proportions, 200 × 200 in the middle of 300 × 200: the
+    // square maps to columns and rows 60 to 140 of it, and closes on its first corner.
     ASSERT_EQ(polilinhas.size(), 1) << polilinhas.join(QLatin1Char('|')).toStdString();
-    EXPECT_EQ(polilinhas.first(), QStringLiteral("85,140 215,140 215,60 85,60 85,140"));
+    EXPECT_EQ(polilinhas.first(), QStringLiteral("60,140 140,140 140,60 60,60 60,140"));
+}
+
+// Catches an export that stretches the scene to the picture's proportions: a square stays square,
+// centred, at any size, as the command line writes it.
+TEST(Exportacao, QuadradoFicaQuadradoEmQualquerTamanho)
+{
+    QTemporaryDir pasta;
+    const QString cena = pasta.filePath(QStringLiteral("quadrado.xml"));
+    {
+        QFile arquivo(cena);
+        ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
+        arquivo.write("<formas><poligono nome=\"q\" cor=\"#0000ff\" preenchido=\"true\">"
+                      "<coordenada x=\"-5\" y=\"-5\" z=\"0\"/><coordenada x=\"5\" y=\"-5\" z=\"0\"/>"
+                      "<coordenada x=\"5\" y=\"5\" z=\"0\"/><coordenada x=\"-5\" y=\"5\" z=\"0\"/>"
+                      "</poligono></formas>");
+    }
+    for (const QSize tamanho : {QSize(1200, 400), QSize(300, 900)}) {
+        const QString saida = pasta.filePath(QStringLiteral("q.png"));
+        const QString lados = QStringLiteral("%1x%2").arg(tamanho.width()).arg(tamanho.height());
+        std::unique_ptr<QProcess> programa(rodar({QStringLiteral("--exportar"), saida, QStringLiteral("--tamanho"), lados, cena}));
+        ASSERT_EQ(programa->exitCode(), 0) << programa->readAllStandardError().toStdString();
+        const QImage imagem = QImage(saida).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(imagem.size(), tamanho);
+        QRect azul;
+        for (int y = 0; y < imagem.height(); ++y)
+            for (int x = 0; x < imagem.width(); ++x)
+                if (imagem.pixel(x, y) == qRgb(0, 0, 255))
+                    azul |= QRect(x, y, 1, 1);
+        ASSERT_FALSE(azul.isEmpty()) << lados.toStdString();
+        EXPECT_LE(std::abs(azul.width() - azul.height()), 1) << lados.toStdString();
+        EXPECT_LE(std::abs(azul.center().x() - tamanho.width() / 2), 1) << lados.toStdString();
+        EXPECT_LE(std::abs(azul.center().y() - tamanho.height() / 2), 1) << lados.toStdString();
+    }
 }
 
 } // namespace

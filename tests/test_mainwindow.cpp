@@ -124,8 +124,8 @@ TEST(JanelaPrincipal, ArvoreDeWidgetsComClassesELugares)
         {"orbitarYLabel", "QLabel"}, {"orbitarY", "QSpinBox"}, {"horizontalLayoutWidget_4", "QWidget"},
         {"objetoRotacaoDisplay", "QLineEdit"}, {"objetoAplicarRotacao", "QPushButton"}, {"aba_escala", "QWidget"},
         {"horizontalLayoutWidget_2", "QWidget"}, {"label_2", "QLabel"}, {"fatorEscalaDisplay", "QLineEdit"},
-        {"botaoEscala", "QPushButton"}, {"gridLayoutWidget", "QWidget"}, {"barraY", "QScrollBar"},
-        {"barraX", "QScrollBar"}, {"help", "QTextBrowser"}, {"menuBar", "QMenuBar"}, {"menuCena", "QMenu"},
+        {"botaoEscala", "QPushButton"}, {"gridLayoutWidget", "QWidget"},
+        {"help", "QTextBrowser"}, {"menuBar", "QMenuBar"}, {"menuCena", "QMenu"},
         {"menuHelp", "QMenu"}, {"statusBar", "QStatusBar"}};
     for (const auto& [nome, classe] : classes) {
         QWidget* x = filho<QWidget>(w, nome);
@@ -209,25 +209,22 @@ TEST(JanelaPrincipal, ArvoreDeWidgetsComClassesELugares)
     for (const char* nome : {"windowCima", "windowEsquerda", "windowDireito", "windowBaixo"})
         EXPECT_EQ(filho<QToolButton>(w, nome)->minimumSize(), QSize(40, 40)) << nome;
 
-    // The canvas beside its two idle scroll bars.
+    // The canvas alone in its cell, inside the layout that keeps the camera window's proportions,
+    // with no scroll bars that would scroll nothing.
     auto* grade = qobject_cast<QGridLayout*>(filho<QWidget>(w, "gridLayoutWidget")->layout());
     ASSERT_NE(grade, nullptr);
     esperarMargens(grade, 0, 0);
     QViewport* canvas = canvasDe(w);
     ASSERT_NE(canvas, nullptr);
     EXPECT_EQ(canvas->parentWidget(), filho<QWidget>(w, "gridLayoutWidget"));
-    EXPECT_EQ(celula(grade, canvas), C(2, 0));
-    EXPECT_EQ(celula(grade, filho<QScrollBar>(w, "barraY")), C(2, 1));
-    EXPECT_EQ(celula(grade, filho<QScrollBar>(w, "barraX")), C(4, 0));
-    EXPECT_EQ(canvas->minimumSize(), QSize(600, 600));
-    EXPECT_EQ(canvas->sizePolicy().horizontalPolicy(), QSizePolicy::Minimum);
-    EXPECT_EQ(canvas->sizePolicy().verticalPolicy(), QSizePolicy::Minimum);
-    EXPECT_EQ(canvas->sizePolicy().horizontalStretch(), 0);
-    EXPECT_EQ(canvas->sizePolicy().verticalStretch(), 0);
-    EXPECT_EQ(filho<QScrollBar>(w, "barraY")->orientation(), Qt::Vertical);
-    EXPECT_EQ(filho<QScrollBar>(w, "barraX")->orientation(), Qt::Horizontal);
-    EXPECT_FALSE(filho<QScrollBar>(w, "barraY")->isEnabled());
-    EXPECT_FALSE(filho<QScrollBar>(w, "barraX")->isEnabled());
+    QLayoutItem* celulaDoCanvas = grade->itemAtPosition(2, 0);
+    ASSERT_NE(celulaDoCanvas, nullptr);
+    ASSERT_NE(celulaDoCanvas->layout(), nullptr);
+    EXPECT_EQ(celulaDoCanvas->layout()->indexOf(canvas), 0);
+    EXPECT_TRUE(w.findChildren<QScrollBar*>(QString(), Qt::FindDirectChildrenOnly).isEmpty());
+    EXPECT_EQ(filho<QWidget>(w, "gridLayoutWidget")->findChild<QScrollBar*>(), nullptr);
+    EXPECT_EQ(canvas->sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
+    EXPECT_EQ(canvas->sizePolicy().verticalPolicy(), QSizePolicy::Expanding);
 
     // The two tabs: fixed geometries, no layouts of their own.
     auto* abas = filho<QTabWidget>(w, "tabWidget");
@@ -290,13 +287,14 @@ TEST(JanelaPrincipal, ArvoreDeWidgetsComClassesELugares)
     EXPECT_EQ(barra->actions()[2]->menu(), filho<QMenu>(w, "menuVista"));
     EXPECT_EQ(barra->actions()[3]->menu(), filho<QMenu>(w, "menuHelp"));
     const auto vista = filho<QMenu>(w, "menuVista")->actions();
-    ASSERT_EQ(vista.size(), 6);
+    ASSERT_EQ(vista.size(), 7);
     EXPECT_EQ(vista[0], filho<QAction>(w, "actionEnquadrar"));
     EXPECT_EQ(vista[1], filho<QAction>(w, "actionVistaInicial"));
     EXPECT_TRUE(vista[2]->isSeparator());
     EXPECT_EQ(vista[3], filho<QAction>(w, "actionMostrarCoordenadas"));
     EXPECT_EQ(vista[4], filho<QAction>(w, "actionTeclas_de_Atalho"));
     EXPECT_EQ(vista[5], filho<QAction>(w, "actionVistaExterna"));
+    EXPECT_EQ(vista[6], filho<QAction>(w, "actionManterProporcao"));
     const auto cena = filho<QMenu>(w, "menuCena")->actions();
     ASSERT_EQ(cena.size(), 8);
     EXPECT_EQ(cena[0], filho<QAction>(w, "actionSalvar"));
@@ -462,7 +460,7 @@ TEST(JanelaPrincipal, Textos)
 {
     MainWindow w;
     mostrada(w);
-    EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Sistema de Computação Gráfica"));
+    EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Sem título[*] — Sistema de Computação Gráfica"));
     EXPECT_EQ(filho<QAction>(w, "actionTeclas_de_Atalho")->text(), "Mostrar Atalhos");
     EXPECT_EQ(filho<QAction>(w, "actionSalvar")->text(), "Salvar");
     EXPECT_EQ(filho<QAction>(w, "actionCarregar")->text(), "Carregar");
@@ -634,7 +632,7 @@ TEST(JanelaPrincipal, MudancaDeIdiomaReescreveOsTextos)
     QCoreApplication::sendEvent(&w, &mudanca);
 
     EXPECT_EQ(anguloTexto->text(), "2");
-    EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Sistema de Computação Gráfica"));
+    EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Sem título[*] — Sistema de Computação Gráfica"));
     EXPECT_EQ(filho<QPushButton>(w, "botaoEscala")->text(), "Escalar");
 }
 
