@@ -142,14 +142,8 @@ void MainWindow::criarVistaExterna()
     // Half the space while it is shown; none, hidden, where its column would still claim half.
     connect(vista->acaoDeMostrar(), &QAction::toggled, this, [this](bool v) { ui->gridLayout->setColumnStretch(2, v); });
     vista->observar(*ui->canvas);
-    auto* menu = menuBar()->findChild<QMenu*>(QStringLiteral("menuVista"));
-    if (menu == nullptr) {
-        menu = new QMenu(QStringLiteral("Vista"), menuBar());
-        menu->setObjectName(QStringLiteral("menuVista"));
-        menuBar()->insertMenu(ui->menuHelp->menuAction(), menu);
-    }
-    menu->addAction(vista->acaoDeMostrar());
-    menu->addAction(LayoutProporcional::instalar(*ui->gridLayout, *ui->canvas)->acao());
+    ui->menuVista->addAction(vista->acaoDeMostrar());
+    ui->menuVista->addAction(LayoutProporcional::instalar(*ui->gridLayout, *ui->canvas)->acao());
 }
 
 void MainWindow::changeEvent(QEvent* e)
