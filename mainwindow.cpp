@@ -124,16 +124,6 @@ void MainWindow::seguirDocumento()
     connect(_documento, &DocumentoDeCena::modificacaoAlterada, this, &MainWindow::atualizarTitulo);
 }
 
-QUndoStack* MainWindow::pilhaDeDesfazer() const
-{
-    return _documento->pilhaDeDesfazer();
-}
-
-QString MainWindow::arquivoDaCena() const
-{
-    return _documento->arquivo();
-}
-
 void MainWindow::criarVistaExterna()
 {
     auto* vista = new VistaExterna(ui->gridLayoutWidget);
@@ -167,11 +157,6 @@ void MainWindow::atualizarTitulo()
     const QString nome = arquivo.isEmpty() ? tr("Sem título") : QFileInfo(arquivo).fileName();
     setWindowTitle(nome + QStringLiteral("[*] — ") + tr("Sistema de Computação Gráfica"));
     setWindowModified(_documento->modificado());
-}
-
-void MainWindow::definirArquivoDaCena(const QString& caminho)
-{
-    _documento->definirArquivo(caminho);
 }
 
 void MainWindow::adicionarObjetos(std::vector<std::unique_ptr<Objeto>> objetos, const QString& texto)
@@ -267,11 +252,6 @@ void MainWindow::atualizarLista()
         ui->objetos->addItem(linha);
         mapaObjetos.insert(linha, atual);
     }
-}
-
-void MainWindow::atualizarCpp()
-{
-    _documento->avisarAlteracao();
 }
 
 Objeto* MainWindow::selecionado() const

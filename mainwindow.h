@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "documentodecena.h"
 #include "teclas.h"
 
 class ComandosDeArquivo;
 class ComandosDeObjeto;
 class QAction;
 class DisplayFile;
-class DocumentoDeCena;
 class Objeto;
 class QCloseEvent;
 class QEvent;
@@ -50,20 +50,20 @@ public:
     DocumentoDeCena& documento() const { return *_documento; }
     // The canvas, which shows the document's scene through its camera.
     Viewport& viewport() const;
-    QUndoStack* pilhaDeDesfazer() const;
+    QUndoStack* pilhaDeDesfazer() const { return _documento->pilhaDeDesfazer(); }
     // Appends objetos at the end of the scene as one undoable command named texto.
     void adicionarObjetos(std::vector<std::unique_ptr<Objeto>> objetos, const QString& texto);
     // Puts another scene, camera and file name in place of the current ones, as one undoable command.
     void trocarCena(DisplayFile cena, const Window& camera, const QString& arquivo, const QString& texto);
     // The file the scene was last loaded from or saved to; empty for a scene that has none.
-    QString arquivoDaCena() const;
-    void definirArquivoDaCena(const QString& caminho);
+    QString arquivoDaCena() const { return _documento->arquivo(); }
+    void definirArquivoDaCena(const QString& caminho) { _documento->definirArquivo(caminho); }
 
     // Rebuilds the list and mapaObjetos from the scene, in its order, with no row current.
     void atualizarLista();
     // Tells the document that its scene or camera was changed straight through displayFile() or
     // janela(): the camera projects that scene, and every view follows.
-    void atualizarCpp();
+    void atualizarCpp() { _documento->avisarAlteracao(); }
 
 protected:
     void keyPressEvent(QKeyEvent* evento) override;
