@@ -258,6 +258,31 @@ bool Window::rodar(double ax, double ay, double az)
     return tornarSe(_centro, direita * largura, cima * altura);
 }
 
+namespace {
+
+// The middle of the points' box and the radius about it that holds them all; false when a point is
+// not finite.
+bool bolaDosPontos(const std::vector<Coordenada>& pontos, Coordenada& meio, double& raio)
+{
+    double minimo[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL};
+    double maximo[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+    for (const Coordenada& p : pontos) {
+        if (!finita(p))
+            return false;
+        for (std::size_t k = 0; k < 3; ++k) {
+            minimo[k] = std::min(minimo[k], p(0, k));
+            maximo[k] = std::max(maximo[k], p(0, k));
+        }
+    }
+    meio = Coordenada(minimo[0] / 2 + maximo[0] / 2, minimo[1] / 2 + maximo[1] / 2, minimo[2] / 2 + maximo[2] / 2);
+    raio = 0;
+    for (const Coordenada& p : pontos)
+        raio = std::max(raio, Vetor(meio, p).modulo());
+    return true;
+}
+
+} // namespace
+
 bool Window::enquadrar(const std::vector<Coordenada>& pontos, double margem)
 {
     if (pontos.empty() || !std::isfinite(margem) || margem < 0)
@@ -270,20 +295,10 @@ bool Window::enquadrar(const std::vector<Coordenada>& pontos, double margem)
 
     // The eye goes back along n from the middle of the points' box until a ball holding them all
     // fits in the present field of view; that puts every point well in front of the eye.
-    double minimo[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL};
-    double maximo[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
-    for (const Coordenada& p : pontos) {
-        if (!finita(p))
-            return false;
-        for (std::size_t k = 0; k < 3; ++k) {
-            minimo[k] = std::min(minimo[k], p(0, k));
-            maximo[k] = std::max(maximo[k], p(0, k));
-        }
-    }
-    const Coordenada meio(minimo[0] / 2 + maximo[0] / 2, minimo[1] / 2 + maximo[1] / 2, minimo[2] / 2 + maximo[2] / 2);
+    Coordenada meio;
     double raio = 0;
-    for (const Coordenada& p : pontos)
-        raio = std::max(raio, Vetor(meio, p).modulo());
+    if (!bolaDosPontos(pontos, meio, raio))
+        return false;
     const double tangente = std::min(largura, altura) / 2 / _distancia;
     const double seno = tangente / std::hypot(1.0, tangente);
     const bool paralela = _projecao != Projecao::perspectiva;
