@@ -155,9 +155,8 @@ bool antes(const Parametro& p, const Parametro& q) noexcept
     return p.deA && p.s + q.s < 1.0;
 }
 
-// Where the segment a–b crosses the line of r's side lado. The point is measured from the end
-// nearer to it and lies on the side's line exactly. Differences are taken of halves, so that no two
-// finite ends overflow them.
+// Where the segment a–b crosses the line of r's side lado, whose ends lie either side of it. The
+// point is measured from the end nearer to it and lies on the side's line exactly.
 Parametro cruzarLado(const PontoDeCamera& a, const PontoDeCamera& b, std::uint8_t lado, const Retangulo& r,
                      bool paralela, PontoDeCamera& ponto) noexcept
 {
@@ -168,14 +167,13 @@ Parametro cruzarLado(const PontoDeCamera& a, const PontoDeCamera& b, std::uint8_
                                                    : r.yMax;
     const double ka = emX ? a.x : a.y;
     const double kb = emX ? b.x : b.y;
-    const double t = (0.5 * borda - 0.5 * ka) / (0.5 * kb - 0.5 * ka);
+    const double t = parametro(ka, kb, borda);
     const bool deA = t <= 0.5;
     const PontoDeCamera& de = deA ? a : b;
     const PontoDeCamera& para = deA ? b : a;
-    const double s = deA ? t : (0.5 * borda - 0.5 * kb) / (0.5 * ka - 0.5 * kb);
-    const auto ate = [s](double u, double v) { return u + (2.0 * s) * (0.5 * v - 0.5 * u); };
-    ponto.x = emX ? borda : ate(de.x, para.x);
-    ponto.y = emX ? ate(de.y, para.y) : borda;
+    const double s = deA ? t : parametro(kb, ka, borda);
+    ponto.x = emX ? borda : entre(de.x, para.x, s);
+    ponto.y = emX ? entre(de.y, para.y, s) : borda;
     ponto.z = profundidadeNaTela(de.z, para.z, s, paralela);
     return {deA, s};
 }
