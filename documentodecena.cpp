@@ -112,8 +112,10 @@ void DocumentoDeCena::restaurarCoordenadas(std::size_t posicao, const std::vecto
 
 void DocumentoDeCena::trocar(DisplayFile& cena, Window& camera, QString& arquivo)
 {
+    const AlgoritmoDeRecorte recorte = _camera.recorte();
     std::swap(_cena, cena);
     std::swap(_camera, camera);
+    _camera.definirRecorte(recorte);
     // The camera handed in may project another scene, or none.
     _camera.atualizarCPP(_cena);
     std::swap(_arquivo, arquivo);
@@ -165,8 +167,26 @@ bool DocumentoDeCena::rodar(double ax, double ay, double az)
 
 void DocumentoDeCena::definirCamera(const Window& camera)
 {
+    const AlgoritmoDeRecorte recorte = _camera.recorte();
     _camera = camera;
+    _camera.definirRecorte(recorte);
     _camera.atualizarCPP(_cena);
+    avisarCameraMovida();
+}
+
+void DocumentoDeCena::definirProjecao(Projecao projecao)
+{
+    if (projecao == _camera.projecao())
+        return;
+    _camera.definirProjecao(projecao);
+    avisarCameraMovida();
+}
+
+void DocumentoDeCena::definirRecorte(AlgoritmoDeRecorte recorte)
+{
+    if (recorte == _camera.recorte())
+        return;
+    _camera.definirRecorte(recorte);
     avisarCameraMovida();
 }
 

@@ -59,6 +59,8 @@ public:
     std::unique_ptr<Objeto> substituir(std::size_t posicao, std::unique_ptr<Objeto> outro);
     void restaurarCoordenadas(std::size_t posicao, const std::vector<Coordenada>& coordenadas);
     // Exchanges the whole scene, camera and file name with the ones given (a load, a new scene).
+    // The camera that comes in takes the line clipper in use (recorte()), as every camera the
+    // document is given does.
     void trocar(DisplayFile& cena, Window& camera, QString& arquivo);
     // A command's wish that the view make the object at posicao the current one.
     void pedirEscolha(int posicao) { emit escolhaPedida(posicao); }
@@ -70,6 +72,12 @@ public:
     bool escala(double f, double x, double y);
     bool rodar(double ax, double ay, double az);
     void definirCamera(const Window& camera);
+    // The camera's projection: a change of the camera, saved with it.
+    void definirProjecao(Projecao projecao);
+    // The line clipper every segment goes through: a setting of the view, which changes no picture
+    // and is not saved, so the cameras that loads, new scenes and undo bring in are given it.
+    AlgoritmoDeRecorte recorte() const { return _camera.recorte(); }
+    void definirRecorte(AlgoritmoDeRecorte recorte);
     // The camera was moved straight through janela().
     void avisarCameraMovida();
     // The scene or the camera was changed directly through displayFile() or janela(): the camera

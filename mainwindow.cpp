@@ -21,6 +21,7 @@
 #include "comandosdearquivo.h"
 #include "comandosdecena.h"
 #include "comandosdeobjeto.h"
+#include "controlesdopipeline.h"
 #include "displayfile.h"
 #include "documentodecena.h"
 #include "layoutproporcional.h"
@@ -78,6 +79,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     atualizarTitulo();
     criarVistaExterna();
     criarAtalhos();
+    new ControlesDoPipeline(*this, *_documento, *ui->canvas, _teclas);
     ui->objetos->installEventFilter(this);
     connect(ui->canvas, &QViewport::objetoClicado, this, &MainWindow::escolher);
     connect(ui->canvas, &QViewport::cursorNoPlano, this, &MainWindow::mostrarPosicao);

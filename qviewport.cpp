@@ -121,8 +121,23 @@ void QViewport::mouseReleaseEvent(QMouseEvent* evento)
     const bool clique = !_arrastando && _botao == Qt::LeftButton;
     _botao = Qt::NoButton;
     _arrastando = false;
-    if (clique)
-        emit objetoClicado(objetoEm(_pressionado.x(), _pressionado.y(), raioDeEscolha));
+    if (!clique)
+        return;
+    Objeto* dono = nullptr;
+    int indice = -1;
+    const bool vertice = verticeEm(_pressionado.x(), _pressionado.y(), raioDeEscolha, dono, indice);
+    // A click on a vertex picks the vertex's object, whatever else is drawn as near.
+    emit objetoClicado(vertice ? dono : objetoEm(_pressionado.x(), _pressionado.y(), raioDeEscolha));
+    if (vertice)
+        emit verticeClicado(dono, indice);
+}
+
+void QViewport::selecionar(const Objeto* objeto)
+{
+    if (objeto == selecionado())
+        return;
+    Renderizador::selecionar(objeto);
+    emit selecaoAlterada(objeto);
 }
 
 void QViewport::redesenhar()

@@ -40,6 +40,9 @@ public:
     // A click picks the object drawn within this many pixels of it.
     static constexpr double raioDeEscolha = 5;
 
+    // Also repaints, and tells selecaoAlterada when the object differs.
+    void selecionar(const Objeto* objeto) override;
+
     // The next paint draws the picture afresh, and one is scheduled.
     void redesenhar() override;
 
@@ -49,8 +52,13 @@ signals:
     // The camera refused the mouse's move, zoom or turn (it would leave what it can project and
     // save); nothing changed.
     void movimentoRecusado();
-    // A left click without a drag, on the object picked there (objetoEm), or on none (null).
+    // A left click without a drag, on the object of the vertex picked there (verticeEm), else on the
+    // object picked there (objetoEm), or on none (null).
     void objetoClicado(Objeto* objeto);
+    // After objetoClicado, when the click fell within raioDeEscolha of a vertex (verticeEm).
+    void verticeClicado(Objeto* objeto, int indice);
+    // Another object (or none) is highlighted.
+    void selecaoAlterada(const Objeto* objeto);
     // The cursor is over the canvas, at (x, y) on the projection plane.
     void cursorNoPlano(double x, double y);
     // The cursor left the canvas.

@@ -23,7 +23,9 @@
 
 #include "arestasprojetadas.h"
 #include "cor.h"
+#include "displayfile.h"
 #include "errosdearquivo.h"
+#include "estagios.h"
 #include "geometria.h"
 #include "linhasempixels.h"
 #include "objeto.h"
@@ -222,6 +224,10 @@ void Renderizador::iniciarPintura()
     _donoDosPixels = nullptr;
     if (showingCoordinates())
         prepararRotulos();
+    if (_coordenadasDoMundo)
+        _projetorDaPintura.emplace(janela()->projetor());
+    else
+        _projetorDaPintura.reset();
     // One pixel short of the surface on the right and at the bottom: the last column and row keep the
     // surface's own background, in the window and in saved pictures alike, and nothing is drawn there
     // (the frame sits 20 pixels in).
@@ -445,17 +451,19 @@ void Renderizador::pintarInformacoes(Objeto* atual)
         if (!paraPixel(_mapaDaPintura.aplicar(*c), p) || !superficie.contains(p)
             || !celasLivres(QRect(p.x(), p.y() - _acimaDoRotulo, _rotuloMaisCurto, _alturaDoRotulo).intersected(superficie)))
             continue;
+        // World coordinates are the projection undone, so that they stand where the point is drawn.
+        const Coordenada escrita = _projetorDaPintura ? _projetorDaPintura->paraMundo(*c) : *c;
         char texto[64];
         char* const ate = texto + sizeof texto;
         char* t = texto;
         *t++ = '(';
-        t = escreverNumero(t, ate, c->x(), zero);
+        t = escreverNumero(t, ate, escrita.x(), zero);
         *t++ = ',';
         *t++ = ' ';
-        t = escreverNumero(t, ate, c->y(), zero);
+        t = escreverNumero(t, ate, escrita.y(), zero);
         *t++ = ',';
         *t++ = ' ';
-        t = escreverNumero(t, ate, c->z(), zero);
+        t = escreverNumero(t, ate, escrita.z(), zero);
         *t++ = ')';
         qreal estimada = 0;
         for (const char* k = texto; k != t; ++k)
@@ -609,6 +617,7 @@ void Renderizador::pintarSelecao(Objeto* atual)
 void Renderizador::finalizarPintura()
 {
     pintarRotulos();
+    pintarMarcaELegenda();
     pintor.setPen(QColor(Qt::black));
     pintor.setBrush(Qt::NoBrush);
     // On the limits of the mapping: columns 20 and width() − 20, rows 20 and height() − 20.
@@ -621,4 +630,54 @@ void Renderizador::finalizarPintura()
         _faixaVazia = faixaIntacta(_imagem, qRound((largura() - 1) * _imagem.devicePixelRatio()),
                                  qRound((altura() - 1) * _imagem.devicePixelRatio()));
     }
+}
+
+void Renderizador::mostrarCoordenadasDoMundo(bool mundo)
+{
+    _coordenadasDoMundo = mundo;
+    redesenhar();
+}
+
+QString Renderizador::legendaDosRotulos(bool mundo)
+{
+    return mundo ? QStringLiteral("Rótulos: coordenadas do mundo")
+                 : QStringLiteral("Rótulos: coordenadas no plano de projeção");
+}
+
+void Renderizador::marcarVertice(const Objeto* objeto, int indice)
+{
+    _objetoMarcado = objeto;
+    _verticeMarcado = indice;
+    redesenhar();
+}
+
+bool Renderizador::verticeMarcadoNaCena(Coordenada& vertice) const
+{
+    const std::vector<Objeto*>& cena = displayFile()->listaDeObjetos;
+    if (_objetoMarcado == nullptr || _verticeMarcado < 0 || std::find(cena.begin(), cena.end(), _objetoMarcado) == cena.end()
+        || static_cast<std::size_t>(_verticeMarcado) >= _objetoMarcado->coordenadas().size())
+        return false;
+    vertice = _objetoMarcado->coordenadas()[static_cast<std::size_t>(_verticeMarcado)];
+    return true;
+}
+
+void Renderizador::pintarMarcaELegenda()
+{
+    pintor.setBrush(Qt::NoBrush);
+    Coordenada vertice;
+    if (verticeMarcadoNaCena(vertice)) {
+        const EstagiosDoVertice e = estagiosDoVertice(*janela(), vertice);
+        QPoint p;
+        if (e.projetado && paraPixel(_mapaDaPintura.aplicar(Coordenada(e.xPlano, e.yPlano, 0)), p)) {
+            pintor.setPen(QPen(corDaMarca, 2));
+            pintor.drawEllipse(p, 7, 7);
+        }
+    }
+    if (!showingCoordinates())
+        return;
+    // In the margin under the frame, where it hides nothing of the scene and no label reaches; the
+    // last row stays the surface's own.
+    pintor.setPen(QColor(Qt::black));
+    pintor.drawText(QRect(20, altura() - 19, std::max(0, largura() - 40), 18), Qt::AlignLeft | Qt::AlignVCenter,
+                    legendaDosRotulos(_coordenadasDoMundo));
 }

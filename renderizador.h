@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include <QColor>
@@ -23,6 +24,7 @@
 #include <QString>
 
 #include "linhasempixels.h"
+#include "projetor.h"
 #include "viewport.h"
 
 class ArestasProjetadas;
@@ -77,6 +79,21 @@ public:
 
     // Also marks the kept picture stale.
     void selecionar(const Objeto* objeto) override;
+
+    // The labels write each point's world coordinates instead of its projection-plane ones. Whenever
+    // labels are shown, the margin under the frame says which, from its left end
+    // (legendaDosRotulos). Also marks the kept picture stale.
+    void mostrarCoordenadasDoMundo(bool mundo);
+    bool coordenadasDoMundo() const { return _coordenadasDoMundo; }
+    static QString legendaDosRotulos(bool mundo);
+    // Rings the vertex indice of objeto (an object of the scene; null for none) in corDaMarca. Also
+    // marks the kept picture stale.
+    void marcarVertice(const Objeto* objeto, int indice);
+    const Objeto* objetoMarcado() const { return _objetoMarcado; }
+    int verticeMarcado() const { return _verticeMarcado; }
+    // The ringed vertex's world coordinates, while it is a vertex of an object of the scene.
+    bool verticeMarcadoNaCena(Coordenada& vertice) const;
+    inline static const QColor corDaMarca{0, 160, 120};
     // The kept picture is stale from now on.
     virtual void redesenhar() { _imagemValida = false; }
 
@@ -181,6 +198,8 @@ private:
     std::vector<QPoint> _pixelsDosVertices;
     std::vector<QLine> _linhasDosPedacos;
 
+    // The ring round the marked vertex, and the labels' legend.
+    void pintarMarcaELegenda();
     // Takes the labels' font metrics and clears their cells for a paint that shows them.
     void prepararRotulos();
     // What numero() treats as zero for the camera as it is now.
@@ -215,6 +234,11 @@ private:
     // from something else.
     OrigemDaProjecao _origemDaImagem;
     bool _imagemComCoordenadas = false;
+    bool _coordenadasDoMundo = false;
+    const Objeto* _objetoMarcado = nullptr;
+    int _verticeMarcado = -1;
+    // Undoes the projection for the world-coordinate labels of the paint under way.
+    std::optional<Projetor> _projetorDaPintura;
     // Whether the picture left the last column and row as they were, as it does unless labels reach
     // them.
     bool _faixaVazia = true;

@@ -9,6 +9,7 @@
 
 #include "displayfile.h"
 #include "objeto.h"
+#include "projetor.h"
 #include "window.h"
 #include "xmldacena.h"
 
@@ -198,7 +199,11 @@ void Viewport::repintar()
 
 void Viewport::vistaInicial()
 {
-    *_janela = cameraInicial();
+    // The way of projecting and clipping is the user's choice, not a place to go back to.
+    Window inicial = cameraInicial();
+    inicial.definirProjecao(_janela->projecao());
+    inicial.definirRecorte(_janela->recorte());
+    *_janela = inicial;
     _janela->atualizarCPP(*_displayFile);
 }
 
@@ -285,4 +290,30 @@ void Viewport::restore(TiXmlNode* where)
     *_janela = janela;
     *_displayFile = std::move(cena);
     _janela->atualizarCPP(*_displayFile);
+}
+
+bool Viewport::verticeEm(double x, double y, double raio, Objeto*& objeto, int& indice) const
+{
+    const std::vector<Objeto*> cena = originais(*_displayFile);
+    const Projetor projetor = _janela->projetor();
+    const Mapeamento mapa = mapeamento();
+    double menor = raio;
+    bool achou = false;
+    for (std::size_t i = cena.size(); i-- > 0;) {
+        const std::vector<Coordenada>& vertices = cena[i]->coordenadas();
+        for (std::size_t k = 0; k < vertices.size(); ++k) {
+            double px, py;
+            if (!projetor.dentroDaJanela(projetor.paraCamera(vertices[k]), px, py))
+                continue;
+            const Coordenada pixel = mapa.aplicar(Coordenada(px, py, 0));
+            const double d = std::hypot(pixel.x() - x, pixel.y() - y);
+            if (d < menor || (!achou && d <= menor)) {
+                menor = d;
+                objeto = cena[i];
+                indice = static_cast<int>(k);
+                achou = true;
+            }
+        }
+    }
+    return achou;
 }

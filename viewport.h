@@ -68,7 +68,8 @@ public:
     void showCoordinates(bool enable) { _debugInformation = enable; }
     bool showingCoordinates() const { return _debugInformation; }
 
-    // Puts the camera back where the program starts it. The scene stays.
+    // Puts the camera back where the program starts it, keeping its projection and line clipper.
+    // The scene stays.
     void vistaInicial();
     // Moves and zooms the camera, keeping its orientation, so that every object fits in the window
     // with a margin of 5 % on each side. False, and the camera unchanged, when there is nothing to
@@ -84,6 +85,10 @@ public:
     // a pixel of a drawn line). On a tie the one drawn last, which lies on top, wins. Null when none
     // is that near.
     Objeto* objetoEm(double x, double y, double raio) const;
+    // The vertex of an object of the display file that projects inside the window nearest the pixel
+    // position (x, y), within raio pixels: its object and index. On a tie the object drawn last wins.
+    // False when none is that near.
+    bool verticeEm(double x, double y, double raio, Objeto*& objeto, int& indice) const;
 
     // The window-to-viewport mapping as it stands now: x = −R/2 goes to column 20 and +R/2 to
     // largura() − 20, y = +U/2 to row 20 and −U/2 to altura() − 20 (R, U: the window's width and

@@ -23,6 +23,7 @@
 #include "cor.h"
 #include "curvas.h"
 #include "displayfile.h"
+#include "estagios.h"
 #include "geometria.h"
 #include "objeto.h"
 #include "paralelo.h"
@@ -125,6 +126,9 @@ Coordenada pontoEntre(const Coordenada& a, const Coordenada& b, double t)
 {
     return a + Vetor(a, b) * t;
 }
+
+// The edges of the main camera's viewing pyramid or box, and its direction of projection.
+const QColor corDosProjetores(230, 140, 0);
 
 // A filled polygon's fill where the main camera cuts it away: its colour, mostly white.
 QColor desbotada(const QColor& cor)
@@ -415,7 +419,8 @@ bool VistaExterna::imagemDesatualizada() const
 {
     return Renderizador::imagemDesatualizada()
            || (_principal != nullptr
-               && (!_origemDaCamera.igual(*_principal->janela()) || _principal->selecionado() != _selecionadoPintado));
+               && (!_origemDaCamera.igual(*_principal->janela()) || _principal->selecionado() != _selecionadoPintado
+                   || std::make_pair(_principal->objetoMarcado(), _principal->verticeMarcado()) != _marcaPintada));
 }
 
 void VistaExterna::enquadrar()
@@ -596,21 +601,18 @@ void VistaExterna::pintarCamera(double profundidadeMaxima)
 {
     QPainter& pintor = pintorAtivo();
     Trabalhador& t = *_trabalhadores.front();
-    const Window& camera = *_principal->janela();
-    const Coordenada cop = camera.centroDeProjecao();
-    const Coordenada c = camera.centro();
-    const Vetor u = camera.viewRightVector();
-    const Vetor v = camera.viewUpVector();
-    const double d = camera.distanciaFocal();
-    // Corners in order round the rectangle.
-    const Coordenada cantos[4] = {c - u * 0.5 - v * 0.5, c + u * 0.5 - v * 0.5, c + u * 0.5 + v * 0.5,
-                                  c - u * 0.5 + v * 0.5};
-    // The near plane's, at depth d/100.
-    Coordenada perto[4];
-    for (int i = 0; i < 4; ++i)
-        perto[i] = cop + Vetor(cop, cantos[i]) * 0.01;
-    // The pyramid reaches the far side of the scene, and at least the window.
-    const double alcance = std::max(profundidadeMaxima, d) / d;
+    const Vista& vista = t.camera.vista();
+    const Retangulo& r = vista.retangulo;
+    // Depths beyond the window's plane, as projecao.h measures them: the near plane's; where the
+    // projectors start, at the COP in perspective and at the near plane in a parallel projection;
+    // and where they end, at the far side of the scene and at least at the window.
+    const double perto = vista.perto - vista.distancia;
+    const double inicio = vista.paralela ? perto : -vista.distancia;
+    const double fim = std::max(profundidadeMaxima - vista.distancia, 0.0);
+    // The world point of the projector through the window's corner i (in order round it) at depth z.
+    const double xs[4] = {r.xMin, r.xMax, r.xMax, r.xMin};
+    const double ys[4] = {r.yMin, r.yMin, r.yMax, r.yMax};
+    const auto canto = [&t, &xs, &ys](int i, double z) { return t.camera.paraMundo(Coordenada(xs[i % 4], ys[i % 4], z)); };
 
     std::vector<QLine> linhas;
     const auto desenhar = [&](const QPen& caneta) {
@@ -618,30 +620,74 @@ void VistaExterna::pintarCamera(double profundidadeMaxima)
         pintor.drawLines(linhas.data(), static_cast<int>(linhas.size()));
         linhas.clear();
     };
+    // A pyramid from the COP, or a box of parallel projectors closed at its far end.
+    for (int i = 0; i < 4; ++i) {
+        t.tracar(_mapa, canto(i, inicio), canto(i, fim), linhas);
+        if (vista.paralela)
+            t.tracar(_mapa, canto(i, fim), canto(i + 1, fim), linhas);
+    }
+    desenhar(QPen(corDosProjetores, 1));
     for (int i = 0; i < 4; ++i)
-        t.tracar(_mapa, cop, cop + Vetor(cop, cantos[i]) * alcance, linhas);
-    desenhar(QPen(QColor(230, 140, 0), 1));
-    for (int i = 0; i < 4; ++i)
-        t.tracar(_mapa, perto[i], perto[(i + 1) % 4], linhas);
+        t.tracar(_mapa, canto(i, perto), canto(i + 1, perto), linhas);
     desenhar(QPen(QColor(200, 0, 200), 2));
     for (int i = 0; i < 4; ++i)
-        t.tracar(_mapa, cantos[i], cantos[(i + 1) % 4], linhas);
+        t.tracar(_mapa, canto(i, 0), canto(i + 1, 0), linhas);
     desenhar(QPen(QColor(0, 0, 230), 2));
+    pintarProjetorDoVertice(inicio);
 
     pintor.setPen(QPen(Qt::black, 1));
-    if (t.tracar(_mapa, cantos[3], cantos[3], linhas))
+    if (t.tracar(_mapa, canto(3, 0), canto(3, 0), linhas))
         pintor.drawText(linhas.back().p1() + QPoint(4, -4), QStringLiteral("Window"));
     linhas.clear();
-    if (!t.tracar(_mapa, cop, cop, linhas))
+    const Coordenada olho = t.camera.paraMundo(Coordenada(0, 0, inicio));
+    if (!t.tracar(_mapa, olho, olho, linhas))
         return;
     const QPoint p = linhas.back().p1();
-    pintor.setBrush(Qt::black);
-    pintor.drawEllipse(p, 4, 4);
-    pintor.setBrush(Qt::NoBrush);
-    // The near plane is too small to carry its label, which goes under the COP's. Both on the side
-    // of the COP away from the window, where the pyramid does not run.
-    const QString rotulos[2] = {QStringLiteral("COP"), QStringLiteral("Plano próximo")};
+    if (vista.paralela) {
+        pintarDirecaoDeProjecao(p);
+    } else {
+        pintor.setBrush(Qt::black);
+        pintor.drawEllipse(p, 4, 4);
+        pintor.setBrush(Qt::NoBrush);
+    }
+    pintarRotulosDoOlho(p, vista.paralela);
+}
+
+void VistaExterna::pintarDirecaoDeProjecao(QPoint inicio)
+{
+    // From the near plane's centre to the window's, with its head drawn on the screen.
+    Trabalhador& t = *_trabalhadores.front();
+    std::vector<QLine> linhas;
+    const Coordenada centro = t.camera.paraMundo(Coordenada(0, 0, 0));
+    if (!t.tracar(_mapa, centro, centro, linhas) || linhas.back().p1() == inicio)
+        return;
+    const QPointF ponta = linhas.back().p1();
+    const QPointF ao = QPointF(inicio) - ponta;
+    const double comprimento = std::hypot(ao.x(), ao.y());
+    const QPointF para = ao / comprimento * 10.0;
+    // ±25° off the shaft.
+    const double c = std::cos(0.436), s = std::sin(0.436);
+    const QPointF lados[2] = {{para.x() * c - para.y() * s, para.x() * s + para.y() * c},
+                              {para.x() * c + para.y() * s, -para.x() * s + para.y() * c}};
+    QPainter& pintor = pintorAtivo();
+    pintor.setPen(QPen(corDosProjetores, 2));
+    pintor.drawLine(QPointF(inicio), ponta);
+    pintor.drawLine(ponta, ponta + lados[0]);
+    pintor.drawLine(ponta, ponta + lados[1]);
+}
+
+void VistaExterna::pintarRotulosDoOlho(QPoint p, bool paralela)
+{
+    // The near plane is too small in perspective to carry its label, which goes under the COP's (or
+    // the direction of projection's, at the near plane's centre). Both on the side away from the
+    // window, where the pyramid does not run.
+    QPainter& pintor = pintorAtivo();
+    pintor.setPen(QPen(Qt::black, 1));
+    const QString rotulos[2] = {paralela ? QStringLiteral("DOP") : QStringLiteral("COP"), QStringLiteral("Plano próximo")};
     const QFontMetrics medidas = pintor.fontMetrics();
+    Trabalhador& t = *_trabalhadores.front();
+    std::vector<QLine> linhas;
+    const Coordenada c = _principal->janela()->centro();
     bool aEsquerda = false;
     if (t.tracar(_mapa, c, c, linhas))
         aEsquerda = linhas.back().p1().x() > p.x();
@@ -651,4 +697,30 @@ void VistaExterna::pintarCamera(double profundidadeMaxima)
         const int x = std::clamp(aEsquerda ? p.x() - 8 - largura : p.x() + 8, 2, std::max(2, this->largura() - 2 - largura));
         pintor.drawText(QPoint(x, p.y() + (i == 0 ? -6 : 6 + medidas.ascent())), rotulos[i]);
     }
+}
+
+void VistaExterna::pintarProjetorDoVertice(double inicio)
+{
+    _marcaPintada = {_principal->objetoMarcado(), _principal->verticeMarcado()};
+    Coordenada vertice;
+    if (!_principal->verticeMarcadoNaCena(vertice))
+        return;
+    const EstagiosDoVertice e = estagiosDoVertice(*_principal->janela(), vertice);
+    if (!e.projetado)
+        return;
+    // Its projector, from the COP or the near plane, through the window to the vertex; rings where
+    // it crosses the window and on the vertex.
+    Trabalhador& t = *_trabalhadores.front();
+    std::vector<QLine> linhas;
+    t.tracar(_mapa, t.camera.paraMundo(Coordenada(e.xPlano, e.yPlano, inicio)), vertice, linhas);
+    QPainter& pintor = pintorAtivo();
+    pintor.setPen(QPen(corDaMarca, 1));
+    pintor.drawLines(linhas.data(), static_cast<int>(linhas.size()));
+    linhas.clear();
+    const Coordenada noPlano = t.camera.paraMundo(Coordenada(e.xPlano, e.yPlano, 0));
+    t.tracar(_mapa, noPlano, noPlano, linhas);
+    t.tracar(_mapa, vertice, vertice, linhas);
+    pintor.setPen(QPen(corDaMarca, 2));
+    for (const QLine& l : linhas)
+        pintor.drawEllipse(l.p1(), 4, 4);
 }

@@ -2,7 +2,10 @@
 #define VISTAEXTERNA_H
 
 #include <memory>
+#include <utility>
 #include <vector>
+
+#include <QPoint>
 
 #include "qviewport.h"
 
@@ -11,8 +14,11 @@ class QEvent;
 class QObject;
 
 // The main canvas's camera seen from outside: the main canvas's scene through this canvas's own
-// camera (the observer, moved with the mouse like any canvas), with the main camera's centre of
-// projection, its window, the edges of its viewing pyramid and its near plane. Each piece of an
+// camera (the observer, moved with the mouse like any canvas), with the main camera's window and
+// near plane and, in perspective, its centre of projection and the edges of its viewing pyramid; in
+// a parallel projection, the box of parallel projectors through the window's corners and an arrow
+// along the direction of projection. The vertex the main canvas marks gets its projector, in the
+// marks' colour (corDaMarca). Each piece of an
 // object is drawn in its colour where the main camera draws it and light grey, dashed, where the
 // near plane or the window cuts it away; the split is the main camera's own (Projetor::trechoVisivel).
 // A filled polygon is filled in its colour where the main camera fills it (that camera's own clipped
@@ -59,6 +65,12 @@ private:
     void pintarCortado(QPainter& pintor);
     // What it draws of one block's objects, in their colours; the selected one's lines wide.
     void pintarVisivel(QPainter& pintor, const Bloco& bloco, const Objeto* selecionado);
+    // The arrow from the near plane's centre, at pixel inicio, to the window's.
+    void pintarDirecaoDeProjecao(QPoint inicio);
+    // "COP" (or "DOP") and "Plano próximo" beside the pixel p.
+    void pintarRotulosDoOlho(QPoint p, bool paralela);
+    // The projector of the vertex the main canvas marks, from inicio (a depth beyond the window).
+    void pintarProjetorDoVertice(double inicio);
 
     QAction* _acao;
     QViewport* _principal = nullptr;
@@ -70,6 +82,7 @@ private:
     OrigemDaProjecao _origemDoObservador;
     double _profundidadeMaxima = 0;
     const Objeto* _selecionadoPintado = nullptr;
+    std::pair<const Objeto*, int> _marcaPintada{nullptr, -1};
 };
 
 #endif

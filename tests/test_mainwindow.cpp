@@ -7,6 +7,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDial>
+#include <QDockWidget>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
@@ -126,7 +127,8 @@ TEST(JanelaPrincipal, ArvoreDeWidgetsComClassesELugares)
         {"horizontalLayoutWidget_2", "QWidget"}, {"label_2", "QLabel"}, {"fatorEscalaDisplay", "QLineEdit"},
         {"botaoEscala", "QPushButton"}, {"gridLayoutWidget", "QWidget"},
         {"help", "QTextBrowser"}, {"menuBar", "QMenuBar"}, {"menuCena", "QMenu"},
-        {"menuHelp", "QMenu"}, {"statusBar", "QStatusBar"}};
+        {"menuHelp", "QMenu"}, {"statusBar", "QStatusBar"}, {"menuProjecao", "QMenu"}, {"menuRecorte", "QMenu"},
+        {"inspetor", "Inspetor"}};
     for (const auto& [nome, classe] : classes) {
         QWidget* x = filho<QWidget>(w, nome);
         ASSERT_NE(x, nullptr);
@@ -277,24 +279,30 @@ TEST(JanelaPrincipal, ArvoreDeWidgetsComClassesELugares)
         esperarMargens(w.findChild<QLayout*>(QString::fromLatin1(nome)), 0, 6);
     EXPECT_EQ(w.findChild<QLayout*>("horizontalLayout")->count(), 0);
 
-    // Menus: "Cena", "Editar", "Vista", then "Help".
+    // Menus: "Cena", "Editar", "Vista", "Projeção", "Recorte", then "Help".
     auto* barra = filho<QMenuBar>(w, "menuBar");
     EXPECT_EQ(w.menuBar(), barra);
     EXPECT_EQ(w.statusBar(), filho<QStatusBar>(w, "statusBar"));
-    ASSERT_EQ(barra->actions().size(), 4);
+    ASSERT_EQ(barra->actions().size(), 6);
     EXPECT_EQ(barra->actions()[0]->menu(), filho<QMenu>(w, "menuCena"));
     EXPECT_EQ(barra->actions()[1]->menu(), filho<QMenu>(w, "menuEditar"));
     EXPECT_EQ(barra->actions()[2]->menu(), filho<QMenu>(w, "menuVista"));
-    EXPECT_EQ(barra->actions()[3]->menu(), filho<QMenu>(w, "menuHelp"));
+    EXPECT_EQ(barra->actions()[3]->menu(), filho<QMenu>(w, "menuProjecao"));
+    EXPECT_EQ(barra->actions()[4]->menu(), filho<QMenu>(w, "menuRecorte"));
+    EXPECT_EQ(barra->actions()[5]->menu(), filho<QMenu>(w, "menuHelp"));
     const auto vista = filho<QMenu>(w, "menuVista")->actions();
-    ASSERT_EQ(vista.size(), 7);
+    ASSERT_EQ(vista.size(), 9);
     EXPECT_EQ(vista[0], filho<QAction>(w, "actionEnquadrar"));
     EXPECT_EQ(vista[1], filho<QAction>(w, "actionVistaInicial"));
     EXPECT_TRUE(vista[2]->isSeparator());
     EXPECT_EQ(vista[3], filho<QAction>(w, "actionMostrarCoordenadas"));
-    EXPECT_EQ(vista[4], filho<QAction>(w, "actionTeclas_de_Atalho"));
-    EXPECT_EQ(vista[5], filho<QAction>(w, "actionVistaExterna"));
-    EXPECT_EQ(vista[6], filho<QAction>(w, "actionManterProporcao"));
+    EXPECT_EQ(vista[4], filho<QAction>(w, "actionCoordenadasDoMundo"));
+    EXPECT_EQ(vista[5], filho<QAction>(w, "actionTeclas_de_Atalho"));
+    EXPECT_EQ(vista[6], filho<QAction>(w, "actionVistaExterna"));
+    EXPECT_EQ(vista[7], filho<QAction>(w, "actionManterProporcao"));
+    EXPECT_EQ(vista[8], filho<QAction>(w, "actionInspetor"));
+    // The dock is the window's, on the right.
+    EXPECT_EQ(w.dockWidgetArea(filho<QDockWidget>(w, "inspetor")), Qt::RightDockWidgetArea);
     const auto cena = filho<QMenu>(w, "menuCena")->actions();
     ASSERT_EQ(cena.size(), 8);
     EXPECT_EQ(cena[0], filho<QAction>(w, "actionSalvar"));

@@ -89,6 +89,14 @@ protected:
         moldura(imagem);
         return imagem;
     }
+    // Whenever labels are shown, which coordinates they write, in the margin under the frame.
+    void legenda(QImage& imagem, bool mundo = false)
+    {
+        QPainter p(&imagem);
+        p.setFont(canvas.font());
+        p.setPen(QColor(0, 0, 0));
+        p.drawText(QRect(20, 581, 560, 18), Qt::AlignLeft | Qt::AlignVCenter, QViewport::legendaDosRotulos(mundo));
+    }
     static void cruz(QPainter& p, int x, int y)
     {
         p.drawLine(x - 2, y + 2, x + 2, y - 2);
@@ -118,6 +126,7 @@ protected:
             cruz(p, x, y);
         }
         moldura(imagem);
+        legenda(imagem, canvas.coordenadasDoMundo());
         return imagem;
     }
 
@@ -367,6 +376,7 @@ TEST_F(Canvas, RotuloDeCadaCoordenadaComSeisAlgarismos)
         cruz(p, 303, 300);
     }
     moldura(esperado);
+    legenda(esperado);
     EXPECT_EQ(imagem, esperado);
     // And the text is really there: black pixels to the right of the first point, above its baseline.
     int pretos = 0;
@@ -400,6 +410,7 @@ TEST_F(Canvas, PoligonoComRotulosDesenhaFormaRotulosEMarcasNessaOrdem)
         cruz(p, 300, 160);
     }
     moldura(esperado);
+    legenda(esperado);
     EXPECT_EQ(imagem, esperado);
 }
 
@@ -435,7 +446,9 @@ TEST_F(Canvas, CameraMuitoAproximadaNaoPoeRotulosDistantesNoCanvas)
     adicionar(new Ponto("longe", Cor(0, 0, 200), Coordenada(10, 0, 0)));
     adicionar(new Ponto("longe", Cor(0, 0, 200), Coordenada(-10, -10, 0)));
     canvas.showCoordinates(true);
-    EXPECT_EQ(pintar(), emBranco());
+    QImage esperado = emBranco();
+    legenda(esperado);
+    EXPECT_EQ(pintar(), esperado);
 }
 
 TEST_F(Canvas, RuidoDeArredondamentoSaiComoZero)
@@ -460,6 +473,19 @@ TEST_F(Canvas, RotuloSobreOutroJaDesenhadoEPulado)
     adicionar(new Ponto("longe", azul, Coordenada(11, 11, 100)));
     canvas.showCoordinates(true);
     EXPECT_EQ(pintar(), pontoComRotulo(azul, 328, 272, "(1, 1, 0)"));
+}
+
+// Mutations caught: world-coordinate labels that write the projected point (the far point of the
+// same pixel would read (1, 1, 100)), or a legend that does not follow the switch.
+TEST_F(Canvas, RotuloEmCoordenadasDoMundoDesfazAProjecao)
+{
+    const Cor azul(0, 0, 255);
+    adicionar(new Ponto("longe", azul, Coordenada(11, 11, 100)));
+    canvas.showCoordinates(true);
+    canvas.mostrarCoordenadasDoMundo(true);
+    EXPECT_EQ(pintar(), pontoComRotulo(azul, 328, 272, "(11, 11, 100)"));
+    canvas.mostrarCoordenadasDoMundo(false);
+    EXPECT_EQ(pintar(), pontoComRotulo(azul, 328, 272, "(1, 1, 100)"));
 }
 
 TEST_F(Canvas, RotuloLegivelSobrePreenchimentoEscuroDesenhadoDepois)

@@ -1,3 +1,4 @@
+#include <cmath>
 #include <vector>
 
 #include <QAction>
@@ -13,6 +14,7 @@
 #include "displayfile.h"
 #include "janelaprincipal.h"
 #include "poligono.h"
+#include "ponto.h"
 #include "projetor.h"
 #include "qviewport.h"
 #include "reta.h"
@@ -126,6 +128,51 @@ TEST(VistaExterna, DesenhaACameraECinzaOQueElaCorta)
     EXPECT_TRUE(temCorPerto(imagem, pixelDe(vista, Coordenada(-10, -4, 0)), QColor(0, 0, 230), 1));
     EXPECT_TRUE(temCorPerto(imagem, pixelDe(vista, Coordenada(-14, 14, 4)), QColor(230, 140, 0), 1));
     EXPECT_TRUE(temCorPerto(imagem, pixelDe(vista, Coordenada(0, 0, -10)), QColor(0, 0, 0), 1));
+}
+
+// The default camera (window [−10, 10]² on z = 0, COP (0, 0, −10), near plane at depth 0.1) in each
+// projection, with the point (4, 2, 6) marked. Mutations caught: a pyramid or the COP's mark drawn
+// for a parallel projection; projectors along n under the oblique projection, or with its shift
+// turned; no arrow; the marked vertex's projector missing, or drawn from the COP in a parallel
+// projection.
+TEST(VistaExterna, ProjecaoParalelaMostraCaixaDeProjetoresESetaDaDirecao)
+{
+    QViewport principal(nullptr);
+    principal.resize(600, 600);
+    auto* ponto = new Ponto("p", Cor(0, 0, 200), Coordenada(4, 2, 6));
+    principal.displayFile()->listaDeObjetos.push_back(ponto);
+    principal.janela()->atualizarCPP(*principal.displayFile());
+    principal.marcarVertice(ponto, 0);
+    VistaExterna vista(nullptr);
+    vista.resize(600, 600);
+    vista.observar(principal);
+    const QColor laranja(230, 140, 0);
+    const auto perto = [&vista](const QImage& imagem, Coordenada p, QColor cor) {
+        return temCorPerto(imagem, pixelDe(vista, p), cor, 1);
+    };
+
+    QImage imagem = vista.grab().toImage();
+    EXPECT_TRUE(perto(imagem, Coordenada(5, 5, -5), laranja)) << "pyramid edge";
+    EXPECT_TRUE(perto(imagem, Coordenada(0, 0, -10), QColor(0, 0, 0))) << "COP";
+    EXPECT_TRUE(perto(imagem, Coordenada(2, 1, -2), QViewport::corDaMarca)) << "projector from the COP";
+
+    principal.janela()->definirProjecao(Projecao::ortogonal);
+    imagem = vista.grab().toImage();
+    EXPECT_TRUE(perto(imagem, Coordenada(10, 10, -5), laranja)) << "box edge";
+    EXPECT_FALSE(perto(imagem, Coordenada(5, 5, -5), laranja)) << "no pyramid";
+    EXPECT_TRUE(perto(imagem, Coordenada(0, 0, -5), laranja)) << "arrow";
+    EXPECT_FALSE(perto(imagem, Coordenada(0, 0, -10), QColor(0, 0, 0))) << "no COP";
+    EXPECT_TRUE(perto(imagem, Coordenada(4, 2, -2), QViewport::corDaMarca)) << "projector along n";
+    EXPECT_FALSE(perto(imagem, Coordenada(2, 1, -2), QViewport::corDaMarca));
+
+    // Cabinet: a point at depth z beyond the window projects ½·z·cos 45° further along x and y, so
+    // the projector through a corner runs back against that shift.
+    principal.janela()->definirProjecao(Projecao::obliqua);
+    imagem = vista.grab().toImage();
+    const double k = 0.5 * std::sqrt(0.5);
+    EXPECT_TRUE(perto(imagem, Coordenada(10 + 5 * k, 10 + 5 * k, -5), laranja)) << "oblique box edge";
+    EXPECT_FALSE(perto(imagem, Coordenada(10, 10, -5), laranja));
+    EXPECT_TRUE(perto(imagem, Coordenada(4 + 8 * k, 2 + 8 * k, -2), QViewport::corDaMarca)) << "oblique projector";
 }
 
 // The view's picture follows its own camera and the scene it shares, which it does not project
