@@ -111,6 +111,24 @@ void ComandosDeObjeto::transladar(int posicao, double dx, double dy, double dz)
     transformar(posicao, Transformacao::translacao(dx, dy, dz), tr("Mover %1"));
 }
 
+void ComandosDeObjeto::transladar(int posicao, const QString& dx, const QString& dy, const QString& dz)
+{
+    const QString* textos[3] = {&dx, &dy, &dz};
+    const QString nomes[3] = {tr("Deslocamento em X"), tr("Deslocamento em Y"), tr("Deslocamento em Z")};
+    double d[3] = {0.0, 0.0, 0.0};
+    for (int i = 0; i < 3; ++i) {
+        if (textos[i]->trimmed().isEmpty())
+            continue;
+        const std::optional<double> lido = numeroDigitado(*textos[i], nomes[i]);
+        if (!lido)
+            return;
+        d[i] = *lido;
+    }
+    // Nothing to move is no step to undo.
+    if (d[0] != 0.0 || d[1] != 0.0 || d[2] != 0.0)
+        transladar(posicao, d[0], d[1], d[2]);
+}
+
 void ComandosDeObjeto::rotacionar(int posicao, const QString& angulo, bool emX, bool emY, bool emZ,
                                   std::optional<Coordenada> centro)
 {

@@ -30,6 +30,8 @@ public:
     bool editar(int posicao);
     void remover(int posicao);
     void transladar(int posicao, double dx, double dy, double dz);
+    // By the typed amounts along x, y and z; a blank one is no move along its axis.
+    void transladar(int posicao, const QString& dx, const QString& dy, const QString& dz);
     // By the typed angle about each axis whose flag is set, about centro or else the object's centre.
     void rotacionar(int posicao, const QString& angulo, bool emX, bool emY, bool emZ,
                     std::optional<Coordenada> centro);

@@ -27,6 +27,7 @@
 #include "layoutproporcional.h"
 #include "linhadeobjeto.h"
 #include "objeto.h"
+#include "paineldetransformacao.h"
 #include "qviewport.h"
 #include "recuperacao.h"
 #include "traducaodoqt.h"
@@ -52,6 +53,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     ui->canvas->mostrarDocumento(*_documento);
     _arquivos = std::make_unique<ComandosDeArquivo>(*_documento, *this, *ui->canvas);
     _objetos = std::make_unique<ComandosDeObjeto>(*_documento, *this, *statusBar());
+    _transformacao = new PainelDeTransformacao(*ui, *_objetos, [this] { return posicaoDoSelecionado(); }, this);
     seguirDocumento();
 
     QUndoStack* pilha = _documento->pilhaDeDesfazer();
@@ -375,8 +377,7 @@ void MainWindow::on_actionVistaInicial_triggered()
 
 void MainWindow::on_orbitar_toggled(bool checked)
 {
-    ui->orbitarX->setEnabled(checked);
-    ui->orbitarY->setEnabled(checked);
+    _transformacao->orbitar(checked);
 }
 
 void MainWindow::on_actionTeclas_de_Atalho_toggled(bool mostrarAjuda)
@@ -439,37 +440,29 @@ void MainWindow::on_objetoCima_clicked()
     _objetos->transladar(posicaoDoSelecionado(), 0.0, 1.0, 0.0);
 }
 
-void MainWindow::rotacionar(bool emX, bool emY, bool emZ)
-{
-    std::optional<Coordenada> centro;
-    if (ui->orbitar->isChecked())
-        centro = Coordenada(ui->orbitarX->value(), ui->orbitarY->value(), 0.0);
-    _objetos->rotacionar(posicaoDoSelecionado(), ui->objetoRotacaoDisplay->text(), emX, emY, emZ, centro);
-}
-
 void MainWindow::rotacionarX()
 {
-    rotacionar(true, false, false);
+    _transformacao->rotacionar(0);
 }
 
 void MainWindow::rotacionarY()
 {
-    rotacionar(false, true, false);
+    _transformacao->rotacionar(1);
 }
 
 void MainWindow::rotacionarZ()
 {
-    rotacionar(false, false, true);
+    _transformacao->rotacionar(2);
 }
 
 void MainWindow::on_objetoAplicarRotacao_clicked()
 {
-    rotacionarX();
+    _transformacao->rotacionarNoEixoEscolhido();
 }
 
 void MainWindow::on_botaoEscala_clicked()
 {
-    _objetos->escalar(posicaoDoSelecionado(), ui->fatorEscalaDisplay->text());
+    _transformacao->escalar();
 }
 
 void MainWindow::on_adicionarButton_clicked()

@@ -18,6 +18,7 @@ class ComandosDeObjeto;
 class QAction;
 class DisplayFile;
 class Objeto;
+class PainelDeTransformacao;
 class QCloseEvent;
 class QEvent;
 class QKeyEvent;
@@ -128,9 +129,6 @@ private:
 
     // The object of the list's current row, or null.
     Objeto* selecionado() const;
-    // Rotates the selected object by the typed angle on the axis chosen by the flags, about the
-    // orbit's centre when it is on.
-    void rotacionar(bool emX, bool emY, bool emZ);
     // Where the selected object stands in the display file; -1 for none.
     int posicaoDoSelecionado() const;
 
@@ -150,6 +148,7 @@ private:
     DocumentoDeCena* _documento = nullptr;
     std::unique_ptr<ComandosDeArquivo> _arquivos;
     std::unique_ptr<ComandosDeObjeto> _objetos;
+    PainelDeTransformacao* _transformacao = nullptr;
     Teclas _teclas;
     // Keeps a copy of the unsaved scene against a crash.
     Recuperacao* _recuperacao = nullptr;

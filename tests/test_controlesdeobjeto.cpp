@@ -6,7 +6,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTabWidget>
+#include <QUndoStack>
 
 #include "janelaprincipal.h"
 #include "poligono.h"
@@ -292,4 +294,59 @@ TEST_F(ControlesDeObjeto, CadaComandoRepintaOCanvas)
     digitar(fator, "2");
     auto* escala = filho<QPushButton>(w, "botaoEscala");
     EXPECT_TRUE(repintaOCanvas(w, "botaoEscala", [&] { QTest::mouseClick(escala, Qt::LeftButton); }));
+}
+
+// Catches amounts read by the locale ("1,5" lost), an axis's field read into another, a move made
+// as several undo steps, and a bad amount moving the object by what could be read.
+TEST_F(ControlesDeObjeto, TranslacaoPelasQuantiasDigitadasEmUmPasso)
+{
+    clicarNaLinha(lista, 0);
+    filho<QTabWidget>(w, "tabWidget")->setCurrentWidget(filho<QWidget>(w, "aba_translacao"));
+    auto* x = filho<QLineEdit>(w, "objetoTransladarX");
+    auto* y = filho<QLineEdit>(w, "objetoTransladarY");
+    auto* z = filho<QLineEdit>(w, "objetoTransladarZ");
+    auto* transladar = filho<QPushButton>(w, "objetoAplicarTranslacao");
+    EXPECT_EQ(transladar->text(), "Transladar");
+    digitar(x, "1,5");
+    digitar(y, "-2.25");
+    digitar(z, "");
+    QUndoStack* pilha = w.pilhaDeDesfazer();
+    const int passos = pilha->count();
+    QTest::mouseClick(transladar, Qt::LeftButton);
+    EXPECT_TRUE(mesmoPonto(triangulo->centro(), 3.5, -1.25, 1));
+    EXPECT_EQ(pilha->count(), passos + 1);
+    pilha->undo();
+    EXPECT_TRUE(mesmasCoordenadas(triangulo, original));
+
+    // Enter in a field moves it too.
+    digitar(z, "4");
+    QTest::keyClick(z, Qt::Key_Return);
+    EXPECT_TRUE(mesmoPonto(triangulo->centro(), 3.5, -1.25, 5));
+    pilha->undo();
+
+    digitar(y, "abc");
+    QTest::mouseClick(transladar, Qt::LeftButton);
+    EXPECT_TRUE(mesmasCoordenadas(triangulo, original));
+    EXPECT_TRUE(w.statusBar()->currentMessage().contains("Y")) << w.statusBar()->currentMessage().toStdString();
+    EXPECT_TRUE(mesmoPonto(outro->centro(), -2, -1, 0));
+}
+
+// Catches a "Rotacionar" (button or R) that ignores the axis buttons.
+TEST_F(ControlesDeObjeto, RotacionarNoEixoEscolhido)
+{
+    EXPECT_TRUE(filho<QRadioButton>(w, "rotacaoEixoX")->isChecked());
+    digitar(angulo, "30");
+    clicarNaLinha(lista, 0);
+    clicarEm(filho<QRadioButton>(w, "rotacaoEixoY"));
+    EXPECT_FALSE(filho<QRadioButton>(w, "rotacaoEixoX")->isChecked());
+    QTest::mouseClick(filho<QPushButton>(w, "objetoAplicarRotacao"), Qt::LeftButton);
+    EXPECT_TRUE(mesmasCoordenadas(triangulo, cada(emTornoDeY, 30, 2, 1, 1)));
+
+    digitar(angulo, "-30");
+    clicarEm(filho<QRadioButton>(w, "rotacaoEixoZ"));
+    QTest::keyClick(&w, Qt::Key_R);
+    std::vector<Coordenada> depois;
+    for (const Coordenada& p : cada(emTornoDeY, 30, 2, 1, 1))
+        depois.push_back(emTornoDeZ(p, -30, 2, 1, 1));
+    EXPECT_TRUE(mesmasCoordenadas(triangulo, depois));
 }

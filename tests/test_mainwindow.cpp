@@ -228,17 +228,20 @@ TEST(JanelaPrincipal, ArvoreDeWidgetsComClassesELugares)
     EXPECT_EQ(canvas->sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
     EXPECT_EQ(canvas->sizePolicy().verticalPolicy(), QSizePolicy::Expanding);
 
-    // The two tabs: fixed geometries, no layouts of their own.
+    // Rotation and scale at fixed geometries, with no layouts of their own; the rotation's axis row
+    // between the orbit and the angle, all of it inside the tab's minimum size. Translation after them.
     auto* abas = filho<QTabWidget>(w, "tabWidget");
-    ASSERT_EQ(abas->count(), 2);
+    ASSERT_EQ(abas->count(), 3);
     EXPECT_EQ(abas->widget(0), filho<QWidget>(w, "aba_rotacao"));
     EXPECT_EQ(abas->widget(1), filho<QWidget>(w, "aba_escala"));
+    EXPECT_EQ(abas->widget(2), filho<QWidget>(w, "aba_translacao"));
     EXPECT_EQ(abas->currentIndex(), 0);
     EXPECT_EQ(filho<QWidget>(w, "aba_rotacao")->layout(), nullptr);
     EXPECT_EQ(filho<QWidget>(w, "aba_escala")->layout(), nullptr);
-    EXPECT_EQ(filho<QWidget>(w, "aba_rotacao")->minimumSize(), QSize(138, 109));
+    EXPECT_EQ(filho<QWidget>(w, "aba_rotacao")->minimumSize(), QSize(180, 150));
     EXPECT_EQ(filho<QWidget>(w, "gridLayoutWidget_2")->geometry(), QRect(0, 10, 180, 63));
-    EXPECT_EQ(filho<QWidget>(w, "horizontalLayoutWidget_4")->geometry(), QRect(0, 70, 143, 51));
+    EXPECT_EQ(filho<QWidget>(w, "eixosDeRotacao")->geometry(), QRect(0, 72, 180, 28));
+    EXPECT_EQ(filho<QWidget>(w, "horizontalLayoutWidget_4")->geometry(), QRect(0, 98, 143, 51));
     EXPECT_EQ(filho<QWidget>(w, "horizontalLayoutWidget_2")->geometry(), QRect(10, 10, 121, 41));
     EXPECT_EQ(filho<QWidget>(w, "botaoEscala")->geometry(), QRect(30, 60, 80, 26));
     EXPECT_EQ(filho<QWidget>(w, "gridLayoutWidget_2")->parentWidget(), filho<QWidget>(w, "aba_rotacao"));
