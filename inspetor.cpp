@@ -135,6 +135,9 @@ QWidget* Inspetor::criarAbaPipeline()
         _estagios[i] = new QLabel(nada);
         _estagios[i]->setObjectName(QString::fromLatin1(nomesDosEstagios[i]));
         _estagios[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // Wide enough for three numbers of six digits from the start, so that the dock does not
+        // open narrower than what it will show.
+        _estagios[i]->setMinimumWidth(_estagios[i]->fontMetrics().horizontalAdvance(QStringLiteral("(-0.000000, -0.000000, -0.000000)")));
         forma->addRow(QString::fromUtf8(rotulosDosEstagios[i]), _estagios[i]);
     }
     connect(_vertices, qOverload<int>(&QComboBox::activated), this, [this](int i) { mostrar(_objeto, i); });

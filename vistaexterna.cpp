@@ -634,23 +634,29 @@ void VistaExterna::pintarCamera(double profundidadeMaxima)
         t.tracar(_mapa, canto(i, 0), canto(i + 1, 0), linhas);
     desenhar(QPen(QColor(0, 0, 230), 2));
     pintarProjetorDoVertice(inicio);
-
     pintor.setPen(QPen(Qt::black, 1));
     if (t.tracar(_mapa, canto(3, 0), canto(3, 0), linhas))
         pintor.drawText(linhas.back().p1() + QPoint(4, -4), QStringLiteral("Window"));
-    linhas.clear();
+    pintarOlho(inicio, vista.paralela);
+}
+
+void VistaExterna::pintarOlho(double inicio, bool paralela)
+{
+    Trabalhador& t = *_trabalhadores.front();
+    std::vector<QLine> linhas;
     const Coordenada olho = t.camera.paraMundo(Coordenada(0, 0, inicio));
     if (!t.tracar(_mapa, olho, olho, linhas))
         return;
     const QPoint p = linhas.back().p1();
-    if (vista.paralela) {
+    if (paralela) {
         pintarDirecaoDeProjecao(p);
     } else {
+        QPainter& pintor = pintorAtivo();
         pintor.setBrush(Qt::black);
         pintor.drawEllipse(p, 4, 4);
         pintor.setBrush(Qt::NoBrush);
     }
-    pintarRotulosDoOlho(p, vista.paralela);
+    pintarRotulosDoOlho(p, paralela);
 }
 
 void VistaExterna::pintarDirecaoDeProjecao(QPoint inicio)

@@ -65,6 +65,9 @@ private:
     void pintarCortado(QPainter& pintor);
     // What it draws of one block's objects, in their colours; the selected one's lines wide.
     void pintarVisivel(QPainter& pintor, const Bloco& bloco, const Objeto* selecionado);
+    // Where the projectors start (inicio, a depth beyond the window): the COP's mark in perspective,
+    // the arrow of the direction of projection in a parallel projection, and their labels.
+    void pintarOlho(double inicio, bool paralela);
     // The arrow from the near plane's centre, at pixel inicio, to the window's.
     void pintarDirecaoDeProjecao(QPoint inicio);
     // "COP" (or "DOP") and "Plano próximo" beside the pixel p.

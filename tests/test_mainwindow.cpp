@@ -527,6 +527,9 @@ TEST(JanelaPrincipal, DocumentoDeAjuda)
         "-Enquadrar e Vista Inicial:",
         "Pressione F para enquadrar todos os objetos na window, ou Home para voltar à vista inicial.",
         "",
+        "-Inspetor:",
+        "Pressione P para mostrar ou esconder o inspetor; um clique perto de um vértice o mostra em cada etapa do pipeline.",
+        "",
         "-Sair do Programa:",
         "Para sair do programa, pressione o botão Esc."};
     ASSERT_EQ(doc->blockCount(), esperado.size());
