@@ -9,6 +9,7 @@
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListView>
 #include <QStringList>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -16,6 +17,7 @@
 
 #include "documentodecena.h"
 #include "estagios.h"
+#include "listadevertices.h"
 #include "objeto.h"
 #include "projetor.h"
 #include "qviewport.h"
@@ -130,6 +132,13 @@ QWidget* Inspetor::criarAbaPipeline()
     auto* forma = new QFormLayout(aba);
     _vertices = new QComboBox;
     _vertices->setObjectName(QStringLiteral("verticesDoInspetor"));
+    _listaDeVertices = new ListaDeVertices(_vertices);
+    _vertices->setModel(_listaDeVertices);
+    // Neither the box nor its list measures every row of a large object.
+    _vertices->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    _vertices->setMinimumContentsLength(14);
+    if (auto* lista = qobject_cast<QListView*>(_vertices->view()))
+        lista->setUniformItemSizes(true);
     forma->addRow(QStringLiteral("Vértice"), _vertices);
     for (int i = 0; i < 6; ++i) {
         _estagios[i] = new QLabel(nada);
@@ -166,16 +175,11 @@ void Inspetor::mostrar(const Objeto* objeto, int indice)
     const bool outro = objeto != _objeto || _vertices->count() != vertices;
     _objeto = objeto;
     _vertice = indice >= 0 && indice < vertices ? indice : -1;
-    if (outro) {
-        QStringList nomes;
-        for (int i = 0; i < vertices; ++i)
-            nomes << QStringLiteral("Vértice %1").arg(i);
-        _vertices->clear();
-        _vertices->addItems(nomes);
-    }
+    if (outro)
+        _listaDeVertices->definirQuantidade(vertices);
     _vertices->setCurrentIndex(_vertice);
     atualizarEstagios();
-    atualizarRecorte();
+    atualizarRecorteSeVisivel();
     avisarMarca();
 }
 
@@ -192,6 +196,11 @@ void Inspetor::documentoAlterado()
         return;
     }
     atualizarEstagios();
+    atualizarRecorteSeVisivel();
+}
+
+void Inspetor::atualizarRecorteSeVisivel()
+{
     // The table costs the object's whole projection: a hidden dock leaves it for when it is shown.
     if (isVisible())
         atualizarRecorte();

@@ -4,6 +4,7 @@
 #include <QDockWidget>
 
 class DocumentoDeCena;
+class ListaDeVertices;
 class Objeto;
 class QComboBox;
 class QLabel;
@@ -28,7 +29,7 @@ class QViewport;
 // Tab "Recorte": the table "tabelaDeRecorte", one row per segment of the object as the line clipper
 // in use is handed it (at most the first linhasDeRecorte), with what that clipper computed, and the
 // label "recorteResumo", which names the clipper, counts the segments and says how many rows were
-// left out. While the dock is hidden the table waits to be shown before it follows camera moves.
+// left out. While the dock is hidden the table waits to be shown before it follows any change.
 class Inspetor : public QDockWidget {
     Q_OBJECT
 
@@ -51,6 +52,7 @@ private:
     void documentoAlterado();
     void atualizarEstagios();
     void atualizarRecorte();
+    void atualizarRecorteSeVisivel();
     void avisarMarca();
     QWidget* criarAbaPipeline();
     QWidget* criarAbaRecorte();
@@ -62,6 +64,7 @@ private:
     // The table shows an older document than the one there is.
     bool _recorteAtrasado = false;
     QComboBox* _vertices = nullptr;
+    ListaDeVertices* _listaDeVertices = nullptr;
     QLabel* _estagios[6] = {};
     QTableWidget* _tabela = nullptr;
     QLabel* _resumo = nullptr;

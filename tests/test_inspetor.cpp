@@ -98,7 +98,8 @@ std::vector<QString> linha(const QTableWidget& tabela, int i)
 
 // The segment (−15, 0)–(5, 0) leaves the window [−10, 10]² on the left. Mutations caught: a trace of
 // another algorithm than the one the menu chose, codes or parameters of the wrong end or side, a
-// table that shows every segment of a large object, or says nothing of those left out.
+// table that shows every segment of a large object, or says nothing of those left out, or one that
+// stays as it was while the dock was hidden.
 TEST(Inspetor, RecorteMostraOQueCadaAlgoritmoCalcula)
 {
     MainWindow w;
@@ -130,4 +131,13 @@ TEST(Inspetor, RecorteMostraOQueCadaAlgoritmoCalcula)
     EXPECT_EQ(tabela->rowCount(), Inspetor::linhasDeRecorte);
     EXPECT_EQ(filho<QLabel>(w, "recorteResumo")->text(),
               "Liang–Barsky: 250 segmentos, os primeiros 200 mostrados (mais 50).");
+
+    // Hidden, the dock leaves the table for when it shows again; then it is up to date.
+    QTest::keyClick(&w, Qt::Key_P);
+    ASSERT_FALSE(inspetor->isVisible());
+    filho<QAction>(w, "actionCohenSutherland")->trigger();
+    inspetor->mostrar(reta, 0);
+    QTest::keyClick(&w, Qt::Key_P);
+    EXPECT_EQ(filho<QLabel>(w, "recorteResumo")->text(), "Cohen–Sutherland: 1 segmento.");
+    EXPECT_EQ(linha(*tabela, 0)[3], "0001 (esquerda)");
 }
