@@ -1,5 +1,6 @@
 #include "arquivodecena.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,6 +11,8 @@
 #include <string_view>
 
 #include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QString>
 #include <QStringDecoder>
@@ -91,6 +94,22 @@ QByteArray emUtf8(const QByteArray& bytes)
     }
     throw "O arquivo declara a codificação \"" + FormatoXml::textoVisivel(std::string(codificacao))
         + "\", que o programa não lê (só UTF-8, ISO-8859-1 e UTF-16 com marca de ordem de bytes), e não foi carregado.";
+}
+
+// Syncs the directory where the file at caminho now has its name (where QSaveFile put it, past any
+// link): 0, or the errno of what failed. A file system that cannot sync a directory (EINVAL) has
+// nothing to sync there.
+int sincronizarPasta(const QString& caminho)
+{
+    const QFileInfo info(caminho);
+    const QString alvo = info.canonicalFilePath();
+    const QByteArray pasta = QFile::encodeName(QFileInfo(alvo.isEmpty() ? info.absoluteFilePath() : alvo).absolutePath());
+    const int fd = ::open(pasta.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    const int erro = ::fsync(fd) != 0 && errno != EINVAL ? errno : 0;
+    ::close(fd);
+    return erro;
 }
 
 // Where the text ends, as TinyXML counts lines and columns: from 1, a tab to the next multiple of
@@ -213,10 +232,13 @@ void salvar(const QString& caminho, const TiXmlDocument& doc)
     // "Unknown error") and its commit ignores what syncing and closing report. Qt's and the system's
     // words follow the system's language: the reasons are ours.
     QSaveFile arquivo(caminho);
-    const auto falha = [&](const std::string& motivo) {
-        arquivo.cancelWriting();
+    const auto mensagem = [&](const std::string& motivo) {
         return "Não foi possível salvar em '" + FormatoXml::textoVisivel(caminho.toStdString(), std::string::npos)
                + "': " + motivo + ".";
+    };
+    const auto falha = [&](const std::string& motivo) {
+        arquivo.cancelWriting();
+        return mensagem(motivo);
     };
     if (!arquivo.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw falha(ErrosDeArquivo::motivoAoCriar(caminho, errno));
@@ -239,6 +261,10 @@ void salvar(const QString& caminho, const TiXmlDocument& doc)
         throw falha(ErrosDeArquivo::motivo(errno));
     if (!arquivo.commit())
         throw falha(ErrosDeArquivo::motivoAoCriar(caminho, errno));
+    // The new file has the name now, but until the directory reaches the disk a power cut can bring
+    // the old file back under it: not saved yet, whatever the file's own sync said.
+    if (const int erro = sincronizarPasta(caminho); erro != 0)
+        throw mensagem(ErrosDeArquivo::motivo(erro));
 }
 
 } // namespace ArquivoDeCena

@@ -49,8 +49,10 @@ void carregar(const QString& caminho, Viewport& viewport);
 // place itself; they are half read when it throws.
 void carregar(const QString& caminho, Window& janela, DisplayFile& cena);
 
-// Writes doc to caminho through a temporary file that replaces it only once complete, so that a
-// failure leaves whatever was there. Throws "Não foi possível salvar em '<caminho>': <motivo>.".
+// Writes doc to caminho through a temporary file that replaces it only once complete and synced, so
+// that a failure leaves whatever was there; then syncs the directory, so that the new file keeps the
+// name through a power cut (when that fails the file is replaced but the save is reported failed).
+// Throws "Não foi possível salvar em '<caminho>': <motivo>.".
 void salvar(const QString& caminho, const TiXmlDocument& doc);
 
 } // namespace ArquivoDeCena

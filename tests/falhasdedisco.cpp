@@ -1,6 +1,7 @@
 // Preloaded (LD_PRELOAD) into a test process to make a disk fail on request: for files whose path
-// starts with $VELK_FALHA_CAMINHO, the call named by $VELK_FALHA_EM (write, fdatasync or close)
-// fails with errno $VELK_FALHA_ERRNO. write first takes one byte, as a disk that fills up does; close
+// starts with $VELK_FALHA_CAMINHO, the call named by $VELK_FALHA_EM (write, fdatasync, fsync or
+// close) fails with errno $VELK_FALHA_ERRNO; fsync of the directory itself too, as a disk that fails
+// to record a rename. write first takes one byte, as a disk that fills up does; close
 // still releases the descriptor, as Linux does when it reports an error.
 
 #include <dlfcn.h>
@@ -62,6 +63,16 @@ extern "C" int fdatasync(int fd)
 {
     static const auto sincronizar = original<int (*)(int)>("fdatasync");
     if (falhar("fdatasync", fd)) {
+        errno = erro();
+        return -1;
+    }
+    return sincronizar(fd);
+}
+
+extern "C" int fsync(int fd)
+{
+    static const auto sincronizar = original<int (*)(int)>("fsync");
+    if (falhar("fsync", fd)) {
         errno = erro();
         return -1;
     }
