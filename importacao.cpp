@@ -120,6 +120,28 @@ int indiceDeVertice(const tinyobj::index_t& indice, int numeroDeVertices)
     return indice.vertex_index;
 }
 
+// The text without its vertex weights ("vw" statements): texto itself when it has none, otherwise
+// limpo, a copy with each such line blanked, so that lines keep their numbers. tinyobjloader turns a
+// weight's joint into an int unchecked, which is undefined for one past the range of int, and a
+// wireframe has no use for weights. Statements start a line, after blanks, as tinyobjloader reads them.
+const std::string& semPesosDeVertices(const std::string& texto, std::string& limpo)
+{
+    limpo.clear();
+    for (std::size_t i = 0; i < texto.size(); ++i) {
+        if (i > 0 && texto[i - 1] != '\n' && texto[i - 1] != '\r')
+            continue;
+        std::size_t j = texto.find_first_not_of(" \t", i);
+        if (j == std::string::npos || texto.compare(j, 2, "vw") != 0 || j + 2 >= texto.size()
+            || (texto[j + 2] != ' ' && texto[j + 2] != '\t'))
+            continue;
+        if (limpo.empty())
+            limpo = texto;
+        for (; j < texto.size() && texto[j] != '\n' && texto[j] != '\r'; ++j)
+            limpo[j] = ' ';
+    }
+    return limpo.empty() ? texto : limpo;
+}
+
 // The text parsed by tinyobjloader, from the text alone, with no material file: a wireframe has no
 // use for materials, and mtllib must not make us open other files.
 void analisarObj(tinyobj::ObjReader& leitor, const std::string& texto)
@@ -127,7 +149,8 @@ void analisarObj(tinyobj::ObjReader& leitor, const std::string& texto)
     tinyobj::ObjReaderConfig configuracao;
     configuracao.triangulate = false;
     configuracao.vertex_color = false;
-    if (!leitor.ParseFromString(texto, std::string(), configuracao)) {
+    std::string semPesos;
+    if (!leitor.ParseFromString(semPesosDeVertices(texto, semPesos), std::string(), configuracao)) {
         std::string motivo = leitor.Error();
         while (!motivo.empty() && (motivo.back() == '\n' || motivo.back() == ' '))
             motivo.pop_back();
