@@ -454,35 +454,53 @@ std::vector<std::unique_ptr<Objeto>> lerOff(std::string_view texto, const std::s
     return objetos;
 }
 
+namespace {
+
+std::string naoImportou(const QString& caminho, const std::string& motivo)
+{
+    return "Não foi possível importar '" + ErrosDeArquivo::nome(caminho) + "': " + motivo + ".";
+}
+
+// The format of the model at caminho, "obj" or "off", by its suffix; refused otherwise.
+QString formatoDe(const QString& caminho)
+{
+    const QString sufixo = QFileInfo(caminho).suffix().toLower();
+    if (sufixo != QLatin1String("obj") && sufixo != QLatin1String("off"))
+        throw naoImportou(caminho, "só são lidos modelos Wavefront OBJ (.obj) e OFF (.off)");
+    return sufixo;
+}
+
+} // namespace
+
 std::vector<std::unique_ptr<Objeto>> lerModelo(const QString& caminho)
 {
     // Read whole: a model larger than this would take more memory as objects than a desktop has.
     constexpr long long tamanhoMaximo = 2LL * 1024 * 1024 * 1024;
-    const auto erro = [&caminho](const std::string& motivo) {
-        return "Não foi possível importar '" + ErrosDeArquivo::nome(caminho) + "': " + motivo + ".";
-    };
-    const QFileInfo info(caminho);
-    const QString sufixo = info.suffix().toLower();
-    if (sufixo != QLatin1String("obj") && sufixo != QLatin1String("off"))
-        throw erro("só são lidos modelos Wavefront OBJ (.obj) e OFF (.off)");
+    formatoDe(caminho);
     QByteArray conteudo;
     try {
         conteudo = ErrosDeArquivo::lerTudo(caminho, tamanhoMaximo);
     } catch (const ErrosDeArquivo::FalhaDeLeitura& falha) {
-        throw erro("o arquivo " + falha.frase);
+        throw naoImportou(caminho, "o arquivo " + falha.frase);
     }
-    const std::string nome = info.completeBaseName().toStdString();
+    return lerModelo(caminho, conteudo);
+}
+
+std::vector<std::unique_ptr<Objeto>> lerModelo(const QString& caminho, const QByteArray& conteudo)
+{
+    const QString formato = formatoDe(caminho);
+    const std::string nome = QFileInfo(caminho).completeBaseName().toStdString();
     try {
-        if (sufixo == QLatin1String("obj"))
+        if (formato == QLatin1String("obj"))
             return lerObj(conteudo.toStdString(), nome);
         return lerOff(std::string_view(conteudo.constData(), static_cast<std::size_t>(conteudo.size())), nome);
     } catch (const std::string& motivo) {
-        throw erro(motivo);
+        throw naoImportou(caminho, motivo);
     } catch (const std::invalid_argument& motivo) {
         // The objects' own checks; the readers above leave nothing for them to refuse.
-        throw erro(motivo.what());
+        throw naoImportou(caminho, motivo.what());
     } catch (const std::bad_alloc&) {
-        throw erro("não há memória para o modelo");
+        throw naoImportou(caminho, "não há memória para o modelo");
     }
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 class Objeto;
+class QByteArray;
 class QString;
 
 // Models made by other programs, read as wireframes: every distinct edge of the faces and lines
@@ -17,6 +18,8 @@ namespace Importacao {
 
 // Reads a Wavefront OBJ (.obj) or OFF (.off) file, by the suffix of caminho.
 std::vector<std::unique_ptr<Objeto>> lerModelo(const QString& caminho);
+// The same for a file's contents already in memory: caminho gives the format and the name.
+std::vector<std::unique_ptr<Objeto>> lerModelo(const QString& caminho, const QByteArray& conteudo);
 
 // The contents of an OBJ file: one 3-D object per object or group it names, named after it, and
 // otherwise one for the whole file, named nome.

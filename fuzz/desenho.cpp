@@ -1,5 +1,6 @@
 #include "desenho.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -62,11 +63,11 @@ std::size_t limiteDoDesenho(const Objeto& original)
 
 namespace {
 
+// Shortest round-trip form, whatever the locale: a case copied from here reads back the same.
 std::string texto(double x)
 {
     char s[32];
-    std::snprintf(s, sizeof s, "%.17g", x);
-    return s;
+    return std::string(s, std::to_chars(s, s + sizeof s, x).ptr);
 }
 
 std::string texto(const Matriz<1, 4>& m)
@@ -94,15 +95,18 @@ std::string caso(const Objeto& original, const Objeto& copia, const Window& jane
 
 void verificarDesenho(const Objeto& original, const Objeto& copia, const Window& janela)
 {
-    const std::string quem = caso(original, copia, janela) + "\n    '" + original.nome().substr(0, 40) + "' ("
-                             + original.nomeDoTipo() + "): ";
+    // The case is written out only on a failure: every input checks thousands of entries.
+    const auto quem = [&] {
+        return caso(original, copia, janela) + "\n    '" + original.nome().substr(0, 40) + "' (" + original.nomeDoTipo()
+               + "): ";
+    };
     const auto inicio = copia.inicioDoDesenho(&janela);
     const auto fim = copia.fimDoDesenho(&janela);
     const std::size_t tamanho = static_cast<std::size_t>(fim - inicio);
     if (tamanho != static_cast<std::size_t>(copia.tamanhoDoDesenho(&janela)))
-        falha(quem + "tamanhoDoDesenho differs from the list's length");
+        falha(quem() + "tamanhoDoDesenho differs from the list's length");
     if (tamanho > limiteDoDesenho(original))
-        falha(quem + "drawing list of " + std::to_string(tamanho) + " entries from "
+        falha(quem() + "drawing list of " + std::to_string(tamanho) + " entries from "
               + std::to_string(original.numeroDeCoordenadas()) + " coordinates");
 
     // The rectangle exactly as the camera works it out.
@@ -110,28 +114,28 @@ void verificarDesenho(const Objeto& original, const Objeto& copia, const Window&
     const double meiaAltura = janela.viewUpVector().modulo() / 2.0;
     bool anteriorNulo = true;
     for (auto c = inicio; c != fim; ++c) {
-        const std::string onde = quem + "entry " + std::to_string(c - inicio) + " of " + std::to_string(tamanho) + ": ";
+        const auto onde = [&] {
+            return quem() + "entry " + std::to_string(c - inicio) + " of " + std::to_string(tamanho) + ": ";
+        };
+        const auto ponto = [&] {
+            return "(" + texto(c->x()) + ", " + texto(c->y()) + ", " + texto(c->z()) + ", " + texto(c->w()) + ")";
+        };
         if (c->isNull()) {
             if (copia.nivelDePreenchimento() == 2)
-                falha(onde + "null in a filled polygon");
+                falha(onde() + "null in a filled polygon");
             if (anteriorNulo)
-                falha(onde + "null first or after another null");
+                falha(onde() + "null first or after another null");
             anteriorNulo = true;
             continue;
         }
         anteriorNulo = false;
-        char texto[160];
-        std::snprintf(texto, sizeof texto, "(%.17g, %.17g, %.17g, %.17g)", c->x(), c->y(), c->z(), c->w());
         if (!(std::isfinite(c->x()) && std::isfinite(c->y()) && std::isfinite(c->z())) || c->w() != 1.0)
-            falha(onde + "not a finite point " + texto);
-        if (!(std::fabs(c->x()) <= meiaLargura && std::fabs(c->y()) <= meiaAltura)) {
-            char janelaTexto[80];
-            std::snprintf(janelaTexto, sizeof janelaTexto, " outside ±%.17g × ±%.17g", meiaLargura, meiaAltura);
-            falha(onde + texto + janelaTexto);
-        }
+            falha(onde() + "not a finite point " + ponto());
+        if (!(std::fabs(c->x()) <= meiaLargura && std::fabs(c->y()) <= meiaAltura))
+            falha(onde() + ponto() + " outside ±" + texto(meiaLargura) + " × ±" + texto(meiaAltura));
     }
     if (tamanho > 0 && anteriorNulo)
-        falha(quem + "drawing list ends in a null");
+        falha(quem() + "drawing list ends in a null");
 }
 
 } // namespace Prova

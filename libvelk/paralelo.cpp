@@ -20,9 +20,13 @@ bool Blocos::proximo(std::size_t& bloco, std::size_t& inicio, std::size_t& fim) 
 
 std::size_t nucleos()
 {
+#ifdef VELK_SEM_THREADS
+    return 1;
+#else
     // Asked once: the C library reads it from the system's files.
     static const std::size_t quantos = std::max(1U, std::thread::hardware_concurrency());
     return quantos;
+#endif
 }
 
 std::size_t trabalhadoresPara(std::size_t total, std::size_t itensPorThread)

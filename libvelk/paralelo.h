@@ -38,7 +38,7 @@ struct Divisao {
     std::size_t itensPorThread = 1000;
 };
 
-// The processor's cores (at least 1).
+// The processor's cores (at least 1); 1 when built with VELK_SEM_THREADS, as the fuzz targets are.
 std::size_t nucleos();
 
 // How many threads repartir runs for a job of total items: one per core, while each has at least
