@@ -79,11 +79,12 @@ void ComandoTransformar::undo()
 
 ComandoTrocarCena::ComandoTrocarCena(DocumentoDeCena& documento, DisplayFile cena, const Window& camera,
                                      const QString& arquivo, const QString& texto)
-    : QUndoCommand(texto), _documento(documento), _cena(std::move(cena)), _camera(camera), _arquivo(arquivo)
+    : QUndoCommand(texto), _documento(documento), _cena(std::move(cena)), _camera(camera), _cameraDeAbertura(camera),
+      _arquivo(arquivo)
 {
 }
 
 void ComandoTrocarCena::redo()
 {
-    _documento.trocar(_cena, _camera, _arquivo);
+    _documento.trocar(_cena, _camera, _cameraDeAbertura, _arquivo);
 }

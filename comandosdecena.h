@@ -91,6 +91,8 @@ private:
     DocumentoDeCena& _documento;
     DisplayFile _cena;
     Window _camera;
+    // The other scene's camera as it opened: Vista Inicial's, after a redo as after an undo.
+    Window _cameraDeAbertura;
     QString _arquivo;
 };
 

@@ -19,7 +19,7 @@ std::vector<Objeto*>::iterator em(std::vector<Objeto*>& lista, std::size_t posic
 } // namespace
 
 DocumentoDeCena::DocumentoDeCena(QObject* parent)
-    : QObject(parent), _camera(Viewport::cameraInicial()), _pilha(new QUndoStack(this))
+    : QObject(parent), _camera(Viewport::cameraInicial()), _cameraDeAbertura(_camera), _pilha(new QUndoStack(this))
 {
     _camera.atualizarCPP(_cena);
     connect(_pilha, &QUndoStack::cleanChanged, this, [this](bool limpo) { emit modificacaoAlterada(!limpo); });
@@ -112,6 +112,13 @@ void DocumentoDeCena::restaurarCoordenadas(std::size_t posicao, const std::vecto
 
 void DocumentoDeCena::trocar(DisplayFile& cena, Window& camera, QString& arquivo)
 {
+    Window abertura = camera;
+    trocar(cena, camera, abertura, arquivo);
+}
+
+void DocumentoDeCena::trocar(DisplayFile& cena, Window& camera, Window& cameraDeAbertura, QString& arquivo)
+{
+    std::swap(_cameraDeAbertura, cameraDeAbertura);
     const AlgoritmoDeRecorte recorte = _camera.recorte();
     std::swap(_cena, cena);
     std::swap(_camera, camera);
@@ -172,6 +179,15 @@ void DocumentoDeCena::definirCamera(const Window& camera)
     _camera.definirRecorte(recorte);
     _camera.atualizarCPP(_cena);
     avisarCameraMovida();
+}
+
+void DocumentoDeCena::voltarACameraDeAbertura()
+{
+    // The way of projecting is the user's choice, not a place to go back to; nor is the clipper,
+    // which definirCamera keeps.
+    Window camera = _cameraDeAbertura;
+    camera.definirProjecao(_camera.projecao());
+    definirCamera(camera);
 }
 
 void DocumentoDeCena::definirProjecao(Projecao projecao)

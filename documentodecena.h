@@ -61,7 +61,10 @@ public:
     // Exchanges the whole scene, camera and file name with the ones given (a load, a new scene).
     // The camera that comes in takes the line clipper in use (recorte()), as every camera the
     // document is given does.
+    // The camera handed in becomes the one the scene opened with, too (cameraDeAbertura).
     void trocar(DisplayFile& cena, Window& camera, QString& arquivo);
+    // The same, exchanging the camera the scene opened with as well: what undoing a load gives back.
+    void trocar(DisplayFile& cena, Window& camera, Window& cameraDeAbertura, QString& arquivo);
     // A command's wish that the view make the object at posicao the current one.
     void pedirEscolha(int posicao) { emit escolhaPedida(posicao); }
 
@@ -72,6 +75,10 @@ public:
     bool escala(double f, double x, double y);
     bool rodar(double ax, double ay, double az);
     void definirCamera(const Window& camera);
+    // The camera the scene was loaded or created with, where Vista Inicial goes back to.
+    const Window& cameraDeAbertura() const { return _cameraDeAbertura; }
+    // Puts that camera back, projecting as the user chose last (definirProjecao).
+    void voltarACameraDeAbertura();
     // The camera's projection: a change of the camera, saved with it.
     void definirProjecao(Projecao projecao);
     // The line clipper every segment goes through: a setting of the view, which changes no picture
@@ -108,6 +115,7 @@ private:
     // Declared before the camera, which keeps a pointer to it.
     DisplayFile _cena;
     Window _camera;
+    Window _cameraDeAbertura;
     QString _arquivo;
     QUndoStack* _pilha;
     std::uint64_t _revisao = 0;

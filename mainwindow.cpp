@@ -22,6 +22,7 @@
 #include "comandosdecena.h"
 #include "comandosdeobjeto.h"
 #include "controlesdopipeline.h"
+#include "dialsdecamera.h"
 #include "displayfile.h"
 #include "documentodecena.h"
 #include "layoutproporcional.h"
@@ -53,6 +54,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     ui->canvas->mostrarDocumento(*_documento);
     _arquivos = std::make_unique<ComandosDeArquivo>(*_documento, *this, *ui->canvas);
     _objetos = std::make_unique<ComandosDeObjeto>(*_documento, *this, *statusBar());
+    _dials = new DialsDeCamera({ui->windowRotacaoXDisplay, ui->windowRotacaoYDisplay, ui->windowRotacaoZDisplay},
+                               {ui->rotuloRotacaoX, ui->rotuloRotacaoY, ui->rotuloRotacaoZ}, *_documento, this);
     _transformacao = new PainelDeTransformacao(*ui, *_objetos, [this] { return posicaoDoSelecionado(); }, this);
     seguirDocumento();
 
@@ -325,29 +328,19 @@ void MainWindow::on_zoomOutButton_clicked()
     avisarSeRecusada(_documento->escala(1.1));
 }
 
-// Each dial turns the camera by how far it moved since its own last value. Across the wrap from
-// 360 to 0 that is nearly a full turn the other way, which lands on the same orientation.
-void MainWindow::girarPeloDial(int eixo, int valor)
-{
-    double angulos[3] = {0, 0, 0};
-    angulos[eixo] = valor - _dials[eixo];
-    _dials[eixo] = valor;
-    avisarSeRecusada(_documento->rodar(angulos[0], angulos[1], angulos[2]));
-}
-
 void MainWindow::on_windowRotacaoXDisplay_valueChanged(int value)
 {
-    girarPeloDial(0, value);
+    avisarSeRecusada(_dials->girar(0, value));
 }
 
 void MainWindow::on_windowRotacaoYDisplay_valueChanged(int value)
 {
-    girarPeloDial(1, value);
+    avisarSeRecusada(_dials->girar(1, value));
 }
 
 void MainWindow::on_windowRotacaoZDisplay_valueChanged(int value)
 {
-    girarPeloDial(2, value);
+    avisarSeRecusada(_dials->girar(2, value));
 }
 
 void MainWindow::on_mostrarCoordenadas_toggled(bool checked)
@@ -371,8 +364,8 @@ void MainWindow::on_actionEnquadrar_triggered()
 
 void MainWindow::on_actionVistaInicial_triggered()
 {
-    ui->canvas->vistaInicial();
-    _documento->avisarCameraMovida();
+    _documento->voltarACameraDeAbertura();
+    _dials->reposicionar();
 }
 
 void MainWindow::on_orbitar_toggled(bool checked)

@@ -16,6 +16,7 @@
 class ComandosDeArquivo;
 class ComandosDeObjeto;
 class QAction;
+class DialsDeCamera;
 class DisplayFile;
 class Objeto;
 class PainelDeTransformacao;
@@ -121,8 +122,6 @@ private:
     void rotacionarY();
     void rotacionarZ();
     void step(double quanto);
-    // Turns the camera about axis eixo (0 to 2: x, y, z) by how far its dial moved to valor.
-    void girarPeloDial(int eixo, int valor);
     // The camera refuses a move, zoom or turn that would leave what it can project and save: the
     // status bar says why nothing happened. The mouse's refusals on the canvas come here too.
     void avisarSeRecusada(bool feita);
@@ -149,12 +148,11 @@ private:
     std::unique_ptr<ComandosDeArquivo> _arquivos;
     std::unique_ptr<ComandosDeObjeto> _objetos;
     PainelDeTransformacao* _transformacao = nullptr;
+    DialsDeCamera* _dials = nullptr;
     Teclas _teclas;
     // Keeps a copy of the unsaved scene against a crash.
     Recuperacao* _recuperacao = nullptr;
     bool _cursorNoCanvas = false;
-    // The dials' last values.
-    int _dials[3] = {0, 0, 0};
 };
 
 #endif

@@ -197,16 +197,6 @@ void Viewport::repintar()
     finalizarPintura();
 }
 
-void Viewport::vistaInicial()
-{
-    // The way of projecting and clipping is the user's choice, not a place to go back to.
-    Window inicial = cameraInicial();
-    inicial.definirProjecao(_janela->projecao());
-    inicial.definirRecorte(_janela->recorte());
-    *_janela = inicial;
-    _janela->atualizarCPP(*_displayFile);
-}
-
 bool Viewport::enquadrarTudo()
 {
     // Own coordinates bound what is drawn: curves lie within their control points' hull.

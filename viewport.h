@@ -68,9 +68,6 @@ public:
     void showCoordinates(bool enable) { _debugInformation = enable; }
     bool showingCoordinates() const { return _debugInformation; }
 
-    // Puts the camera back where the program starts it, keeping its projection and line clipper.
-    // The scene stays.
-    void vistaInicial();
     // Moves and zooms the camera, keeping its orientation, so that every object fits in the window
     // with a margin of 5 % on each side. False, and the camera unchanged, when there is nothing to
     // frame or it cannot be framed.

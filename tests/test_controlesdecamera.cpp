@@ -7,11 +7,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDial>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QWheelEvent>
 
 #include <tinyxml.h>
@@ -452,4 +454,81 @@ TEST_F(ControlesDeCamera, FEnquadraUmaCenaForaDaTelaEHomeVoltaAVistaInicial)
     EXPECT_TRUE(mesmoVetor(camera->viewUpVector(), 0, 20, 0, 0));
     EXPECT_EQ(camera->distanciaFocal(), 10);
     EXPECT_EQ(desenhado(reta), 0) << "the scene is still there, off the canvas again";
+}
+
+// Catches a label that is not kept in step with its dial (or names another axis), and a dial that
+// jumps to the angle under the cursor: a press away from the needle, or a short drag across the
+// centre, turned the camera by up to half a turn.
+TEST_F(ControlesDeCamera, DialsDizemSeuEixoEAnguloEUmArrastoCurtoGiraPouco)
+{
+    QDial* x = filho<QDial>(w, "windowRotacaoXDisplay");
+    QLabel* rotuloX = filho<QLabel>(w, "rotuloRotacaoX");
+    EXPECT_EQ(rotuloX->text(), QString::fromUtf8("X: 0°"));
+    girar("windowRotacaoXDisplay", 3);
+    EXPECT_EQ(rotuloX->text(), QString::fromUtf8("X: 30°"));
+    girar("windowRotacaoZDisplay", 0, -2);
+    EXPECT_EQ(filho<QLabel>(w, "rotuloRotacaoZ")->text(), QString::fromUtf8("Z: 358°"));
+    EXPECT_EQ(filho<QLabel>(w, "rotuloRotacaoY")->text(), QString::fromUtf8("Y: 0°"));
+    EXPECT_EQ(rotuloX->text(), QString::fromUtf8("X: 30°"));
+
+    // A press alone: QDial would read 180 at the top.
+    const Window antes = *camera;
+    const QPoint meio = x->rect().center();
+    QTest::mousePress(x, Qt::LeftButton, {}, QPoint(meio.x(), 1));
+    QTest::mouseRelease(x, Qt::LeftButton, {}, QPoint(meio.x(), 1));
+    EXPECT_EQ(x->value(), 30);
+    EXPECT_TRUE(mesmoVetor(camera->viewUpVector(), antes.viewUpVector().x(), antes.viewUpVector().y(),
+                           antes.viewUpVector().z()));
+    // Across the whole dial through the centre, where QDial goes from 90 to 270: little goes round.
+    QTest::mousePress(x, Qt::LeftButton, {}, QPoint(1, meio.y()));
+    for (int coluna = 3; coluna < x->width() - 1; coluna += 2)
+        QTest::mouseMove(x, QPoint(coluna, meio.y()));
+    QTest::mouseRelease(x, Qt::LeftButton, {}, QPoint(x->width() - 2, meio.y()));
+    EXPECT_LE(std::abs(x->value() - 30), 10);
+
+    // Four pixels along the rim, clockwise from the top: about 4 / 20 of a radian, 11 degrees.
+    const int antesDoArrasto = x->value();
+    QTest::mousePress(x, Qt::LeftButton, {}, QPoint(meio.x(), 1));
+    QTest::mouseMove(x, QPoint(meio.x() + 2, 1));
+    QTest::mouseMove(x, QPoint(meio.x() + 4, 1));
+    QTest::mouseRelease(x, Qt::LeftButton, {}, QPoint(meio.x() + 4, 1));
+    EXPECT_GE(x->value() - antesDoArrasto, 9);
+    EXPECT_LE(x->value() - antesDoArrasto, 13);
+    EXPECT_EQ(rotuloX->text(), QString::fromUtf8("X: %1°").arg(x->value()));
+}
+
+// Catches Vista Inicial going to the program's first camera instead of the scene's, a load's undo
+// that keeps the undone scene's camera for it, and dials that go on telling the angles of a camera
+// that is gone.
+TEST_F(ControlesDeCamera, VistaInicialVoltaACameraComQueACenaAbriu)
+{
+    w.abrir(QStringLiteral(VELK_TEST_DATA "/cena-completa.xml"));
+    const Window doArquivo = *camera;
+    ASSERT_TRUE(mesmoPonto(doArquivo.centro(), 1, -2, 0.5));
+    const auto naCameraDoArquivo = [&] {
+        return mesmoPonto(camera->centro(), 1, -2, 0.5) && mesmoVetor(camera->viewRightVector(), 0, 0, -40)
+               && mesmoVetor(camera->viewUpVector(), 0, 30, 0) && pertoDe(camera->distanciaFocal(), 25.5);
+    };
+    girar("windowRotacaoYDisplay", 2);
+    QTest::keyClick(&w, Qt::Key_Left);
+    QTest::keyClick(&w, Qt::Key_Plus);
+    ASSERT_FALSE(naCameraDoArquivo());
+    QTest::keyClick(&w, Qt::Key_Home);
+    EXPECT_TRUE(naCameraDoArquivo());
+    EXPECT_EQ(filho<QDial>(w, "windowRotacaoYDisplay")->value(), 0);
+    EXPECT_EQ(filho<QLabel>(w, "rotuloRotacaoY")->text(), QString::fromUtf8("Y: 0°"));
+
+    // A new scene opens with the program's first camera, and undoing it brings back the file's
+    // scene with the file's camera as its own.
+    girar("windowRotacaoXDisplay", 1);
+    w.trocarCena(DisplayFile(), Viewport::cameraInicial(), QString(), QStringLiteral("Nova Cena"));
+    EXPECT_EQ(filho<QLabel>(w, "rotuloRotacaoX")->text(), QString::fromUtf8("X: 0°"));
+    QTest::keyClick(&w, Qt::Key_Right);
+    QTest::keyClick(&w, Qt::Key_Home);
+    EXPECT_TRUE(mesmoPonto(camera->centro(), 0, 0, 0));
+    EXPECT_TRUE(mesmoVetor(camera->viewRightVector(), 20, 0, 0));
+    w.pilhaDeDesfazer()->undo();
+    QTest::keyClick(&w, Qt::Key_Up);
+    QTest::keyClick(&w, Qt::Key_Home);
+    EXPECT_TRUE(naCameraDoArquivo());
 }

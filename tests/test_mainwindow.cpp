@@ -185,15 +185,18 @@ TEST(JanelaPrincipal, ArvoreDeWidgetsComClassesELugares)
     ASSERT_EQ(linhaDasAbas->count(), 1);
     EXPECT_EQ(linhaDasAbas->itemAt(0)->widget(), filho<QTabWidget>(w, "tabWidget"));
 
-    // The camera cross.
+    // The camera cross, and under it the dials X, Y and Z in a row, each above its label.
     using C = std::pair<int, int>;
     EXPECT_EQ(celula(cruz, filho<QToolButton>(w, "windowCima")), C(0, 2));
-    EXPECT_EQ(celula(cruz, filho<QDial>(w, "windowRotacaoYDisplay")), C(0, 3));
     EXPECT_EQ(celula(cruz, filho<QToolButton>(w, "windowEsquerda")), C(1, 1));
-    EXPECT_EQ(celula(cruz, filho<QDial>(w, "windowRotacaoZDisplay")), C(1, 2));
     EXPECT_EQ(celula(cruz, filho<QToolButton>(w, "windowDireito")), C(1, 3));
     EXPECT_EQ(celula(cruz, filho<QToolButton>(w, "windowBaixo")), C(2, 2));
-    EXPECT_EQ(celula(cruz, filho<QDial>(w, "windowRotacaoXDisplay")), C(2, 3));
+    EXPECT_EQ(celula(cruz, filho<QDial>(w, "windowRotacaoXDisplay")), C(3, 1));
+    EXPECT_EQ(celula(cruz, filho<QDial>(w, "windowRotacaoYDisplay")), C(3, 2));
+    EXPECT_EQ(celula(cruz, filho<QDial>(w, "windowRotacaoZDisplay")), C(3, 3));
+    EXPECT_EQ(celula(cruz, filho<QLabel>(w, "rotuloRotacaoX")), C(4, 1));
+    EXPECT_EQ(celula(cruz, filho<QLabel>(w, "rotuloRotacaoY")), C(4, 2));
+    EXPECT_EQ(celula(cruz, filho<QLabel>(w, "rotuloRotacaoZ")), C(4, 3));
     EXPECT_EQ(celula(cruz, w.findChild<QHBoxLayout*>("horizontalLayout")), C(0, 1));
     int espacadores = 0;
     for (int i = 0; i < cruz->count(); ++i)
