@@ -52,6 +52,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     _documento = new DocumentoDeCena(this);
     ui->setupUi(this);
     ui->canvas->mostrarDocumento(*_documento);
+    ui->canvas->definirDicaDeCenaVazia(
+        tr("Cena vazia: pressione N ou use Adicionar Objeto para criar um objeto, ou Cena > Carregar."));
     _arquivos = std::make_unique<ComandosDeArquivo>(*_documento, *this, *ui->canvas);
     _objetos = std::make_unique<ComandosDeObjeto>(*_documento, *this, *statusBar());
     _dials = new DialsDeCamera({ui->windowRotacaoXDisplay, ui->windowRotacaoYDisplay, ui->windowRotacaoZDisplay},

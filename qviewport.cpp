@@ -8,6 +8,7 @@
 #include <QPalette>
 #include <QWheelEvent>
 
+#include "displayfile.h"
 #include "documentodecena.h"
 #include "window.h"
 
@@ -202,5 +203,21 @@ void QViewport::paintEvent(QPaintEvent* event)
         // drawn on it: this picture is painted afresh each time.
         pintarEm(this, size());
     }
+    if (!_dica.isEmpty() && displayFile()->listaDeObjetos.empty())
+        pintarDica();
+}
+
+void QViewport::definirDicaDeCenaVazia(const QString& dica)
+{
+    _dica = dica;
+    update();
+}
+
+void QViewport::pintarDica()
+{
+    QPainter pintor(this);
+    pintor.setPen(palette().color(QPalette::PlaceholderText));
+    // Inside the frame, which is drawn 20 pixels in.
+    pintor.drawText(rect().adjusted(40, 40, -40, -40), Qt::AlignCenter | Qt::TextWordWrap, _dica);
 }
 

@@ -46,6 +46,10 @@ public:
     // The next paint draws the picture afresh, and one is scheduled.
     void redesenhar() override;
 
+    // Written in the middle of the canvas while its scene has no object, over the picture and never
+    // in it (exports leave it out); none when empty.
+    void definirDicaDeCenaVazia(const QString& dica);
+
 signals:
     // The mouse moved this canvas's camera; the canvas has already scheduled its own repaint.
     void cameraMovida();
@@ -92,8 +96,10 @@ private:
     bool escalarCamera(double f, double x, double y);
     bool rodarCamera(double ax, double ay, double az);
     void informarCursor(QPointF onde);
+    void pintarDica();
 
     DocumentoDeCena* _documento = nullptr;
+    QString _dica;
 };
 
 #endif

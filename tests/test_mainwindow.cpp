@@ -23,6 +23,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
@@ -946,4 +947,34 @@ TEST_F(SelecaoNoCanvas, RemoverOEscolhidoNoCanvasNaoODeixaDestacado)
     const auto& cena = canvas->displayFile()->listaDeObjetos;
     const Objeto* daLinha = lista->currentRow() >= 0 ? cena[static_cast<std::size_t>(lista->currentRow())] : nullptr;
     EXPECT_EQ(canvas->selecionado(), daLinha);
+}
+
+// Catches a hint left on a scene that has objects, missing from an empty one, or drawn by the
+// renderer into exported pictures.
+TEST(JanelaPrincipal, DicaSoNoCanvasDeUmaCenaVazia)
+{
+    MainWindow w;
+    mostrada(w);
+    QViewport* canvas = canvasDe(w);
+    // Pixels unlike the background, well inside the frame.
+    const auto escritos = [](const QImage& imagem) {
+        const QImage i = imagem.convertToFormat(QImage::Format_RGB32);
+        const QRgb fundo = i.pixel(25, 25);
+        int n = 0;
+        for (int y = 25; y < i.height() - 25; ++y)
+            for (int x = 25; x < i.width() - 25; ++x)
+                n += i.pixel(x, y) != fundo;
+        return n;
+    };
+    EXPECT_GT(escritos(canvas->grab().toImage()), 50);
+
+    QTemporaryDir pasta;
+    ASSERT_TRUE(pasta.isValid());
+    const QString png = pasta.filePath(QStringLiteral("vazia.png"));
+    canvas->exportar(png, QSize(400, 400));
+    EXPECT_EQ(escritos(QImage(png)), 0);
+
+    // Far outside the window: the canvas draws nothing of it, and no hint either.
+    adicionar(w, {new Ponto("longe", Cor(), Coordenada(1000, 1000, 0))});
+    EXPECT_EQ(escritos(canvas->grab().toImage()), 0);
 }
