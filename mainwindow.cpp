@@ -135,11 +135,8 @@ void MainWindow::seguirDocumento()
 
 void MainWindow::criarVistaExterna()
 {
-    auto* vista = new VistaExterna(ui->gridLayoutWidget);
-    vista->setSizePolicy(ui->canvas->sizePolicy());
-    ui->gridLayout->addWidget(vista, 2, 2);
-    // Half the space while it is shown; none, hidden, where its column would still claim half.
-    connect(vista->acaoDeMostrar(), &QAction::toggled, this, [this](bool v) { ui->gridLayout->setColumnStretch(2, v); });
+    auto* vista = new VistaExterna(ui->splitter_2);
+    vista->colocarAoLado(*ui->splitter_2);
     vista->observar(*ui->canvas);
     ui->menuVista->addAction(vista->acaoDeMostrar());
     ui->menuVista->addAction(LayoutProporcional::instalar(*ui->gridLayout, *ui->canvas)->acao());

@@ -13,12 +13,14 @@
 #include <QAction>
 #include <QColor>
 #include <QEvent>
+#include <QList>
 #include <QFontMetrics>
 #include <QLine>
 #include <QMetaObject>
 #include <QPainter>
 #include <QPen>
 #include <QPoint>
+#include <QSplitter>
 
 #include "cor.h"
 #include "curvas.h"
@@ -384,15 +386,38 @@ VistaExterna::VistaExterna(QWidget* parent) : QViewport(parent), _acao(new QActi
     hide();
     _acao->setObjectName(QStringLiteral("actionVistaExterna"));
     _acao->setCheckable(true);
-    connect(_acao, &QAction::toggled, this, [this](bool mostrar) {
-        setVisible(mostrar);
-        // Framed once the layout has given it its size, so that the scene fits its proportions.
-        if (mostrar)
-            QMetaObject::invokeMethod(this, &VistaExterna::enquadrar, Qt::QueuedConnection);
-    });
+    connect(_acao, &QAction::toggled, this, &VistaExterna::mostrar);
 }
 
 VistaExterna::~VistaExterna() = default;
+
+void VistaExterna::colocarAoLado(QSplitter& divisao)
+{
+    divisao.addWidget(this);
+    divisao.setCollapsible(divisao.indexOf(this), false);
+    // Grows with the window as the canvas does.
+    divisao.setStretchFactor(divisao.indexOf(this), 1);
+    _divisao = &divisao;
+}
+
+void VistaExterna::mostrar(bool mostrar)
+{
+    const int i = _divisao != nullptr ? _divisao->indexOf(this) : -1;
+    if (i < 1) {
+        setVisible(mostrar);
+    } else {
+        // The splitter would share the space with every pane, the side panel's among them.
+        QList<int> larguras = _divisao->sizes();
+        const int juntas = larguras[i - 1] + larguras[i];
+        setVisible(mostrar);
+        larguras[i] = mostrar ? juntas / 2 : 0;
+        larguras[i - 1] = juntas - larguras[i];
+        _divisao->setSizes(larguras);
+    }
+    // Framed once the layout has given it its size, so that the scene fits its proportions.
+    if (mostrar)
+        QMetaObject::invokeMethod(this, &VistaExterna::enquadrar, Qt::QueuedConnection);
+}
 
 void VistaExterna::observar(QViewport& principal)
 {

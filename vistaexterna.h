@@ -12,6 +12,7 @@
 class QAction;
 class QEvent;
 class QObject;
+class QSplitter;
 
 // The main canvas's camera seen from outside: the main canvas's scene through this canvas's own
 // camera (the observer, moved with the mouse like any canvas), with the main camera's window and
@@ -37,6 +38,9 @@ public:
     // The checkable action "Vista Externa" (actionVistaExterna) that shows and hides this view,
     // framing it each time it is shown.
     QAction* acaoDeMostrar() const { return _acao; }
+    // Makes this view the last pane of divisao, beside the pane before it (the main canvas's): shown,
+    // it takes half of that pane's width; hidden, it gives it back. The other panes keep theirs.
+    void colocarAoLado(QSplitter& divisao);
 
     // Shows principal's scene and camera, and follows principal's document; principal must outlive
     // this view.
@@ -75,7 +79,11 @@ private:
     // The projector of the vertex the main canvas marks, from inicio (a depth beyond the window).
     void pintarProjetorDoVertice(double inicio);
 
+    // Shows or hides this view, in its splitter's pane when it has one.
+    void mostrar(bool mostrar);
+
     QAction* _acao;
+    QSplitter* _divisao = nullptr;
     QViewport* _principal = nullptr;
     Mapeamento _mapa{};
     std::vector<Bloco> _blocos;

@@ -154,9 +154,10 @@ TEST(JanelaPrincipal, ArvoreDeWidgetsComClassesELugares)
     auto* splitter2 = filho<QSplitter>(w, "splitter_2");
     EXPECT_EQ(splitter2->orientation(), Qt::Horizontal);
     EXPECT_EQ(splitter2->layoutDirection(), Qt::LeftToRight);
-    ASSERT_EQ(splitter2->count(), 2);
+    ASSERT_EQ(splitter2->count(), 3);
     EXPECT_EQ(splitter2->widget(0), filho<QSplitter>(w, "splitter"));
     EXPECT_EQ(splitter2->widget(1), filho<QWidget>(w, "gridLayoutWidget"));
+    EXPECT_EQ(splitter2->widget(2), filho<QWidget>(w, "vistaExterna"));
 
     auto* splitter = filho<QSplitter>(w, "splitter");
     EXPECT_EQ(splitter->orientation(), Qt::Vertical);

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 #include <QAction>
@@ -81,6 +82,30 @@ TEST(VistaExterna, AcaoETeclaVMostramEEscondem)
     EXPECT_FALSE(vista->isVisible());
 }
 
+// Catches a view that opens at its minimum width, one that takes its width from the side panel
+// too, and one that keeps the canvas's half once hidden.
+TEST(VistaExterna, AbreComMetadeDoLugarDoCanvasSemApertarOPainel)
+{
+    MainWindow w;
+    w.setWindowState(Qt::WindowNoState);
+    w.resize(1600, 1000);
+    mostrada(w);
+    const QWidget* lado = canvasDe(w)->parentWidget();
+    const QWidget* painel = filho<QWidget>(w, "splitter");
+    const int painelAntes = painel->width();
+    const int ladoAntes = lado->width();
+    VistaExterna* vista = mostrarVistaExterna(w);
+    ASSERT_NE(vista, nullptr);
+    EXPECT_EQ(painel->width(), painelAntes);
+    EXPECT_LE(std::abs(vista->width() - lado->width()), 2) << vista->width() << " beside " << lado->width();
+    EXPECT_GE(vista->width() + lado->width(), ladoAntes - 10);
+
+    filho<QAction>(w, "actionVistaExterna")->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(painel->width(), painelAntes);
+    EXPECT_EQ(lado->width(), ladoAntes);
+}
+
 // Only the main canvas is told that its camera moved (as a mouse drag on it does): the outside view
 // repaints too.
 TEST(VistaExterna, RepintaQuandoACameraPrincipalMuda)
@@ -92,6 +117,8 @@ TEST(VistaExterna, RepintaQuandoACameraPrincipalMuda)
     QViewport* canvas = canvasDe(w);
     ASSERT_TRUE(canvas->janela()->mover(0.1, 0, 0));
     canvas->update();
+    // The view's repaint is asked for while the canvas paints, in another pane: the next pass paints it.
+    QCoreApplication::processEvents();
     QCoreApplication::processEvents();
     EXPECT_GT(contador.pinturas, 0);
 }
