@@ -7,7 +7,8 @@
 #                                     once, then each target a fixed number of runs from a fixed seed,
 #                                     starting from that corpus. The same commit takes the same path,
 #                                     and so gives the same verdict, on every run: one thread in the
-#                                     fuzz build, no address randomization, nothing done by the clock.
+#                                     fuzz build, no address randomization, a fixed environment,
+#                                     nothing done by the clock.
 #   bash scripts/fuzzar.sh SEGUNDOS   the open-ended search: the targets side by side for SEGUNDOS
 #                                     each, each growing build-fuzz/corpus/<alvo> from the committed
 #                                     corpus and the sample files, so that later runs go on from it.
@@ -26,11 +27,12 @@ alvos=(carregar projecao importar)
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELK_FUZZ=ON >/dev/null
 cmake --build build-fuzz -j"$jobs"
 
-unset ASAN_OPTIONS LSAN_OPTIONS
-export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
-# The user's locale, where "0.5" read through the C library is 0.
-export LC_ALL=pt_BR.UTF-8
 mkdir -p build-fuzz/artefatos
+# The targets run in an environment of their own: the user's locale, where "0.5" read through the C
+# library is 0, and nothing else that changes from one machine or checkout to another, since the
+# environment's size moves the stack, and with it the depth of calls that libFuzzer counts as
+# coverage.
+ambiente=(env -i PATH=/usr/bin:/bin LC_ALL=pt_BR.UTF-8 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1)
 # Inputs are at most 16 KB, and each target bounds its work per input so that none comes near these
 # limits, however loaded the machine: a limit that only a slow machine reaches would make the verdict
 # depend on it. No rereading of the corpus directory, which libFuzzer does by the clock.
@@ -43,6 +45,12 @@ if ! "${semAslr[@]}" true 2>/dev/null; then
     echo "== aviso: setarch -R falhou; com ASLR, duas execuções do mesmo commit podem seguir caminhos diferentes"
     semAslr=()
 fi
+# One target, run as all of the above says.
+executar() {
+    local nome="$1"
+    shift
+    "${ambiente[@]}" "${semAslr[@]}" build-fuzz/fuzz/fuzz_"$nome" "${comum[@]}" "$@"
+}
 opcoes() {
     if [ "$1" = carregar ]; then echo -dict=fuzz/cenas.dict; fi
 }
@@ -53,7 +61,7 @@ rodar() {
     local alvo="$1"
     shift
     # shellcheck disable=SC2046
-    "${semAslr[@]}" build-fuzz/fuzz/fuzz_"$alvo" "${comum[@]}" $(opcoes "$alvo") "$@" >"build-fuzz/$alvo.log" 2>&1 &
+    executar "$alvo" $(opcoes "$alvo") "$@" >"build-fuzz/$alvo.log" 2>&1 &
     pids[$alvo]=$!
 }
 esperar() {
@@ -74,7 +82,7 @@ case "$modo" in
 fixo)
     for alvo in "${alvos[@]}"; do
         echo "== fuzz_$alvo: o corpus (fuzz/corpus/$alvo, $(ls "fuzz/corpus/$alvo" | wc -l) entradas)"
-        "${semAslr[@]}" build-fuzz/fuzz/fuzz_"$alvo" "${comum[@]}" "fuzz/corpus/$alvo"/* >"build-fuzz/$alvo.log" 2>&1 || {
+        executar "$alvo" "fuzz/corpus/$alvo"/* >"build-fuzz/$alvo.log" 2>&1 || {
             tail -n 60 "build-fuzz/$alvo.log"
             exit 1
         }
@@ -93,8 +101,7 @@ fixo)
 juntar)
     for alvo in "${alvos[@]}"; do
         antes=$(ls "fuzz/corpus/$alvo" | wc -l)
-        build-fuzz/fuzz/fuzz_"$alvo" "${comum[@]}" -set_cover_merge=1 "fuzz/corpus/$alvo" "build-fuzz/corpus/$alvo" \
-            >"build-fuzz/$alvo.log" 2>&1
+        executar "$alvo" -set_cover_merge=1 "fuzz/corpus/$alvo" "build-fuzz/corpus/$alvo" >"build-fuzz/$alvo.log" 2>&1
         echo "== fuzz_$alvo: $(($(ls "fuzz/corpus/$alvo" | wc -l) - antes)) entradas novas em fuzz/corpus/$alvo"
     done
     ;;
