@@ -313,7 +313,7 @@ TEST(VistaExterna, CenaRepartidaEntreOsNucleosSaiComoNumaVistaNova)
 }
 
 // A scene changed straight through the display file and announced with atualizarCpp() alone, as
-// callers of the spec's accessors do: both views repaint on their own, and the outside view shows
+// callers of the window's public accessors do: both views repaint on their own, and the outside view shows
 // the new object. Mutations caught: an outside view that hears only of its own camera or of the main
 // canvas's paints, an atualizarCpp() that tells no view.
 TEST(VistaExterna, SegueACenaMudadaPorAtualizarCpp)
