@@ -15,9 +15,7 @@
 // per-object drawing of the camera's plain projection paints, before and after each move; it exits
 // with 1 if not.
 
-#include <cmath>
 #include <cstdio>
-#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,9 +24,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "cor.h"
-#include "displayfile.h"
-#include "objeto3d.h"
+#include "malhas.h"
 #include "pinturaapospasso.h"
 #include "programadebenchmark.h"
 #include "referencia.h"
@@ -37,58 +33,16 @@
 namespace {
 
 constexpr int lado = CanvasDeBenchmark::lado;
-constexpr double pi = 3.14159265358979323846;
-
-// A sphere of aneis × setores vertices between its two poles, its radius drawn at random within 2 %
-// of 10, centred 14 in front of the eye: each band of quadrilaterals is cut into triangles, and
-// every edge of them is one edge, given in the order in which the bands are walked (as a scan's
-// neighbouring faces are).
-DisplayFile esfera(int aneis, int setores)
-{
-    std::mt19937 motor(20250107);
-    std::uniform_real_distribution<double> ruido(0.98, 1.02);
-    std::vector<Coordenada> vertices;
-    vertices.reserve(static_cast<std::size_t>(aneis) * setores + 2);
-    const auto ponto = [&](double teta, double fi) {
-        const double r = 10 * ruido(motor);
-        vertices.emplace_back(r * std::sin(teta) * std::cos(fi), r * std::cos(teta), 4 + r * std::sin(teta) * std::sin(fi));
-    };
-    ponto(0, 0);
-    for (int a = 0; a < aneis; ++a)
-        for (int s = 0; s < setores; ++s)
-            ponto(pi * (a + 1) / (aneis + 1), 2 * pi * s / setores);
-    ponto(pi, 0);
-    const int sul = aneis * setores + 1;
-    const auto indice = [setores](int a, int s) { return 1 + a * setores + (s % setores); };
-    std::vector<std::pair<int, int>> arestas;
-    arestas.reserve(3 * static_cast<std::size_t>(aneis) * setores);
-    for (int a = 0; a < aneis; ++a) {
-        for (int s = 0; s < setores; ++s) {
-            arestas.emplace_back(indice(a, s), indice(a, s + 1));
-            if (a == 0)
-                arestas.emplace_back(0, indice(a, s));
-            if (a + 1 < aneis) {
-                arestas.emplace_back(indice(a, s), indice(a + 1, s));
-                arestas.emplace_back(indice(a, s), indice(a + 1, s + 1));
-            } else {
-                arestas.emplace_back(indice(a, s), sul);
-            }
-        }
-    }
-    DisplayFile cena;
-    cena.listaDeObjetos.push_back(new Objeto3D("esfera", Cor(40, 40, 40), std::move(vertices), std::move(arestas)));
-    return cena;
-}
 
 CanvasDeBenchmark& coelho()
 {
-    static CanvasDeBenchmark c(esfera(178, 197));
+    static CanvasDeBenchmark c(comoCena(esferaRuidosa(178, 197)));
     return c;
 }
 
 CanvasDeBenchmark& buda()
 {
-    static CanvasDeBenchmark c(esfera(520, 1050));
+    static CanvasDeBenchmark c(comoCena(esferaRuidosa(520, 1050)));
     return c;
 }
 

@@ -1,6 +1,7 @@
 #ifndef RELATORDETEMPOS_H
 #define RELATORDETEMPOS_H
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <utility>
@@ -21,7 +22,18 @@ public:
                 _medianas[nome] = {r.GetAdjustedRealTime(), r.GetAdjustedCPUTime()};
             else if (r.run_type == Run::RT_Iteration)
                 _unicas[nome] = {r.GetAdjustedRealTime(), r.GetAdjustedCPUTime()};
+            // A counter's largest value over the runs.
+            if (r.run_type == Run::RT_Iteration)
+                for (const auto& [contador, valor] : r.counters)
+                    _contadores[nome + "/" + contador] = std::max(_contadores[nome + "/" + contador], valor.value);
         }
+    }
+
+    // The largest value the counter took in the benchmark's runs; 0 for one that did not run.
+    double contador(const std::string& nome, const std::string& contador) const
+    {
+        const auto c = _contadores.find(nome + "/" + contador);
+        return c != _contadores.end() ? c->second : 0.0;
     }
 
     // The median when there were repetitions, else the one run's; 0 for a benchmark that did not run.
@@ -42,6 +54,7 @@ private:
 
     std::map<std::string, std::pair<double, double>> _medianas;
     std::map<std::string, std::pair<double, double>> _unicas;
+    std::map<std::string, double> _contadores;
 };
 
 #endif
