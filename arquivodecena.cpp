@@ -7,6 +7,8 @@
 #include <cctype>
 #include <cerrno>
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string_view>
 
@@ -19,8 +21,11 @@
 
 #include <tinyxml.h>
 
+#include "displayfile.h"
 #include "errosdearquivo.h"
 #include "formatoxml.h"
+#include "objeto.h"
+#include "saidaemtexto.h"
 #include "viewport.h"
 #include "xmldacena.h"
 
@@ -221,12 +226,12 @@ void carregar(const QString& caminho, Window& janela, DisplayFile& cena)
     XmlDaCena::ler(raiz(doc), janela, cena);
 }
 
-void salvar(const QString& caminho, const TiXmlDocument& doc)
-{
-    TiXmlPrinter impressora;
-    doc.Accept(&impressora);
-    const std::string& texto = impressora.Str();
+namespace {
 
+// Writes to caminho, through a temporary file that replaces it only once complete, the text that
+// produzir hands to the function it is given, piece by piece.
+void gravar(const QString& caminho, const std::function<void(const std::function<void(std::string_view)>&)>& produzir)
+{
     // QSaveFile keeps the temporary file and renames it over the old one; every other step is taken
     // here on its descriptor, since Qt loses errno after a short write (a full disk would read
     // "Unknown error") and its commit ignores what syncing and closing report. Qt's and the system's
@@ -243,13 +248,26 @@ void salvar(const QString& caminho, const TiXmlDocument& doc)
     if (!arquivo.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw falha(ErrosDeArquivo::motivoAoCriar(caminho, errno));
     const int fd = arquivo.handle();
-    for (std::size_t escritos = 0; escritos < texto.size();) {
-        const ssize_t n = ::write(fd, texto.data() + escritos, texto.size() - escritos);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            throw falha(ErrosDeArquivo::motivo(n < 0 ? errno : ENOSPC));
-        escritos += static_cast<std::size_t>(n);
+    off_t gravados = 0;
+    const auto despejar = [&](std::string_view texto) {
+        for (std::size_t escritos = 0; escritos < texto.size();) {
+            const ssize_t n = ::write(fd, texto.data() + escritos, texto.size() - escritos);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                throw falha(ErrosDeArquivo::motivo(n < 0 ? errno : ENOSPC));
+            escritos += static_cast<std::size_t>(n);
+        }
+        // The disk starts on what is written while the rest is made, so that the sync at the end
+        // waits for little.
+        ::sync_file_range(fd, gravados, static_cast<off_t>(texto.size()), SYNC_FILE_RANGE_WRITE);
+        gravados += static_cast<off_t>(texto.size());
+    };
+    try {
+        produzir(despejar);
+    } catch (...) {
+        arquivo.cancelWriting();
+        throw;
     }
     // A lost write (EIO from a failing disk or NFS) shows up here or on close, not on write. close
     // on a duplicate runs the file system's flush all the same, while QSaveFile keeps its own
@@ -265,6 +283,36 @@ void salvar(const QString& caminho, const TiXmlDocument& doc)
     // the old file back under it: not saved yet, whatever the file's own sync said.
     if (const int erro = sincronizarPasta(caminho); erro != 0)
         throw mensagem(ErrosDeArquivo::motivo(erro));
+}
+
+} // namespace
+
+void salvar(const QString& caminho, const Window& camera, const DisplayFile& cena,
+            const std::vector<XmlDaCena::Atributo>& atributosDaRaiz, const Progresso& progresso)
+{
+    // formas, window and its three children, then every object's.
+    std::uint64_t total = 5;
+    for (const Objeto* o : cena.listaDeObjetos)
+        if (o != nullptr)
+            total += FormatoXml::elementosDe(*o);
+    gravar(caminho, [&](const std::function<void(std::string_view)>& despejar) {
+        SaidaEmTexto saida([&](std::string_view pedaco, std::size_t elementos) {
+            despejar(pedaco);
+            if (progresso && !progresso(elementos, total))
+                throw Cancelado{};
+        });
+        XmlDaCena::escreverDocumento(saida, camera, cena, atributosDaRaiz);
+        saida.terminar();
+    });
+}
+
+void salvar(const QString& caminho, const TiXmlDocument& doc)
+{
+    TiXmlPrinter impressora;
+    doc.Accept(&impressora);
+    gravar(caminho, [&impressora](const std::function<void(std::string_view)>& despejar) {
+        despejar(std::string_view(impressora.CStr(), impressora.Size()));
+    });
 }
 
 } // namespace ArquivoDeCena

@@ -2,8 +2,11 @@
 #define ARQUIVODECENA_H
 
 #include <string>
+#include <vector>
 
+#include "progresso.h"
 #include "varredura.h"
+#include "xmldacena.h"
 
 class DisplayFile;
 class QByteArray;
@@ -49,10 +52,16 @@ void carregar(const QString& caminho, Viewport& viewport);
 // place itself; they are half read when it throws.
 void carregar(const QString& caminho, Window& janela, DisplayFile& cena);
 
-// Writes doc to caminho through a temporary file that replaces it only once complete and synced, so
-// that a failure leaves whatever was there; then syncs the directory, so that the new file keeps the
-// name through a power cut (when that fails the file is replaced but the save is reported failed).
-// Throws "Não foi possível salvar em '<caminho>': <motivo>.".
+// Writes the scene file of camera and cena (XmlDaCena::escreverDocumento) to caminho as it is made,
+// byte for byte what TinyXML prints of that document but without ever holding it whole, through a
+// temporary file that replaces caminho only once complete and synced: a failure or a cancel
+// (progresso, in elements written) leaves whatever was there. Then syncs the directory, so that the
+// new file keeps the name through a power cut (when that fails the file is replaced but the save is
+// reported failed). Throws "Não foi possível salvar em '<caminho>': <motivo>.", the library's
+// message, or Cancelado.
+void salvar(const QString& caminho, const Window& camera, const DisplayFile& cena,
+            const std::vector<XmlDaCena::Atributo>& atributosDaRaiz = {}, const Progresso& progresso = {});
+// The same for a whole document, as TinyXML prints it.
 void salvar(const QString& caminho, const TiXmlDocument& doc);
 
 } // namespace ArquivoDeCena

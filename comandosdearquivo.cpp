@@ -81,7 +81,7 @@ bool ComandosDeArquivo::salvarComo()
 bool ComandosDeArquivo::salvarEm(const QString& caminho)
 {
     try {
-        ArquivoDeCena::salvar(caminho, *XmlDaCena::documento(*_documento.janela(), *_documento.displayFile()));
+        ArquivoDeCena::salvar(caminho, *_documento.janela(), *_documento.displayFile());
     } catch (const std::string& erro) {
         avisar(tr("Salvar"), erro);
         return false;

@@ -86,11 +86,9 @@ QString escrever(const QString& destino, const Window& janela, const DisplayFile
                  const QDateTime& hora)
 {
     try {
-        const std::unique_ptr<TiXmlDocument> doc = XmlDaCena::documento(janela, cena);
-        TiXmlElement* formas = doc->FirstChildElement("formas");
-        formas->SetAttribute(atributoArquivo, codificar(arquivo));
-        formas->SetAttribute(atributoHora, hora.toString(Qt::ISODateWithMs).toStdString());
-        ArquivoDeCena::salvar(destino, *doc);
+        ArquivoDeCena::salvar(destino, janela, cena,
+                              {{atributoArquivo, codificar(arquivo)},
+                               {atributoHora, hora.toString(Qt::ISODateWithMs).toStdString()}});
         return QString();
     } catch (const std::string& erro) {
         return QString::fromStdString(erro);

@@ -5,19 +5,31 @@
 #include <tinyxml.h>
 
 #include "displayfile.h"
+#include "saidaemnos.h"
 #include "window.h"
 
 namespace XmlDaCena {
 
-std::unique_ptr<TiXmlDocument> documento(const Window& camera, const DisplayFile& cena)
+void escreverDocumento(SaidaXml& saida, const Window& camera, const DisplayFile& cena,
+                       const std::vector<Atributo>& atributosDaRaiz)
+{
+    saida.declaracao("1.0");
+    saida.abrir("formas");
+    for (const Atributo& a : atributosDaRaiz)
+        saida.atributo(a.nome, a.valor);
+    saida.abrir("window");
+    camera.persist(saida);
+    saida.fechar();
+    cena.persist(saida);
+    saida.fechar();
+}
+
+std::unique_ptr<TiXmlDocument> documento(const Window& camera, const DisplayFile& cena,
+                                         const std::vector<Atributo>& atributosDaRaiz)
 {
     auto doc = std::make_unique<TiXmlDocument>();
-    // Owned here until linked, in case the scene throws while it is written.
-    auto declaracao = std::make_unique<TiXmlDeclaration>("1.0", "", "");
-    auto formas = std::make_unique<TiXmlElement>("formas");
-    escrever(formas.get(), camera, cena);
-    doc->LinkEndChild(declaracao.release());
-    doc->LinkEndChild(formas.release());
+    SaidaEmNos saida(doc.get());
+    escreverDocumento(saida, camera, cena, atributosDaRaiz);
     return doc;
 }
 

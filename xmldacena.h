@@ -2,8 +2,11 @@
 #define XMLDACENA_H
 
 #include <memory>
+#include <string>
+#include <vector>
 
 class DisplayFile;
+class SaidaXml;
 class TiXmlDocument;
 class TiXmlNode;
 class Window;
@@ -13,8 +16,20 @@ class Window;
 // library's (Window::persist, DisplayFile::persist, FormatoXml); the frame is the program's.
 namespace XmlDaCena {
 
-// The whole document for camera and cena. Throws std::string as the library does.
-std::unique_ptr<TiXmlDocument> documento(const Window& camera, const DisplayFile& cena);
+// An attribute of the root, beside what the library writes.
+struct Atributo {
+    const char* nome;
+    std::string valor;
+};
+
+// The whole document for camera and cena, into saida: the declaration, then <formas> with
+// atributosDaRaiz, its <window> and its objects. Throws std::string as the library does, with saida
+// then written in part (a file written as it goes is abandoned).
+void escreverDocumento(SaidaXml& saida, const Window& camera, const DisplayFile& cena,
+                       const std::vector<Atributo>& atributosDaRaiz = {});
+// The same as TinyXML's nodes.
+std::unique_ptr<TiXmlDocument> documento(const Window& camera, const DisplayFile& cena,
+                                         const std::vector<Atributo>& atributosDaRaiz = {});
 // Writes <window> and then the objects under formas.
 void escrever(TiXmlNode* formas, const Window& camera, const DisplayFile& cena);
 // Reads them from formas into camera (kept, with a line on standard error, when formas has no

@@ -71,6 +71,11 @@ void DisplayFile::persist(TiXmlNode* where) const
     FormatoXml::escreverObjetos(where, listaDeObjetos);
 }
 
+void DisplayFile::persist(SaidaXml& saida) const
+{
+    FormatoXml::escreverObjetos(saida, listaDeObjetos);
+}
+
 void DisplayFile::restore(TiXmlNode* where)
 {
     std::vector<std::unique_ptr<Objeto>> lidos = FormatoXml::lerObjetos(where);

@@ -4,6 +4,7 @@
 #include <vector>
 
 class Objeto;
+class SaidaXml;
 class TiXmlElement;
 class TiXmlNode;
 
@@ -22,6 +23,8 @@ public:
 
     // Appends one element per object under where.
     void persist(TiXmlNode* where) const;
+    // The same into the element open in saida.
+    void persist(SaidaXml& saida) const;
     // Reads every element child of where except <window>; builds all objects first and only then
     // replaces the old ones. Throws std::string (in Portuguese, naming the line) on any fault, and
     // then leaves the display file as it was.

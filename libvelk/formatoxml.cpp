@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
@@ -12,8 +13,9 @@
 
 #include "geometria.h"
 #include "objeto.h"
-#include "tipodeobjeto.h"
 #include "regradawindow.h"
+#include "saidaemnos.h"
+#include "tipodeobjeto.h"
 
 namespace FormatoXml {
 namespace {
@@ -151,12 +153,20 @@ void exigirVazio(const TiXmlElement* e)
 // Long enough for the longest shortest form, "-2.2250738585072014e-308", and its terminator.
 constexpr std::size_t tamanhoDoNumero = 32;
 
-void escreverNumero(TiXmlElement* e, const char* nome, double valor)
+void escreverNumero(SaidaXml& saida, const char* nome, double valor)
 {
     char texto[tamanhoDoNumero];
-    const std::to_chars_result r = std::to_chars(texto, texto + tamanhoDoNumero - 1, valor);
-    *r.ptr = '\0';
-    e->SetAttribute(nome, texto);
+    const std::to_chars_result r = std::to_chars(texto, texto + tamanhoDoNumero, valor);
+    saida.atributo(nome, std::string_view(texto, static_cast<std::size_t>(r.ptr - texto)));
+}
+
+// As TinyXML writes an int attribute ("%d").
+template <typename Inteiro>
+void escreverInteiro(SaidaXml& saida, const char* nome, Inteiro valor)
+{
+    char texto[tamanhoDoNumero];
+    const std::to_chars_result r = std::to_chars(texto, texto + tamanhoDoNumero, valor);
+    saida.atributo(nome, std::string_view(texto, static_cast<std::size_t>(r.ptr - texto)));
 }
 
 const std::string& exigirAtributo(const TiXmlElement* e, const std::string* valor, const char* nome)
@@ -201,11 +211,11 @@ Coordenada lerXyz(const TiXmlElement* e)
     return Coordenada(x, y, z);
 }
 
-void escreverXyz(TiXmlElement* e, double x, double y, double z)
+void escreverXyz(SaidaXml& saida, double x, double y, double z)
 {
-    escreverNumero(e, "x", x);
-    escreverNumero(e, "y", y);
-    escreverNumero(e, "z", z);
+    escreverNumero(saida, "x", x);
+    escreverNumero(saida, "y", y);
+    escreverNumero(saida, "z", z);
 }
 
 template <typename T>
@@ -244,17 +254,16 @@ Cor lerCor(const TiXmlElement* e, const std::string* valor)
     return Cor(componentes[0], componentes[1], componentes[2]);
 }
 
-void escreverCor(TiXmlElement* e, const Cor& cor)
+void escreverCor(SaidaXml& saida, const Cor& cor)
 {
     static constexpr char digitos[] = "0123456789abcdef";
     const int componentes[3] = {cor.red(), cor.green(), cor.blue()};
-    char texto[8] = {'#'};
+    char texto[7] = {'#'};
     for (int i = 0; i < 3; ++i) {
         texto[1 + 2 * i] = digitos[componentes[i] >> 4];
         texto[2 + 2 * i] = digitos[componentes[i] & 0xF];
     }
-    texto[7] = '\0';
-    e->SetAttribute("cor", texto);
+    saida.atributo("cor", std::string_view(texto, 7));
 }
 
 bool lerBooleano(const TiXmlElement* e, const char* nome, const std::string* valor)
@@ -475,26 +484,32 @@ bool caractereXml(char32_t c)
            || (c >= 0x10000 && c <= 0x10FFFF);
 }
 
-void escreverWindow(TiXmlElement* window, const EstadoDaWindow& estado)
+void escreverWindow(SaidaXml& saida, const EstadoDaWindow& estado)
 {
     // The camera's own rule, which reading asks too: a file written here always reads back.
     if (defeitoDaWindow(estado.centro, estado.direita, estado.cima, estado.distancia) != DefeitoDaWindow::nenhum)
         throw std::string("A window está num estado que não pode ser salvo (valores fora do intervalo dos números "
                           "representáveis, ou vetores que não são perpendiculares).");
 
-    escreverNumero(window, "distancia", estado.distancia);
+    escreverNumero(saida, "distancia", estado.distancia);
     if (estado.projecao != Projecao::perspectiva)
-        window->SetAttribute("projecao", estado.projecao == Projecao::ortogonal ? "ortogonal" : "obliqua");
+        saida.atributo("projecao", estado.projecao == Projecao::ortogonal ? "ortogonal" : "obliqua");
     const std::pair<const char*, Coordenada> filhos[] = {
         {"centro", estado.centro},
         {"direita", Coordenada(estado.direita.x(), estado.direita.y(), estado.direita.z())},
         {"cima", Coordenada(estado.cima.x(), estado.cima.y(), estado.cima.z())},
     };
     for (const auto& [nome, c] : filhos) {
-        auto* e = new TiXmlElement(nome);
-        escreverXyz(e, c.x(), c.y(), c.z());
-        window->LinkEndChild(e);
+        saida.abrir(nome);
+        escreverXyz(saida, c.x(), c.y(), c.z());
+        saida.fechar();
     }
+}
+
+void escreverWindow(TiXmlElement* window, const EstadoDaWindow& estado)
+{
+    SaidaEmNos saida(window);
+    escreverWindow(saida, estado);
 }
 
 namespace {
@@ -601,10 +616,8 @@ EstadoDaWindow lerWindow(const TiXmlNode* no)
     return estado;
 }
 
-void escreverObjetos(TiXmlNode* where, const std::vector<Objeto*>& objetos)
+void conferirObjetos(const std::vector<Objeto*>& objetos)
 {
-    // Everything is checked before the first node is added, so that a refused scene leaves where as
-    // it was, and no file is written that could not be read back.
     for (const Objeto* o : objetos) {
         if (o == nullptr)
             continue;
@@ -620,37 +633,59 @@ void escreverObjetos(TiXmlNode* where, const std::vector<Objeto*>& objetos)
             throw "O objeto " + citado(o->nome())
                 + " tem no nome caracteres que um arquivo XML não pode guardar e não pode ser salvo.";
     }
+}
 
-    for (const Objeto* o : objetos) {
-        if (o == nullptr)
-            continue;
-        const TipoDeObjeto& tipo = *o->tipo();
-        auto* e = new TiXmlElement(tipo.elemento);
-        where->LinkEndChild(e);
-        e->SetAttribute("nome", o->nome().c_str());
-        escreverCor(e, o->cor());
-        if (tipo.preenchivel)
-            e->SetAttribute("preenchido", o->preenchido() ? "true" : "false");
-        if (tipo.grade != nullptr) {
-            const Grade g = tipo.grade->de(*o);
-            e->SetAttribute("linhas", std::to_string(g.linhas));
-            e->SetAttribute("colunas", std::to_string(g.colunas));
-            e->SetAttribute("malha", g.malha);
-        }
-        for (const Coordenada& c : o->coordenadas()) {
-            auto* filho = new TiXmlElement("coordenada");
-            escreverXyz(filho, c.x(), c.y(), c.z());
-            e->LinkEndChild(filho);
-        }
-        if (tipo.arestas != nullptr) {
-            for (const auto& [i, j] : tipo.arestas(*o)) {
-                auto* aresta = new TiXmlElement("aresta");
-                aresta->SetAttribute("origem", i);
-                aresta->SetAttribute("destino", j);
-                e->LinkEndChild(aresta);
-            }
+std::size_t elementosDe(const Objeto& objeto)
+{
+    const TipoDeObjeto* tipo = objeto.tipo();
+    const std::size_t arestas = tipo != nullptr && tipo->arestas != nullptr ? tipo->arestas(objeto).size() : 0;
+    return 1 + objeto.coordenadas().size() + arestas;
+}
+
+void escreverObjeto(SaidaXml& saida, const Objeto& o)
+{
+    const TipoDeObjeto& tipo = *o.tipo();
+    saida.abrir(tipo.elemento);
+    saida.atributo("nome", o.nome());
+    escreverCor(saida, o.cor());
+    if (tipo.preenchivel)
+        saida.atributo("preenchido", o.preenchido() ? "true" : "false");
+    if (tipo.grade != nullptr) {
+        const Grade g = tipo.grade->de(o);
+        escreverInteiro(saida, "linhas", g.linhas);
+        escreverInteiro(saida, "colunas", g.colunas);
+        escreverInteiro(saida, "malha", g.malha);
+    }
+    for (const Coordenada& c : o.coordenadas()) {
+        saida.abrir("coordenada");
+        escreverXyz(saida, c.x(), c.y(), c.z());
+        saida.fechar();
+    }
+    if (tipo.arestas != nullptr) {
+        for (const auto& [i, j] : tipo.arestas(o)) {
+            saida.abrir("aresta");
+            escreverInteiro(saida, "origem", i);
+            escreverInteiro(saida, "destino", j);
+            saida.fechar();
         }
     }
+    saida.fechar();
+}
+
+void escreverObjetos(SaidaXml& saida, const std::vector<Objeto*>& objetos)
+{
+    // Everything is checked before the first element is written, so that a refused scene writes
+    // nothing, and no file is written that could not be read back.
+    conferirObjetos(objetos);
+    for (const Objeto* o : objetos)
+        if (o != nullptr)
+            escreverObjeto(saida, *o);
+}
+
+void escreverObjetos(TiXmlNode* where, const std::vector<Objeto*>& objetos)
+{
+    SaidaEmNos saida(where);
+    escreverObjetos(saida, objetos);
 }
 
 std::vector<std::unique_ptr<Objeto>> lerObjetos(const TiXmlNode* where)

@@ -11,6 +11,7 @@
 #include "vetor.h"
 
 class Objeto;
+class SaidaXml;
 class TiXmlElement;
 class TiXmlNode;
 
@@ -40,11 +41,21 @@ struct EstadoDaWindow {
 };
 
 // Both refuse a camera that breaks Window::defeito's rule: writing throws, reading names the line.
+// The camera's attributes and children, into the element open in saida, or into window.
+void escreverWindow(SaidaXml& saida, const EstadoDaWindow& estado);
 void escreverWindow(TiXmlElement* window, const EstadoDaWindow& estado);
 EstadoDaWindow lerWindow(const TiXmlNode* window);
 
-// One element per object, appended under where.
+// One element per object, into saida or appended under where. Every object is checked first
+// (conferirObjetos): a scene that cannot be saved writes nothing.
+void escreverObjetos(SaidaXml& saida, const std::vector<Objeto*>& objetos);
 void escreverObjetos(TiXmlNode* where, const std::vector<Objeto*>& objetos);
+// Throws, as escreverObjetos does, for a scene that a file cannot hold.
+void conferirObjetos(const std::vector<Objeto*>& objetos);
+// The element of one object, unchecked.
+void escreverObjeto(SaidaXml& saida, const Objeto& objeto);
+// How many elements escreverObjeto writes for objeto: its own and its children.
+std::size_t elementosDe(const Objeto& objeto);
 // Every element child of where except <window>, in order; nothing is kept if any fault is found.
 std::vector<std::unique_ptr<Objeto>> lerObjetos(const TiXmlNode* where);
 

@@ -13,11 +13,14 @@
 #include <utility>
 #include <vector>
 
+#include <tinyxml.h>
+
 #include "displayfile.h"
 #include "formatoxml.h"
 #include "objeto.h"
 #include "paralelo.h"
 #include "projetor.h"
+#include "saidaemnos.h"
 #include "tipodeobjeto.h"
 #include "transformacao.h"
 
@@ -533,13 +536,19 @@ void Window::atualizarProjecao(DisplayFile& projecao, const std::function<void(s
 
 void Window::persist(TiXmlElement* element) const
 {
+    SaidaEmNos saida(element);
+    persist(saida);
+}
+
+void Window::persist(SaidaXml& saida) const
+{
     FormatoXml::EstadoDaWindow estado;
     estado.centro = _centro;
     estado.direita = _direita;
     estado.cima = _cima;
     estado.distancia = _distancia;
     estado.projecao = _projecao;
-    FormatoXml::escreverWindow(element, estado);
+    FormatoXml::escreverWindow(saida, estado);
 }
 
 void Window::restore(TiXmlNode* node)

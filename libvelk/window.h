@@ -14,6 +14,7 @@
 class DisplayFile;
 class Objeto;
 class Projetor;
+class SaidaXml;
 struct SegmentoNoPlano;
 class TiXmlElement;
 class TiXmlNode;
@@ -104,6 +105,8 @@ public:
 
     // Writes the camera into element (attribute distancia, children centro, direita, cima).
     virtual void persist(TiXmlElement* element) const;
+    // The same into the element open in saida.
+    void persist(SaidaXml& saida) const;
     // Reads the camera from a <window> element; checks everything before changing anything.
     // Throws std::string (in Portuguese, naming the line) on any fault.
     virtual void restore(TiXmlNode* node);

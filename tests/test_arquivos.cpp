@@ -46,6 +46,7 @@
 #include "errosdearquivo.h"
 #include "geometria.h"
 #include "janelaprincipal.h"
+#include "lencol.h"
 #include "mainwindow.h"
 #include "objeto.h"
 #include "objeto3d.h"
@@ -432,6 +433,43 @@ TEST(SalvarArquivo, EscreveODocumentoInteiro)
     ArquivoDeCena::salvar(caminho, documentoPequeno());
     EXPECT_EQ(conteudo(caminho), "<?xml version=\"1.0\" ?>\n<formas nome=\"ção\" />\n");
     EXPECT_EQ(conteudo(caminho), impresso(documentoPequeno()));
+}
+
+// A save is written as it goes: cancelled half-way it leaves the old file whole and no other file
+// behind, and its progress runs up to every element.
+// Mutations caught: the temporary file committed or left behind on a cancel, a cancel not heeded,
+// progress that stops short of the total or is asked only at the end.
+TEST(SalvarArquivo, CanceladoNoMeioDeixaOArquivoAnterior)
+{
+    QTemporaryDir pasta;
+    ASSERT_TRUE(pasta.isValid());
+    const QString caminho = pasta.filePath("cena.xml");
+    const Window camera = Viewport::cameraInicial();
+    DisplayFile pequena;
+    pequena.listaDeObjetos.push_back(new Ponto("P", Cor(), Coordenada(1, 2, 3)));
+    DisplayFile grande;
+    grande.listaDeObjetos.push_back(lencol(Cor(1, 2, 3), 150));
+
+    std::uint64_t feitos = 0;
+    std::uint64_t total = 0;
+    int chamadas = 0;
+    ArquivoDeCena::salvar(caminho, camera, grande, {}, [&](std::uint64_t f, std::uint64_t t) {
+        EXPECT_GE(f, feitos);
+        feitos = f;
+        total = t;
+        ++chamadas;
+        return true;
+    });
+    EXPECT_EQ(feitos, total);
+    EXPECT_GT(chamadas, 2);
+
+    ArquivoDeCena::salvar(caminho, camera, pequena);
+    const std::string anterior = conteudo(caminho);
+    EXPECT_THROW(ArquivoDeCena::salvar(caminho, camera, grande, {},
+                                       [total](std::uint64_t f, std::uint64_t) { return f < total / 2; }),
+                 Cancelado);
+    EXPECT_EQ(conteudo(caminho), anterior);
+    EXPECT_EQ(QDir(pasta.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("cena.xml")});
 }
 
 TEST(SalvarArquivo, FalhaOndeNaoHaComoEscrever)
