@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <initializer_list>
 #include <string_view>
@@ -24,9 +25,11 @@
 #include "displayfile.h"
 #include "errosdearquivo.h"
 #include "formatoxml.h"
+#include "leituraempedacos.h"
 #include "objeto.h"
 #include "saidaemtexto.h"
 #include "viewport.h"
+#include "window.h"
 #include "xmldacena.h"
 
 namespace ArquivoDeCena {
@@ -136,44 +139,30 @@ void fimDoTexto(const std::string& texto, int& linha, int& coluna)
 
 } // namespace
 
-void ler(const QString& caminho, TiXmlDocument& doc)
+namespace {
+
+// The file at caminho, whole. Throws "Erro desconhecido." when the name is empty (a cancelled
+// dialog), and what ErrosDeArquivo says of it otherwise.
+QByteArray bytesDe(const QString& caminho)
 {
-    // An empty name is what a cancelled dialog gives.
     if (caminho.isEmpty())
         throw std::string(erroDesconhecido);
-    QByteArray bytes;
     try {
-        bytes = ErrosDeArquivo::lerTudo(caminho, tamanhoMaximo);
+        return ErrosDeArquivo::lerTudo(caminho, tamanhoMaximo);
     } catch (const ErrosDeArquivo::FalhaDeLeitura& falha) {
         throw ErrosDeArquivo::doArquivo(caminho, falha.frase);
     }
-    lerConteudo(bytes, doc, caminho);
 }
 
-std::string textoParaOTinyXml(const QByteArray& bytes)
-{
-    std::string texto;
-    texto.reserve(static_cast<std::size_t>(bytes.size()) + 4);
-    for (qsizetype i = 0; i < bytes.size() && bytes[i] != '\0'; ++i) {
-        if (bytes[i] == '\r') {
-            texto += '\n';
-            if (i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++i;
-        } else {
-            texto += bytes[i];
-        }
-    }
-    // A lead byte in the last place sends TinyXML three bytes past the end of the text.
-    texto.append(4, '\0');
-    return texto;
-}
-
-void lerConteudo(const QByteArray& bytes, TiXmlDocument& doc, const QString& caminho)
+// What lerConteudo checks before TinyXML parses: the text TinyXML is handed, with the scan that
+// retraced its reading (heard by observador, when given) in e.
+std::string textoVerificado(const QByteArray& bytes, const QString& caminho, Estrutura& e,
+                            ObservadorDaVarredura* observador)
 {
     if (bytes.size() > tamanhoMaximo)
         throw ErrosDeArquivo::doArquivo(caminho, ErrosDeArquivo::grandeDemais(tamanhoMaximo));
-    const std::string texto = textoParaOTinyXml(emUtf8(bytes));
-    const Estrutura e = estrutura(texto);
+    std::string texto = textoParaOTinyXml(emUtf8(bytes));
+    e = estrutura(texto, profundidadeMaxima, observador);
     if (e.profundidade > profundidadeMaxima)
         throw "O arquivo tem elementos aninhados em mais de " + std::to_string(profundidadeMaxima)
             + " níveis e não foi carregado.";
@@ -185,6 +174,12 @@ void lerConteudo(const QByteArray& bytes, TiXmlDocument& doc, const QString& cam
             + (e.subconjuntoInterno ? "o <!DOCTYPE> tem um subconjunto interno ([…]), que o programa não lê"
                                     : "há texto fora do elemento raiz")
             + ", e o arquivo não foi carregado.";
+    return texto;
+}
+
+// TinyXML's parse of the whole text that textoVerificado made, or the fault it finds.
+void analisarInteiro(const std::string& texto, const Estrutura& e, TiXmlDocument& doc, const QString& caminho)
+{
     // The text is UTF-8 by now, whatever the declaration says, as every string of the program is;
     // and so the one mode in which the bytes above were checked.
     doc.SetTabSize(tabulacao);
@@ -203,6 +198,45 @@ void lerConteudo(const QByteArray& bytes, TiXmlDocument& doc, const QString& cam
     }
 }
 
+} // namespace
+
+void ler(const QString& caminho, TiXmlDocument& doc)
+{
+    lerConteudo(bytesDe(caminho), doc, caminho);
+}
+
+std::string textoParaOTinyXml(const QByteArray& bytes)
+{
+    std::string texto;
+    texto.reserve(static_cast<std::size_t>(bytes.size()) + 4);
+    // Up to the first NUL, each CR LF and lone CR made LF; whole runs without a CR at once.
+    const char* p = bytes.constData();
+    const char* const nulo = static_cast<const char*>(std::memchr(p, '\0', static_cast<std::size_t>(bytes.size())));
+    const char* const fim = nulo != nullptr ? nulo : p + bytes.size();
+    while (p < fim) {
+        const char* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(fim - p)));
+        if (cr == nullptr)
+            cr = fim;
+        texto.append(p, cr);
+        if (cr == fim)
+            break;
+        texto += '\n';
+        p = cr + 1;
+        if (p < fim && *p == '\n')
+            ++p;
+    }
+    // A lead byte in the last place sends TinyXML three bytes past the end of the text.
+    texto.append(4, '\0');
+    return texto;
+}
+
+void lerConteudo(const QByteArray& bytes, TiXmlDocument& doc, const QString& caminho)
+{
+    Estrutura e;
+    const std::string texto = textoVerificado(bytes, caminho, e, nullptr);
+    analisarInteiro(texto, e, doc, caminho);
+}
+
 TiXmlElement* raiz(TiXmlDocument& doc)
 {
     // The root element: a comment or instruction that happens to read "formas" is not one.
@@ -214,15 +248,26 @@ TiXmlElement* raiz(TiXmlDocument& doc)
 
 void carregar(const QString& caminho, Viewport& viewport)
 {
-    TiXmlDocument doc;
-    ler(caminho, doc);
-    viewport.restore(raiz(doc));
+    Window janela = *viewport.janela();
+    DisplayFile cena;
+    carregar(caminho, janela, cena);
+    *viewport.janela() = janela;
+    *viewport.displayFile() = std::move(cena);
+    viewport.janela()->atualizarCPP(*viewport.displayFile());
 }
 
-void carregar(const QString& caminho, Window& janela, DisplayFile& cena)
+void carregar(const QString& caminho, Window& janela, DisplayFile& cena, const Progresso& progresso)
 {
+    std::string texto;
+    Estrutura e;
+    LeituraEmPedacos pedacos;
+    // The file's bytes go once its text is made.
+    texto = textoVerificado(bytesDe(caminho), caminho, e, &pedacos);
+    if (e.completa && pedacos.ler(texto, janela, cena, progresso))
+        return;
+    // Anything out of the usual, or any fault: TinyXML reads the whole text, and names the fault.
     TiXmlDocument doc;
-    ler(caminho, doc);
+    analisarInteiro(texto, e, doc, caminho);
     XmlDaCena::ler(raiz(doc), janela, cena);
 }
 

@@ -49,8 +49,10 @@ TiXmlElement* raiz(TiXmlDocument& doc);
 // or the library's message.
 void carregar(const QString& caminho, Viewport& viewport);
 // The same, into janela (kept when the file has no camera) and cena, for a caller that puts them in
-// place itself; they are half read when it throws.
-void carregar(const QString& caminho, Window& janela, DisplayFile& cena);
+// place itself; they are half read when it throws. A file of the usual shape is read in pieces
+// (LeituraEmPedacos), so that no whole document is ever held, and progresso counts its bytes;
+// Cancelado leaves janela and cena as they were.
+void carregar(const QString& caminho, Window& janela, DisplayFile& cena, const Progresso& progresso = {});
 
 // Writes the scene file of camera and cena (XmlDaCena::escreverDocumento) to caminho as it is made,
 // byte for byte what TinyXML prints of that document but without ever holding it whole, through a

@@ -22,8 +22,8 @@ class Leitura {
 public:
     static constexpr std::size_t parou = std::string_view::npos;
 
-    explicit Leitura(const std::string& texto)
-        : _texto(texto.data(), std::min(texto.size(), texto.find('\0')))
+    Leitura(const std::string& texto, ObservadorDaVarredura* observador)
+        : _texto(texto.data(), std::min(texto.size(), texto.find('\0'))), _observador(observador)
     {
     }
 
@@ -66,6 +66,8 @@ private:
         if (em(i) != 0) {
             e.linhaDeTextoSolto = linha(i);
             e.subconjuntoInterno = em(i) == ']';
+        } else {
+            e.completa = true;
         }
         return Passo::parar;
     }
@@ -77,10 +79,14 @@ private:
             return Passo::parar;
         if (em(i) != '<') {
             i = lerTexto(i);
-            return i == parou ? Passo::parar : Passo::seguir;
+            if (i == parou)
+                return Passo::parar;
+            ouvir(static_cast<int>(abertos.size()), ObservadorDaVarredura::No::outro);
+            return Passo::seguir;
         }
         if (!comeca(i, "</"))
             return Passo::no;
+        const std::size_t inicio = i;
         const std::string_view nome = abertos.back();
         if (!comeca(i + 2, nome))
             return Passo::parar;
@@ -88,6 +94,8 @@ private:
         if (em(i) != '>')
             return Passo::parar;
         ++i;
+        if (_observador != nullptr)
+            _observador->fimDoElemento(static_cast<int>(abertos.size()), inicio, i);
         abertos.pop_back();
         return Passo::seguir;
     }
@@ -95,18 +103,27 @@ private:
     // A node at i, told apart as TinyXML's Identify does; where it ends, or parou.
     std::size_t lerNo(Estrutura& e, std::vector<std::string_view>& abertos, int limite, std::size_t i) const
     {
-        if (comecaSemCaixa(i, "<?xml"))
+        const int nivel = static_cast<int>(abertos.size());
+        using No = ObservadorDaVarredura::No;
+        if (comecaSemCaixa(i, "<?xml")) {
+            ouvir(nivel, No::declaracao);
             return lerDeclaracao(i);
-        if (comeca(i, "<!--"))
+        }
+        if (comeca(i, "<!--")) {
+            ouvir(nivel, No::comentario);
             return depoisDe(i + 4, "-->");
+        }
         if (comeca(i, "<![CDATA[")) {
+            ouvir(nivel, No::outro);
             i = depoisDe(i + 9, "]]>");
             return i != parou && em(i) == 0 ? parou : i;
         }
-        if (comeca(i, "<!") || !(letra(em(i + 1)) || em(i + 1) == '_'))
+        if (comeca(i, "<!") || !(letra(em(i + 1)) || em(i + 1) == '_')) {
+            ouvir(nivel, No::outro);
             return depoisDe(i + 1, ">");
+        }
         // The element is on the stack from here, even if its start tag turns out bad.
-        e.profundidade = std::max(e.profundidade, static_cast<int>(abertos.size()) + 1);
+        e.profundidade = std::max(e.profundidade, nivel + 1);
         if (e.profundidade > limite)
             return parou;
         const std::size_t inicio = i;
@@ -119,9 +136,17 @@ private:
             e.linhaDoElemento = linha(inicio);
             return parou;
         }
+        if (i != parou && _observador != nullptr)
+            _observador->elemento(nivel + 1, nome, inicio, i, !abre);
         if (i != parou && abre)
             abertos.push_back(nome);
         return i;
+    }
+
+    void ouvir(int nivel, ObservadorDaVarredura::No tipo) const
+    {
+        if (_observador != nullptr)
+            _observador->no(nivel, tipo);
     }
 
     int linha(std::size_t i) const
@@ -330,18 +355,19 @@ private:
     }
 
     std::string_view _texto;
+    ObservadorDaVarredura* _observador;
 };
 
 } // namespace
 
-Estrutura estrutura(const std::string& texto, int limiteDeProfundidade)
+Estrutura estrutura(const std::string& texto, int limiteDeProfundidade, ObservadorDaVarredura* observador)
 {
-    return Leitura(texto).estrutura(limiteDeProfundidade);
+    return Leitura(texto, observador).estrutura(limiteDeProfundidade);
 }
 
 int profundidadeDeElementos(const std::string& texto, int limite)
 {
-    return estrutura(texto, limite).profundidade;
+    return estrutura(texto, limite, nullptr).profundidade;
 }
 
 } // namespace ArquivoDeCena

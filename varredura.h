@@ -1,7 +1,9 @@
 #ifndef VARREDURA_H
 #define VARREDURA_H
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 // A scan of a scene file's text before TinyXML parses it. TinyXML has no limits of its own: it
 // recurses once per level of nesting and compares every attribute with all the earlier ones of its
@@ -38,8 +40,31 @@ struct Estrutura {
     // The innermost element still open where the scan stopped, quoted for a message: the one whose
     // end tag TinyXML finds missing when it stops there. Empty when none is open.
     std::string elementoAberto;
+    // Whether the scan read the text to its end, every element closed, with none of the faults above.
+    bool completa = false;
 };
-Estrutura estrutura(const std::string& texto, int limiteDeProfundidade = profundidadeMaxima);
+
+// What the scan meets, in the order of the text, for a reader that parses it in pieces. Levels count
+// from 1 for an element outside every other; offsets are bytes of the text.
+class ObservadorDaVarredura {
+public:
+    enum class No { declaracao, comentario, outro };
+
+    virtual ~ObservadorDaVarredura() = default;
+    // The start tag of an element named nome, read from inicio up to just past its '>'; vazio when it
+    // closes itself (<e/>).
+    virtual void elemento(int nivel, std::string_view nome, std::size_t inicio, std::size_t fimDaAbertura,
+                          bool vazio) = 0;
+    // The end tag of the element of nivel, from its '<' up to just past its '>'.
+    virtual void fimDoElemento(int nivel, std::size_t inicio, std::size_t fim) = 0;
+    // Any other node read inside elements of nivel (0: outside every element); text that is not white
+    // space is one (outro).
+    virtual void no(int nivel, No tipo) = 0;
+};
+
+// observador, when given, hears of everything the scan reads, up to where it stops.
+Estrutura estrutura(const std::string& texto, int limiteDeProfundidade = profundidadeMaxima,
+                    ObservadorDaVarredura* observador = nullptr);
 
 int profundidadeDeElementos(const std::string& texto, int limite = profundidadeMaxima);
 

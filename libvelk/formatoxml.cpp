@@ -279,14 +279,6 @@ bool lerBooleano(const TiXmlElement* e, const char* nome, const std::string* val
 // ---------------------------------------------------------------------------------------------
 // Objects
 
-// The kind whose element is nome, or null.
-const TipoDeObjeto* tipoDoElemento(const std::string& nome)
-{
-    for (const TipoDeObjeto* tipo : tiposDeObjeto())
-        if (nome == tipo->elemento)
-            return tipo;
-    return nullptr;
-}
 
 void exigirContagem(const TiXmlElement* e, std::size_t n, const Contagem& contagem, const char* singular,
                     const char* plural)
@@ -387,8 +379,10 @@ void lerArestas(const std::vector<const TiXmlElement*>& elementos, std::size_t v
     }
 }
 
-// rascunho is scratch room shared by every object of a file (see the end).
-std::unique_ptr<Objeto> lerObjeto(const TiXmlElement* e, const TipoDeObjeto& tipo, ValoresDeObjeto& rascunho)
+// The attributes of an object's element e into rascunho, but for a grid kind's linhas, colunas and
+// malha, which are read with the vertex count: their values are left in grade.
+void lerCabecalho(const TiXmlElement* e, const TipoDeObjeto& tipo, ValoresDeObjeto& rascunho,
+                  const std::string* (&grade)[3])
 {
     // nome, cor, preenchido, then linhas, colunas and malha for a grid kind.
     static const char* const nomes[] = {"nome", "cor", "preenchido", "linhas", "colunas", "malha"};
@@ -404,7 +398,40 @@ std::unique_ptr<Objeto> lerObjeto(const TiXmlElement* e, const TipoDeObjeto& tip
     rascunho.nome = *nome;
     rascunho.cor = lerCor(e, valores[1]);
     rascunho.preenchido = tipo.preenchivel && lerBooleano(e, "preenchido", valores[2]);
+    for (int i = 0; i < 3; ++i)
+        grade[i] = valores[3 + i];
+}
 
+// The object of element e once its coordinates are in rascunho: counts and grid checked, then its
+// arestas edges read into rascunho by lerAsArestas, then the object built.
+template <typename LerArestas>
+std::unique_ptr<Objeto> terminarObjeto(const TiXmlElement* e, const TipoDeObjeto& tipo, ValoresDeObjeto& rascunho,
+                                       const std::string* const (&grade)[3], std::size_t arestas,
+                                       LerArestas lerAsArestas)
+{
+    const std::size_t n = rascunho.coordenadas.size();
+    if (tipo.grade != nullptr)
+        rascunho.grade = lerGrade(e, *tipo.grade, grade, n);
+    exigirContagem(e, n, tipo.coordenadas, "coordenada", "coordenadas");
+    if (tipo.arestas != nullptr)
+        exigirContagem(e, arestas, contagemDeArestas, "aresta", "arestas");
+    lerAsArestas(n);
+
+    // Every rule of the constructors has been checked above; a refusal here would be a gap in those
+    // checks, and it is still reported as a fault of this element rather than escaping. The objects
+    // take copies of the scratch lists, each allocated at its exact size.
+    try {
+        return tipo.construir(rascunho);
+    } catch (const std::invalid_argument& erro) {
+        falha(e, tag(e) + " é inválido: " + erro.what() + ".");
+    }
+}
+
+// rascunho is scratch room shared by every object of a file (see terminarObjeto).
+std::unique_ptr<Objeto> lerObjeto(const TiXmlElement* e, const TipoDeObjeto& tipo, ValoresDeObjeto& rascunho)
+{
+    const std::string* grade[3];
+    lerCabecalho(e, tipo, rascunho, grade);
     std::vector<Coordenada>& coordenadas = rascunho.coordenadas;
     coordenadas.clear();
     // Edges are checked once the vertex count is known: their elements may come before the vertices.
@@ -418,23 +445,8 @@ std::unique_ptr<Objeto> lerObjeto(const TiXmlElement* e, const TipoDeObjeto& tip
         else
             falha(filho, tag(filho) + " não pode estar dentro de " + tag(e) + ".");
     });
-
-    const std::size_t n = coordenadas.size();
-    if (tipo.grade != nullptr)
-        rascunho.grade = lerGrade(e, *tipo.grade, {valores[3], valores[4], valores[5]}, n);
-    exigirContagem(e, n, tipo.coordenadas, "coordenada", "coordenadas");
-    if (tipo.arestas != nullptr)
-        exigirContagem(e, arestas.size(), contagemDeArestas, "aresta", "arestas");
-    lerArestas(arestas, n, rascunho.arestas);
-
-    // Every rule of the constructors has been checked above; a refusal here would be a gap in those
-    // checks, and it is still reported as a fault of this element rather than escaping. The objects
-    // take copies of the scratch lists, each allocated at its exact size.
-    try {
-        return tipo.construir(rascunho);
-    } catch (const std::invalid_argument& erro) {
-        falha(e, tag(e) + " é inválido: " + erro.what() + ".");
-    }
+    return terminarObjeto(e, tipo, rascunho, grade, arestas.size(),
+                          [&](std::size_t n) { lerArestas(arestas, n, rascunho.arestas); });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -708,6 +720,65 @@ std::vector<std::unique_ptr<Objeto>> lerObjetos(const TiXmlNode* where)
         objetos.push_back(lerObjeto(e, *tipo, rascunho));
     });
     return objetos;
+}
+
+const TipoDeObjeto* tipoDoElemento(const std::string& nome)
+{
+    for (const TipoDeObjeto* tipo : tiposDeObjeto())
+        if (nome == tipo->elemento)
+            return tipo;
+    return nullptr;
+}
+
+std::unique_ptr<Objeto> lerObjeto(const TiXmlElement* e)
+{
+    const TipoDeObjeto* tipo = tipoDoElemento(e->ValueStr());
+    if (tipo == nullptr)
+        falha(e, tag(e) + " não é um tipo de objeto conhecido.");
+    ValoresDeObjeto rascunho;
+    return lerObjeto(e, *tipo, rascunho);
+}
+
+void lerFilhos(const TiXmlNode* no, const TipoDeObjeto& tipo, FilhosDeObjeto& filhos)
+{
+    static const char* const nomes[] = {"origem", "destino"};
+    paraCadaElemento(no, [&](const TiXmlElement* filho) {
+        const std::string& nome = filho->ValueStr();
+        if (nome == "coordenada") {
+            filhos.coordenadas.push_back(lerXyz(filho));
+            return;
+        }
+        if (tipo.arestas == nullptr || nome != "aresta")
+            falha(filho, tag(filho) + " não pode estar dentro de <" + tipo.elemento + ">.");
+        const std::string* valores[2];
+        atributos(filho, nomes, valores);
+        long long i = 0;
+        long long j = 0;
+        if (!lerInteiro(filho, "origem", exigirAtributo(filho, valores[0], "origem"), i)
+            || !lerInteiro(filho, "destino", exigirAtributo(filho, valores[1], "destino"), j))
+            falha(filho, tag(filho) + " liga a um vértice que não existe.");
+        exigirVazio(filho);
+        filhos.arestas.emplace_back(i, j);
+    });
+}
+
+std::unique_ptr<Objeto> lerObjeto(const TiXmlElement* e, FilhosDeObjeto& filhos)
+{
+    const TipoDeObjeto* tipo = tipoDoElemento(e->ValueStr());
+    if (tipo == nullptr)
+        falha(e, tag(e) + " não é um tipo de objeto conhecido.");
+    ValoresDeObjeto rascunho;
+    const std::string* grade[3];
+    lerCabecalho(e, *tipo, rascunho, grade);
+    rascunho.coordenadas = std::move(filhos.coordenadas);
+    return terminarObjeto(e, *tipo, rascunho, grade, filhos.arestas.size(), [&](std::size_t n) {
+        rascunho.arestas.reserve(filhos.arestas.size());
+        for (const auto& [i, j] : filhos.arestas) {
+            if (!verticeExiste(i, n) || !verticeExiste(j, n) || i == j)
+                falha(e, tag(e) + " tem uma aresta entre vértices que não existem ou entre um vértice e ele mesmo.");
+            rascunho.arestas.emplace_back(static_cast<int>(i), static_cast<int>(j));
+        }
+    });
 }
 
 } // namespace FormatoXml

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "coordenada.h"
@@ -12,6 +13,7 @@
 
 class Objeto;
 class SaidaXml;
+struct TipoDeObjeto;
 class TiXmlElement;
 class TiXmlNode;
 
@@ -58,6 +60,25 @@ void escreverObjeto(SaidaXml& saida, const Objeto& objeto);
 std::size_t elementosDe(const Objeto& objeto);
 // Every element child of where except <window>, in order; nothing is kept if any fault is found.
 std::vector<std::unique_ptr<Objeto>> lerObjetos(const TiXmlNode* where);
+
+// The kind whose element is named nome, or null.
+const TipoDeObjeto* tipoDoElemento(const std::string& nome);
+// The object of element e, children and all, as lerObjetos reads each.
+std::unique_ptr<Objeto> lerObjeto(const TiXmlElement* e);
+
+// An object too large to parse at once, read in pieces (ArquivoDeCena): its element apart from its
+// children, which come in runs from documents of their own. What is accepted is what lerObjetos
+// accepts, but a fault is not always named as lerObjetos names it: a file refused here is read again
+// whole, which says what is wrong.
+struct FilhosDeObjeto {
+    std::vector<Coordenada> coordenadas;
+    std::vector<std::pair<long long, long long>> arestas;
+};
+// Appends the element children of no, children of an object of kind tipo, to filhos.
+void lerFilhos(const TiXmlNode* no, const TipoDeObjeto& tipo, FilhosDeObjeto& filhos);
+// The object of element e (whose own children are passed over) with the children filhos, which it
+// takes.
+std::unique_ptr<Objeto> lerObjeto(const TiXmlElement* e, FilhosDeObjeto& filhos);
 
 } // namespace FormatoXml
 
