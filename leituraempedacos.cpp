@@ -159,6 +159,9 @@ void LeituraEmPedacos::lerPedaco(std::string_view texto, const Pedaco& pedaco, R
         case Pedaco::Tipo::filhos: {
             if (pedaco.tipoDoObjeto == nullptr)
                 throw Desistir{};
+            // The shape the program writes is read straight from the text, anything else by TinyXML.
+            if (FormatoXml::lerFilhosSimples(trecho, *pedaco.tipoDoObjeto, resultado.filhos))
+                break;
             TiXmlDocument doc;
             analisar(trecho, {}, doc, copia);
             FormatoXml::lerFilhos(&doc, *pedaco.tipoDoObjeto, resultado.filhos);

@@ -176,12 +176,30 @@ const std::string& exigirAtributo(const TiXmlElement* e, const std::string* valo
     return *valor;
 }
 
+// The one number texto holds whole, when it is a finite double in range; the rule of lerNumero.
+bool numero(std::string_view texto, double& d)
+{
+    const char* fim = texto.data() + texto.size();
+    const std::from_chars_result r = std::from_chars(texto.data(), fim, d);
+    return r.ptr == fim && r.ec == std::errc() && !texto.empty() && std::isfinite(d);
+}
+
+// The one integer texto holds whole, when it is in range; the rule of lerInteiro and lerIndice.
+bool inteiro(std::string_view texto, long long& n)
+{
+    const char* fim = texto.data() + texto.size();
+    const std::from_chars_result r = std::from_chars(texto.data(), fim, n);
+    return r.ptr == fim && r.ec == std::errc() && !texto.empty();
+}
+
 double lerNumero(const TiXmlElement* e, const char* nome, const std::string* valor)
 {
     const std::string& texto = exigirAtributo(e, valor, nome);
+    double d = 0.0;
+    if (numero(texto, d))
+        return d;
     const char* inicio = texto.data();
     const char* fim = inicio + texto.size();
-    double d = 0.0;
     const std::from_chars_result r = std::from_chars(inicio, fim, d);
     const auto falhaDoValor = [&](const char* porque) {
         falha(e, tag(e) + " tem " + nome + "=" + citado(texto) + porque);
@@ -779,6 +797,116 @@ std::unique_ptr<Objeto> lerObjeto(const TiXmlElement* e, FilhosDeObjeto& filhos)
             rascunho.arestas.emplace_back(static_cast<int>(i), static_cast<int>(j));
         }
     });
+}
+
+namespace {
+
+bool espacoSimples(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n';
+}
+
+// The attribute nome="valor" at i, past which i moves: false unless its name is in lower-case ASCII
+// letters and its value, quoted with ", holds printable ASCII but '&' and '<'. TinyXML gives such
+// an attribute that name and value, byte for byte.
+bool atributoSimples(std::string_view t, std::size_t& i, std::string_view& nome, std::string_view& valor)
+{
+    const std::size_t inicio = i;
+    while (i < t.size() && t[i] >= 'a' && t[i] <= 'z')
+        ++i;
+    if (i == inicio || t.substr(i, 2) != "=\"")
+        return false;
+    nome = t.substr(inicio, i - inicio);
+    i += 2;
+    const std::size_t inicioDoValor = i;
+    for (; i < t.size() && t[i] != '"'; ++i) {
+        const auto c = static_cast<unsigned char>(t[i]);
+        if (c < 0x20 || c >= 0x80 || c == '&' || c == '<')
+            return false;
+    }
+    if (i == t.size())
+        return false;
+    valor = t.substr(inicioDoValor, i - inicioDoValor);
+    ++i;
+    return true;
+}
+
+// The rest of an element at i, just past its name, that closes on itself: its attributes, apart by
+// white space, are those of nomes, each once; their values go to valores.
+template <std::size_t N>
+bool elementoSimples(std::string_view t, std::size_t& i, const char* const (&nomes)[N], std::string_view (&valores)[N])
+{
+    bool visto[N] = {};
+    for (;;) {
+        const std::size_t antes = i;
+        while (i < t.size() && espacoSimples(t[i]))
+            ++i;
+        if (t.substr(i, 2) == "/>") {
+            i += 2;
+            break;
+        }
+        std::string_view nome;
+        std::string_view valor;
+        if (i == antes || !atributoSimples(t, i, nome, valor))
+            return false;
+        std::size_t k = 0;
+        while (k < N && nome != nomes[k])
+            ++k;
+        if (k == N || visto[k])
+            return false;
+        visto[k] = true;
+        valores[k] = valor;
+    }
+    for (const bool v : visto)
+        if (!v)
+            return false;
+    return true;
+}
+
+// Whether the element at i is named nome, a name followed by white space; i moves past the name.
+bool nomeSimples(std::string_view t, std::size_t& i, std::string_view nome)
+{
+    if (t[i] != '<' || t.substr(i + 1, nome.size()) != nome || i + 1 + nome.size() >= t.size()
+        || !espacoSimples(t[i + 1 + nome.size()]))
+        return false;
+    i += 1 + nome.size();
+    return true;
+}
+
+} // namespace
+
+bool lerFilhosSimples(std::string_view texto, const TipoDeObjeto& tipo, FilhosDeObjeto& filhos)
+{
+    static const char* const xyz[] = {"x", "y", "z"};
+    static const char* const pontas[] = {"origem", "destino"};
+    const std::size_t coordenadas = filhos.coordenadas.size();
+    const std::size_t arestas = filhos.arestas.size();
+    const auto desistir = [&] {
+        filhos.coordenadas.resize(coordenadas);
+        filhos.arestas.resize(arestas);
+        return false;
+    };
+    for (std::size_t i = 0;;) {
+        while (i < texto.size() && espacoSimples(texto[i]))
+            ++i;
+        if (i == texto.size())
+            return true;
+        std::string_view v[3];
+        std::string_view p[2];
+        double x, y, z;
+        long long origem, destino;
+        if (nomeSimples(texto, i, "coordenada")) {
+            if (!elementoSimples(texto, i, xyz, v) || !numero(v[0], x) || !numero(v[1], y) || !numero(v[2], z))
+                return desistir();
+            filhos.coordenadas.emplace_back(x, y, z);
+        } else if (tipo.arestas != nullptr && nomeSimples(texto, i, "aresta")) {
+            if (!elementoSimples(texto, i, pontas, p) || !inteiro(p[0], origem) || !inteiro(p[1], destino))
+                return desistir();
+            filhos.arestas.emplace_back(origem, destino);
+        } else {
+            return desistir();
+        }
+    }
 }
 
 } // namespace FormatoXml

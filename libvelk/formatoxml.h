@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -76,6 +77,13 @@ struct FilhosDeObjeto {
 };
 // Appends the element children of no, children of an object of kind tipo, to filhos.
 void lerFilhos(const TiXmlNode* no, const TipoDeObjeto& tipo, FilhosDeObjeto& filhos);
+// The same straight from the text of a run of children, for the shape the program writes: elements
+// <coordenada x="…" y="…" z="…" /> and <aresta origem="…" destino="…" /> (those attributes, in any
+// order, each once, quoted with ", their values printable ASCII but '&' and '<'), apart by white
+// space. TinyXML makes of such a text those elements with those values, byte for byte. True when the
+// whole text has that shape and every value reads as lerFilhos reads it; false otherwise, filhos as
+// it was, and TinyXML must read the text.
+bool lerFilhosSimples(std::string_view texto, const TipoDeObjeto& tipo, FilhosDeObjeto& filhos);
 // The object of element e (whose own children are passed over) with the children filhos, which it
 // takes.
 std::unique_ptr<Objeto> lerObjeto(const TiXmlElement* e, FilhosDeObjeto& filhos);

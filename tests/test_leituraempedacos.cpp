@@ -100,8 +100,9 @@ std::string trocar(std::string texto, const std::string& de, const std::string& 
 // read in pieces, not whole.
 // Mutations caught: a run of a large object's children lost or read twice at a piece's edge, a
 // start tag read as closed on itself when it is not, text or CDATA inside the root passed over, a
-// second <window> or a missing one read as one, an edge to a vertex that does not exist taken, a
-// fault deep inside a large object missed, the camera not read from the file.
+// second <window> or a missing one read as one, a fault deep inside a large object missed, the
+// camera not read from the file; read straight from the text, an attribute the shape does not take
+// passed over, a repeated or missing one taken, a value read other than TinyXML reads it.
 TEST(LeituraEmPedacos, DaOQueALeituraInteiraDa)
 {
     const std::string texto = textoDeCena();
@@ -124,6 +125,14 @@ TEST(LeituraEmPedacos, DaOQueALeituraInteiraDa)
         {"sem o fim da raiz", trocar(texto, "</formas>", "")},
         {"objeto grande sem fim", trocar(texto, "</objeto3d>", "")},
         {"segunda raiz", texto + "<formas />\n"},
+        // What the plain shape does not take, read by TinyXML, right or wrong.
+        {"atributo desconhecido", trocar(texto, "<coordenada x=\"", "<coordenada w=\"1\" x=\"", 7000)},
+        {"quebras de linha numa marca", trocar(texto, "\" y=\"", "\"\n\t y=\"", 7100)},
+        {"referência a caractere", trocar(texto, " x=\"", " x=\"&#48;", 7200)},
+        {"atributo repetido", trocar(texto, " y=\"", " x=\"1\" y=\"", 7300)},
+        {"atributo que falta", trocar(texto, " z=\"", " w=\"", 7400)},
+        {"espaço antes do número", trocar(texto, "destino=\"", "destino=\" ", 16000)},
+        {"aspas simples", trocar(trocar(texto, "origem=\"", "origem='", 16100), "\" destino", "' destino", 16100)},
     };
     QTemporaryDir pasta;
     for (const auto& [nome, conteudo] : casos) {
