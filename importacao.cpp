@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <charconv>
+#include <istream>
+#include <sstream>
+#include <streambuf>
+#include <string_view>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -142,25 +146,76 @@ const std::string& semPesosDeVertices(const std::string& texto, std::string& lim
     return limpo.empty() ? texto : limpo;
 }
 
+// A text handed to a reader in pieces, telling progresso how far it has been read (out of total)
+// before each: a cancel ends the text there, and cancelado() says so.
+class TextoComProgresso : public std::streambuf {
+public:
+    TextoComProgresso(std::string_view texto, const Progresso& progresso, std::uint64_t total)
+        : _texto(texto), _progresso(progresso), _total(total)
+    {
+    }
+    bool cancelado() const { return _cancelado; }
+
+protected:
+    int_type underflow() override
+    {
+        constexpr std::size_t pedaco = 1 << 20;
+        if (_lido == _texto.size() || _cancelado)
+            return traits_type::eof();
+        if (_progresso && !_progresso(_lido, _total)) {
+            _cancelado = true;
+            return traits_type::eof();
+        }
+        // The reader only reads from it.
+        char* inicio = const_cast<char*>(_texto.data()) + _lido;
+        const std::size_t n = std::min(pedaco, _texto.size() - _lido);
+        setg(inicio, inicio, inicio + n);
+        _lido += n;
+        return traits_type::to_int_type(*inicio);
+    }
+
+private:
+    std::string_view _texto;
+    const Progresso& _progresso;
+    std::uint64_t _total;
+    std::size_t _lido = 0;
+    bool _cancelado = false;
+};
+
+// What tinyobjloader reads of an OBJ text.
+struct Obj {
+    tinyobj::attrib_t atributos;
+    std::vector<tinyobj::shape_t> formas;
+};
+
 // The text parsed by tinyobjloader, from the text alone, with no material file: a wireframe has no
-// use for materials, and mtllib must not make us open other files.
-void analisarObj(tinyobj::ObjReader& leitor, const std::string& texto)
+// use for materials, and mtllib must not make us open other files. progresso hears of the bytes read,
+// out of total.
+void analisarObj(Obj& obj, const std::string& texto, const Progresso& progresso, std::uint64_t total)
 {
-    tinyobj::ObjReaderConfig configuracao;
-    configuracao.triangulate = false;
-    configuracao.vertex_color = false;
     std::string semPesos;
-    if (!leitor.ParseFromString(semPesosDeVertices(texto, semPesos), std::string(), configuracao)) {
-        std::string motivo = leitor.Error();
+    TextoComProgresso pedacos(semPesosDeVertices(texto, semPesos), progresso, total);
+    std::istream entrada(&pedacos);
+    std::stringbuf semMateriais;
+    std::istream materiais(&semMateriais);
+    tinyobj::MaterialStreamReader leitorDeMateriais(materiais);
+    std::vector<tinyobj::material_t> descartados;
+    std::string avisos;
+    std::string motivo;
+    const bool lido = tinyobj::LoadObj(&obj.atributos, &obj.formas, &descartados, &avisos, &motivo, &entrada,
+                                       &leitorDeMateriais, false, false);
+    if (pedacos.cancelado())
+        throw Cancelado{};
+    if (!lido) {
         while (!motivo.empty() && (motivo.back() == '\n' || motivo.back() == ' '))
             motivo.pop_back();
         throw "o arquivo não é um OBJ válido (" + motivo + ")";
     }
 }
 
-std::vector<Coordenada> verticesDoObj(const tinyobj::ObjReader& leitor)
+std::vector<Coordenada> verticesDoObj(const Obj& obj)
 {
-    const std::vector<tinyobj::real_t>& xyz = leitor.GetAttrib().vertices;
+    const std::vector<tinyobj::real_t>& xyz = obj.atributos.vertices;
     if (xyz.size() / 3 > static_cast<std::size_t>(std::numeric_limits<int>::max()))
         throw std::string("o arquivo tem vértices demais");
     const int numeroDeVertices = static_cast<int>(xyz.size() / 3);
@@ -229,15 +284,19 @@ std::vector<std::unique_ptr<Objeto>> objetosDasFormas(const std::vector<tinyobj:
 
 } // namespace
 
-std::vector<std::unique_ptr<Objeto>> lerObj(const std::string& texto, const std::string& nome)
+std::vector<std::unique_ptr<Objeto>> lerObj(const std::string& texto, const std::string& nome, const Progresso& progresso)
 {
-    tinyobj::ObjReader leitor;
-    analisarObj(leitor, texto);
-    std::vector<Coordenada> vertices = verticesDoObj(leitor);
+    // The text read counts for two thirds of the work, its edges for the rest.
+    const std::uint64_t total = texto.size() + texto.size() / 2 + 1;
+    Obj obj;
+    analisarObj(obj, texto, progresso, total);
+    if (progresso && !progresso(texto.size(), total))
+        throw Cancelado{};
+    std::vector<Coordenada> vertices = verticesDoObj(obj);
     const int numeroDeVertices = static_cast<int>(vertices.size());
 
     // The edges of each object or group, in file order.
-    const std::vector<tinyobj::shape_t>& formas = leitor.GetShapes();
+    const std::vector<tinyobj::shape_t>& formas = obj.formas;
     std::vector<Arestas> arestasDasFormas(formas.size());
     bool temFacesOuLinhas = false;
     for (std::size_t f = 0; f < formas.size(); ++f) {
@@ -429,7 +488,7 @@ void lerFace(const LinhasDeOff& linhas, const std::vector<std::string_view>& tok
 
 } // namespace
 
-std::vector<std::unique_ptr<Objeto>> lerOff(std::string_view texto, const std::string& nome)
+std::vector<std::unique_ptr<Objeto>> lerOff(std::string_view texto, const std::string& nome, const Progresso& progresso)
 {
     LinhasDeOff linhas(texto);
     std::vector<std::string_view> tokens;
@@ -438,6 +497,8 @@ std::vector<std::unique_ptr<Objeto>> lerOff(std::string_view texto, const std::s
     Arestas arestas;
     std::vector<int> indices;
     for (long long f = 0; f < cabecalho.faces; ++f) {
+        if (f % 65536 == 0 && progresso && !progresso(texto.size() - linhas.restante(), texto.size() + 1))
+            throw Cancelado{};
         if (!linhas.proxima(tokens))
             throw std::string("o arquivo acaba antes da face " + std::to_string(f));
         lerFace(linhas, tokens, f, cabecalho.vertices, indices, arestas);
@@ -472,7 +533,7 @@ QString formatoDe(const QString& caminho)
 
 } // namespace
 
-std::vector<std::unique_ptr<Objeto>> lerModelo(const QString& caminho)
+std::vector<std::unique_ptr<Objeto>> lerModelo(const QString& caminho, const Progresso& progresso)
 {
     // Read whole: a model larger than this would take more memory as objects than a desktop has.
     constexpr long long tamanhoMaximo = 2LL * 1024 * 1024 * 1024;
@@ -483,17 +544,19 @@ std::vector<std::unique_ptr<Objeto>> lerModelo(const QString& caminho)
     } catch (const ErrosDeArquivo::FalhaDeLeitura& falha) {
         throw naoImportou(caminho, "o arquivo " + falha.frase);
     }
-    return lerModelo(caminho, conteudo);
+    return lerModelo(caminho, conteudo, progresso);
 }
 
-std::vector<std::unique_ptr<Objeto>> lerModelo(const QString& caminho, const QByteArray& conteudo)
+std::vector<std::unique_ptr<Objeto>> lerModelo(const QString& caminho, const QByteArray& conteudo,
+                                               const Progresso& progresso)
 {
     const QString formato = formatoDe(caminho);
     const std::string nome = QFileInfo(caminho).completeBaseName().toStdString();
     try {
         if (formato == QLatin1String("obj"))
-            return lerObj(conteudo.toStdString(), nome);
-        return lerOff(std::string_view(conteudo.constData(), static_cast<std::size_t>(conteudo.size())), nome);
+            return lerObj(conteudo.toStdString(), nome, progresso);
+        return lerOff(std::string_view(conteudo.constData(), static_cast<std::size_t>(conteudo.size())), nome,
+                      progresso);
     } catch (const std::string& motivo) {
         throw naoImportou(caminho, motivo);
     } catch (const std::invalid_argument& motivo) {

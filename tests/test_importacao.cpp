@@ -1,3 +1,4 @@
+#include <cstdint>
 #include <memory>
 #include <set>
 #include <string>
@@ -142,3 +143,33 @@ TEST(ImportacaoPelaJanela, ArquivoQuebradoNaoMudaACenaEAvisa)
 }
 
 } // namespace
+
+// A long import tells how far it is, and a cancel stops it with nothing made.
+// Mutations caught: a cancel not heeded (the model read to its end, or its objects made), progress
+// told only once or past its total.
+TEST(ImportacaoObj, ProgressoAteOFimECancelamentoSemObjetos)
+{
+    std::string texto;
+    for (int i = 0; i < 60000; ++i)
+        texto += "v " + std::to_string(i) + ".25 " + std::to_string(i % 97) + ".5 0.125\n";
+    for (int i = 1; i + 2 <= 60000; i += 2)
+        texto += "f " + std::to_string(i) + " " + std::to_string(i + 1) + " " + std::to_string(i + 2) + "\n";
+    ASSERT_GT(texto.size(), 1u << 20);
+
+    std::uint64_t feitos = 0;
+    int chamadas = 0;
+    const auto objetos = Importacao::lerObj(texto, "m", [&](std::uint64_t feito, std::uint64_t total) {
+        EXPECT_GE(feito, feitos);
+        EXPECT_LE(feito, total);
+        feitos = feito;
+        ++chamadas;
+        return true;
+    });
+    EXPECT_EQ(objetos.size(), 1u);
+    EXPECT_GT(chamadas, 2);
+    EXPECT_GE(feitos, texto.size());
+
+    int pedidos = 0;
+    EXPECT_THROW(Importacao::lerObj(texto, "m", [&](std::uint64_t, std::uint64_t) { return ++pedidos < 2; }), Cancelado);
+    EXPECT_EQ(pedidos, 2);
+}
