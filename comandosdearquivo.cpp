@@ -20,6 +20,7 @@
 #include "importacao.h"
 #include "linhadetamanho.h"
 #include "objeto.h"
+#include "progressonajanela.h"
 #include "qviewport.h"
 #include "viewport.h"
 #include "window.h"
@@ -81,9 +82,13 @@ bool ComandosDeArquivo::salvarComo()
 bool ComandosDeArquivo::salvarEm(const QString& caminho)
 {
     try {
-        ArquivoDeCena::salvar(caminho, *_documento.janela(), *_documento.displayFile());
+        ProgressoNaJanela progresso(_janela, tr("Salvando '%1'...").arg(QFileInfo(caminho).fileName()));
+        ArquivoDeCena::salvar(caminho, *_documento.janela(), *_documento.displayFile(), {}, progresso.progresso());
     } catch (const std::string& erro) {
         avisar(tr("Salvar"), erro);
+        return false;
+    } catch (const Cancelado&) {
+        // The file stays as it was; the scene is as unsaved as before.
         return false;
     }
     _documento.definirArquivo(caminho);
@@ -114,7 +119,10 @@ bool ComandosDeArquivo::carregarDe(const QString& arquivo)
         // All or nothing: read into new values, which replace the scene only once complete.
         Window camera = *_documento.janela();
         DisplayFile cena;
-        ArquivoDeCena::carregar(arquivo, camera, cena);
+        {
+            ProgressoNaJanela progresso(_janela, tr("Carregando '%1'...").arg(QFileInfo(arquivo).fileName()));
+            ArquivoDeCena::carregar(arquivo, camera, cena, progresso.progresso());
+        }
         _documento.pilhaDeDesfazer()->push(new ComandoTrocarCena(
             _documento, std::move(cena), camera, arquivo, tr("Carregar '%1'").arg(QFileInfo(arquivo).fileName())));
         return true;
@@ -124,6 +132,8 @@ bool ComandosDeArquivo::carregarDe(const QString& arquivo)
             std::cerr << erro << std::endl;
         else
             avisar(tr("Carregar"), erro);
+        return false;
+    } catch (const Cancelado&) {
         return false;
     }
 }
@@ -175,9 +185,12 @@ void ComandosDeArquivo::importar(const QString& caminho)
 {
     std::vector<std::unique_ptr<Objeto>> novos;
     try {
-        novos = Importacao::lerModelo(caminho);
+        ProgressoNaJanela progresso(_janela, tr("Importando '%1'...").arg(QFileInfo(caminho).fileName()));
+        novos = Importacao::lerModelo(caminho, progresso.progresso());
     } catch (const std::string& erro) {
         avisar(tr("Importar Modelo"), erro);
+        return;
+    } catch (const Cancelado&) {
         return;
     }
     if (novos.empty())

@@ -225,6 +225,8 @@ bool LeituraEmPedacos::ler(const std::string& texto, Window& camera, DisplayFile
                     throw Cancelado{};
             }
         });
+        if (progresso && !progresso(t.size(), t.size()))
+            throw Cancelado{};
         lidas = objetos(lista, resultados);
         std::size_t windows = 0;
         for (const Pedaco& p : lista) {

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <iostream>
 #include <sstream>
@@ -158,4 +160,44 @@ TEST(LeituraEmPedacos, DaOQueALeituraInteiraDa)
         EXPECT_TRUE(pedacos.ler(t, camera, cena, {}));
         EXPECT_EQ(cena.listaDeObjetos.size(), 3501u);
     }
+}
+
+// A load tells how far it has read, up to the whole text, and cancelled half-way it leaves the camera
+// and the scene as they were.
+// Mutations caught: a cancel not heeded, or heeded after the scene or camera changed; progress told
+// only at the end, or short of the whole.
+TEST(LeituraEmPedacos, ProgressoAteOFimECancelamentoSemMudanca)
+{
+    QTemporaryDir pasta;
+    const QString caminho = pasta.filePath("cena.xml");
+    {
+        QFile arquivo(caminho);
+        ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
+        arquivo.write(QByteArray::fromStdString(textoDeCena()));
+    }
+    const std::uint64_t tamanho = static_cast<std::uint64_t>(QFile(caminho).size());
+    std::uint64_t feitos = 0;
+    int chamadas = 0;
+    Window camera = Viewport::cameraInicial();
+    DisplayFile cena;
+    ArquivoDeCena::carregar(caminho, camera, cena, [&](std::uint64_t feito, std::uint64_t total) {
+        EXPECT_LE(feito, total);
+        feitos = std::max(feitos, feito);
+        ++chamadas;
+        return true;
+    });
+    EXPECT_EQ(feitos, tamanho);
+    EXPECT_GT(chamadas, 1);
+
+    Window antes = Viewport::cameraInicial();
+    antes.mover(1, 2, 3);
+    Window outra = antes;
+    DisplayFile vazia;
+    vazia.listaDeObjetos.push_back(new Ponto("fica", Cor(), Coordenada(1, 2, 3)));
+    EXPECT_THROW(ArquivoDeCena::carregar(caminho, outra, vazia,
+                                         [&](std::uint64_t feito, std::uint64_t) { return feito < tamanho / 2; }),
+                 Cancelado);
+    EXPECT_EQ(outra.centro(), antes.centro());
+    ASSERT_EQ(vazia.listaDeObjetos.size(), 1u);
+    EXPECT_EQ(vazia.listaDeObjetos[0]->nome(), "fica");
 }
