@@ -2,14 +2,14 @@
 
 #include <algorithm>
 #include <charconv>
-#include <istream>
-#include <sstream>
-#include <streambuf>
-#include <string_view>
 #include <cmath>
 #include <cstdint>
+#include <istream>
 #include <limits>
+#include <sstream>
 #include <stdexcept>
+#include <streambuf>
+#include <string_view>
 #include <utility>
 
 #include <QFileInfo>
