@@ -258,11 +258,17 @@ void carregar(const QString& caminho, Viewport& viewport)
 
 void carregar(const QString& caminho, Window& janela, DisplayFile& cena, const Progresso& progresso)
 {
-    std::string texto;
+    carregarConteudo(bytesDe(caminho), caminho, janela, cena, progresso);
+}
+
+void carregarConteudo(QByteArray bytes, const QString& caminho, Window& janela, DisplayFile& cena,
+                      const Progresso& progresso, std::size_t tamanhoDoPedaco)
+{
     Estrutura e;
-    LeituraEmPedacos pedacos;
+    LeituraEmPedacos pedacos(tamanhoDoPedaco);
+    const std::string texto = textoVerificado(bytes, caminho, e, &pedacos);
     // The file's bytes go once its text is made.
-    texto = textoVerificado(bytesDe(caminho), caminho, e, &pedacos);
+    bytes = QByteArray();
     if (e.completa && pedacos.ler(texto, janela, cena, progresso))
         return;
     // Anything out of the usual, or any fault: TinyXML reads the whole text, and names the fault.

@@ -1,15 +1,18 @@
 #ifndef ARQUIVODECENA_H
 #define ARQUIVODECENA_H
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
+#include <QByteArray>
+
+#include "leituraempedacos.h"
 #include "progresso.h"
 #include "varredura.h"
 #include "xmldacena.h"
 
 class DisplayFile;
-class QByteArray;
 class QString;
 class TiXmlDocument;
 class TiXmlElement;
@@ -53,6 +56,11 @@ void carregar(const QString& caminho, Viewport& viewport);
 // (LeituraEmPedacos), so that no whole document is ever held, and progresso counts its bytes;
 // Cancelado leaves janela and cena as they were.
 void carregar(const QString& caminho, Window& janela, DisplayFile& cena, const Progresso& progresso = {});
+// The same for the contents of the file caminho, already in memory, read in pieces of about
+// tamanhoDoPedaco bytes.
+void carregarConteudo(QByteArray bytes, const QString& caminho, Window& janela, DisplayFile& cena,
+                      const Progresso& progresso = {},
+                      std::size_t tamanhoDoPedaco = LeituraEmPedacos::tamanhoPadrao);
 
 // Writes the scene file of camera and cena (XmlDaCena::escreverDocumento) to caminho as it is made,
 // byte for byte what TinyXML prints of that document but without ever holding it whole, through a

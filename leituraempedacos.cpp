@@ -74,7 +74,7 @@ void LeituraEmPedacos::elemento(int nivel, std::string_view nome, std::size_t in
         _filhos.push_back({inicio, fimDaAbertura, fimDaAbertura, fimDaAbertura, nome == "window", tipo, {}});
     } else if (nivel == 3) {
         std::vector<std::size_t>& lotes = _filhos.back().lotes;
-        if (lotes.empty() || inicio - lotes.back() >= tamanhoDoPedaco / 2)
+        if (lotes.empty() || inicio - lotes.back() >= _tamanhoDoPedaco / 2)
             lotes.push_back(inicio);
     }
 }
@@ -105,7 +105,7 @@ std::vector<LeituraEmPedacos::Pedaco> LeituraEmPedacos::pedacos() const
         if (e.window) {
             lista.push_back({Tipo::window, e.inicio, e.fim});
             ++k;
-        } else if (e.grande()) {
+        } else if (e.grande(_tamanhoDoPedaco)) {
             lista.push_back({Tipo::abertura, e.inicio, e.fimDaAbertura});
             for (std::size_t j = 0; j < e.lotes.size(); ++j)
                 lista.push_back(
@@ -113,8 +113,8 @@ std::vector<LeituraEmPedacos::Pedaco> LeituraEmPedacos::pedacos() const
             ++k;
         } else {
             std::size_t ultimo = k;
-            while (ultimo + 1 < _filhos.size() && !_filhos[ultimo + 1].window && !_filhos[ultimo + 1].grande()
-                   && _filhos[ultimo + 1].fim - e.inicio <= tamanhoDoPedaco)
+            while (ultimo + 1 < _filhos.size() && !_filhos[ultimo + 1].window
+                   && !_filhos[ultimo + 1].grande(_tamanhoDoPedaco) && _filhos[ultimo + 1].fim - e.inicio <= _tamanhoDoPedaco)
                 ++ultimo;
             lista.push_back({Tipo::objetos, e.inicio, _filhos[ultimo].fim});
             k = ultimo + 1;

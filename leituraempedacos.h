@@ -28,7 +28,9 @@ namespace ArquivoDeCena {
 class LeituraEmPedacos : public ObservadorDaVarredura {
 public:
     // Pieces of about this many bytes; an object longer than that is read in pieces of its own.
-    static constexpr std::size_t tamanhoDoPedaco = 512u << 10;
+    static constexpr std::size_t tamanhoPadrao = 512u << 10;
+
+    explicit LeituraEmPedacos(std::size_t tamanhoDoPedaco = tamanhoPadrao) : _tamanhoDoPedaco(tamanhoDoPedaco) {}
 
     void elemento(int nivel, std::string_view nome, std::size_t inicio, std::size_t fimDaAbertura,
                   bool vazio) override;
@@ -50,11 +52,11 @@ private:
         bool window;
         // Its kind, null when it names none.
         const TipoDeObjeto* tipo;
-        // Where each run of its children begins, a new one past every tamanhoDoPedaco / 2 bytes.
+        // Where each run of its children begins, a new one past every half piece.
         std::vector<std::size_t> lotes;
 
         // Read in pieces of its own.
-        bool grande() const { return fim - inicio > tamanhoDoPedaco && !lotes.empty(); }
+        bool grande(std::size_t pedaco) const { return fim - inicio > pedaco && !lotes.empty(); }
     };
     struct Pedaco;
     struct Resultado;
@@ -68,6 +70,7 @@ private:
     // The objects of the pieces, in order; throws Desistir on any fault.
     std::vector<std::unique_ptr<Objeto>> objetos(std::vector<Pedaco>& lista, std::vector<Resultado>& resultados) const;
 
+    std::size_t _tamanhoDoPedaco;
     bool _fora = false;
     int _raizes = 0;
     std::size_t _fimDaAberturaDaRaiz = 0;

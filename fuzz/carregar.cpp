@@ -2,11 +2,15 @@
 // (ArquivoDeCena::lerConteudo), the root element, the camera and objects (Viewport::restore), then
 // the repaint. A refused file leaves the scene as it was; an accepted one paints within the
 // window's rectangle, and saving it and loading the result gives back the same scene bit for bit.
+// The reading in pieces, in pieces small enough to cut every object, gives what the whole reading
+// gives: the same scene or the same fault, and the same lines on standard error; and the file
+// written as it goes is what TinyXML prints of the same document.
 
 #include <clocale>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <sstream>
@@ -22,10 +26,12 @@
 #include "displayfile.h"
 #include "objeto.h"
 #include "objeto3d.h"
+#include "saidaemtexto.h"
 #include "tipodeobjeto.h"
 #include "viewport.h"
 #include "window.h"
 #include "xml.h"
+#include "xmldacena.h"
 
 namespace {
 
@@ -99,6 +105,61 @@ void carregar(Viewport& v, const QByteArray& bytes)
     v.restore(formas);
 }
 
+// Standard error while a file is loaded.
+std::ostringstream avisos;
+
+// What a load gives: the scene as TinyXML prints it, or the fault; and what it said on standard error.
+struct Lido {
+    std::string cenaOuFalha;
+    std::string avisos;
+};
+
+Lido lerCom(const std::function<void(Window&, DisplayFile&)>& ler)
+{
+    avisos.str(std::string());
+    Lido l;
+    try {
+        Window camera = Viewport::cameraInicial();
+        DisplayFile cena;
+        ler(camera, cena);
+        TiXmlPrinter impressora;
+        XmlDaCena::documento(camera, cena)->Accept(&impressora);
+        l.cenaOuFalha = impressora.Str();
+    } catch (const std::string& falha) {
+        l.cenaOuFalha = "falha: " + falha;
+    }
+    l.avisos = avisos.str();
+    return l;
+}
+
+void compararLeituras(const QByteArray& bytes)
+{
+    const QString caminho = QStringLiteral("entrada.xml");
+    const Lido inteiro = lerCom([&](Window& camera, DisplayFile& cena) {
+        TiXmlDocument doc;
+        ArquivoDeCena::lerConteudo(bytes, doc, caminho);
+        XmlDaCena::ler(ArquivoDeCena::raiz(doc), camera, cena);
+    });
+    const Lido emPedacos = lerCom([&](Window& camera, DisplayFile& cena) {
+        ArquivoDeCena::carregarConteudo(bytes, caminho, camera, cena, {}, 64);
+    });
+    if (emPedacos.cenaOuFalha != inteiro.cenaOuFalha)
+        Prova::falha("read in pieces: " + emPedacos.cenaOuFalha.substr(0, 300) + "\nread whole: "
+                     + inteiro.cenaOuFalha.substr(0, 300));
+    if (emPedacos.avisos != inteiro.avisos)
+        Prova::falha("read in pieces, standard error says " + emPedacos.avisos + "; read whole, " + inteiro.avisos);
+}
+
+// The file of v written as it goes, in pieces of a few bytes.
+std::string escritoAosPoucos(const Viewport& v)
+{
+    std::string texto;
+    SaidaEmTexto saida([&texto](std::string_view pedaco, std::size_t) { texto += pedaco; }, 16);
+    XmlDaCena::escreverDocumento(saida, *v.janela(), *v.displayFile());
+    saida.terminar();
+    return texto;
+}
+
 bool mesmosBits(const Matriz<1, 4>& a, const Matriz<1, 4>& b)
 {
     for (std::size_t i = 0; i < 4; ++i) {
@@ -158,8 +219,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     // The user's locale, as the program takes it on start-up: under pt_BR "0.5" must not read as 0.
     std::setlocale(LC_ALL, "");
     // The load command's messages; libFuzzer's own go to stderr directly.
-    static std::ostringstream descarte;
-    std::cerr.rdbuf(descarte.rdbuf());
+    std::cerr.rdbuf(avisos.rdbuf());
     return 0;
 }
 
@@ -173,8 +233,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     }
     const std::string antes = salvo(tela);
 
+    const QByteArray bytes(reinterpret_cast<const char*>(dados), static_cast<qsizetype>(tamanho));
+    compararLeituras(bytes);
     try {
-        carregar(tela, QByteArray(reinterpret_cast<const char*>(dados), static_cast<qsizetype>(tamanho)));
+        carregar(tela, bytes);
     } catch (const std::string&) {
         if (salvo(tela) != antes)
             Prova::falha("a refused file changed the scene");
@@ -190,6 +252,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     }
     if (!Prova::arquivoXml(primeiro))
         Prova::falha("the saved file holds characters that XML cannot carry");
+    if (escritoAosPoucos(tela) != primeiro)
+        Prova::falha("the file written as it goes is not what TinyXML prints");
     Tela outra;
     try {
         carregar(outra, QByteArray::fromStdString(primeiro));

@@ -108,7 +108,7 @@ std::string trocar(std::string texto, const std::string& de, const std::string& 
 TEST(LeituraEmPedacos, DaOQueALeituraInteiraDa)
 {
     const std::string texto = textoDeCena();
-    ASSERT_GT(texto.size(), 3 * ArquivoDeCena::LeituraEmPedacos::tamanhoDoPedaco);
+    ASSERT_GT(texto.size(), 3 * ArquivoDeCena::LeituraEmPedacos::tamanhoPadrao);
     const std::string comentario = "<!-- um comentário -->";
     const std::vector<std::pair<const char*, std::string>> casos = {
         {"inteira", texto},
