@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstdint>
 #include <functional>
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <stdexcept>
@@ -20,6 +21,9 @@
 #include <QPainter>
 #include <QPen>
 #include <QPoint>
+#include <QPointF>
+#include <QRect>
+#include <QRectF>
 #include <QSplitter>
 
 #include "cor.h"
@@ -132,10 +136,29 @@ Coordenada pontoEntre(const Coordenada& a, const Coordenada& b, double t)
 // The edges of the main camera's viewing pyramid or box, and its direction of projection.
 const QColor corDosProjetores(230, 140, 0);
 
+// The inset's distance from the view's edges: inside the frame, drawn 20 pixels in.
+constexpr int margemDaLupa = 24;
+
 // A filled polygon's fill where the main camera cuts it away: its colour, mostly white.
 QColor desbotada(const QColor& cor)
 {
     return QColor((cor.red() + 3 * 255) / 4, (cor.green() + 3 * 255) / 4, (cor.blue() + 3 * 255) / 4);
+}
+
+// What the outside view frames of the main camera: its COP, its window's corners, and its near
+// plane's, which a parallel projection puts anywhere in front of the window.
+std::vector<Coordenada> pontosDaCamera(const Window& camera)
+{
+    std::vector<Coordenada> pontos{camera.centroDeProjecao()};
+    const Projetor projetor = camera.projetor();
+    const Vista& vista = projetor.vista();
+    const Retangulo& r = vista.retangulo;
+    for (double x : {r.xMin, r.xMax})
+        for (double y : {r.yMin, r.yMax}) {
+            pontos.push_back(projetor.paraMundo(Coordenada(x, y, 0)));
+            pontos.push_back(projetor.paraMundo(Coordenada(x, y, vista.perto - vista.distancia)));
+        }
+    return pontos;
 }
 
 } // namespace
@@ -455,26 +478,25 @@ void VistaExterna::enquadrar()
     const Window& camera = *_principal->janela();
     const Vetor u = camera.viewRightVector();
     const Vetor v = camera.viewUpVector();
+    std::vector<Coordenada> pontos = pontosDaCamera(camera);
+    for (const Objeto* o : displayFile()->listaDeObjetos)
+        if (o != nullptr)
+            pontos.insert(pontos.end(), o->inicioDasCoordenadas(), o->fimDasCoordenadas());
+    pontos.erase(std::remove_if(pontos.begin(), pontos.end(),
+                                [](const Coordenada& p) {
+                                    return !(std::isfinite(p.x()) && std::isfinite(p.y()) && std::isfinite(p.z()));
+                                }),
+                 pontos.end());
     const Coordenada c = camera.centro();
     double minimo[3] = {c.x(), c.y(), c.z()};
     double maximo[3] = {c.x(), c.y(), c.z()};
-    const auto incluir = [&minimo, &maximo](const Coordenada& p) {
+    for (const Coordenada& p : pontos) {
         const double xyz[3] = {p.x(), p.y(), p.z()};
-        if (!(std::isfinite(xyz[0]) && std::isfinite(xyz[1]) && std::isfinite(xyz[2])))
-            return;
         for (int k = 0; k < 3; ++k) {
             minimo[k] = std::min(minimo[k], xyz[k]);
             maximo[k] = std::max(maximo[k], xyz[k]);
         }
-    };
-    incluir(camera.centroDeProjecao());
-    for (double a : {-0.5, 0.5})
-        for (double b : {-0.5, 0.5})
-            incluir(c + u * a + v * b);
-    for (const Objeto* o : displayFile()->listaDeObjetos)
-        if (o != nullptr)
-            for (const Coordenada& p : o->coordenadas())
-                incluir(p);
+    }
     const Coordenada meio((minimo[0] + maximo[0]) / 2, (minimo[1] + maximo[1]) / 2, (minimo[2] + maximo[2]) / 2);
     double raio = std::hypot(maximo[0] - minimo[0], maximo[1] - minimo[1], maximo[2] - minimo[2]) / 2;
     if (!(raio > 0))
@@ -493,6 +515,9 @@ void VistaExterna::enquadrar()
     } catch (const std::invalid_argument&) {
         // A scene too large or too small for a camera that can be saved: the observer stays.
     }
+    // From there, as close as the camera and the scene allow: the sphere round their box leaves
+    // most of the view empty.
+    janela()->enquadrar(pontos, 0.05);
     janela()->atualizarCPP(*displayFile());
     update();
 }
@@ -627,17 +652,13 @@ void VistaExterna::pintarCamera(double profundidadeMaxima)
     QPainter& pintor = pintorAtivo();
     Trabalhador& t = *_trabalhadores.front();
     const Vista& vista = t.camera.vista();
-    const Retangulo& r = vista.retangulo;
     // Depths beyond the window's plane, as projecao.h measures them: the near plane's; where the
     // projectors start, at the COP in perspective and at the near plane in a parallel projection;
     // and where they end, at the far side of the scene and at least at the window.
     const double perto = vista.perto - vista.distancia;
     const double inicio = vista.paralela ? perto : -vista.distancia;
     const double fim = std::max(profundidadeMaxima - vista.distancia, 0.0);
-    // The world point of the projector through the window's corner i (in order round it) at depth z.
-    const double xs[4] = {r.xMin, r.xMax, r.xMax, r.xMin};
-    const double ys[4] = {r.yMin, r.yMin, r.yMax, r.yMax};
-    const auto canto = [&t, &xs, &ys](int i, double z) { return t.camera.paraMundo(Coordenada(xs[i % 4], ys[i % 4], z)); };
+    const auto canto = [this](int i, double z) { return cantoDaCamera(i, z); };
 
     std::vector<QLine> linhas;
     const auto desenhar = [&](const QPen& caneta) {
@@ -659,14 +680,45 @@ void VistaExterna::pintarCamera(double profundidadeMaxima)
         t.tracar(_mapa, canto(i, 0), canto(i + 1, 0), linhas);
     desenhar(QPen(QColor(0, 0, 230), 2));
     pintarProjetorDoVertice(inicio);
-    pintor.setPen(QPen(Qt::black, 1));
-    if (t.tracar(_mapa, canto(3, 0), canto(3, 0), linhas))
-        pintor.drawText(linhas.back().p1() + QPoint(4, -4), QStringLiteral("Window"));
-    pintarOlho(inicio, vista.paralela);
+    rotularCamera(inicio, perto, vista.paralela);
+}
+
+Coordenada VistaExterna::cantoDaCamera(int i, double z) const
+{
+    const Projetor& camera = _trabalhadores.front()->camera;
+    const Retangulo& r = camera.vista().retangulo;
+    const bool direita = i % 4 == 1 || i % 4 == 2;
+    const bool cima = i % 4 >= 2;
+    return camera.paraMundo(Coordenada(direita ? r.xMax : r.xMin, cima ? r.yMax : r.yMin, z));
+}
+
+void VistaExterna::rotularCamera(double inicio, double perto, bool paralela)
+{
+    Trabalhador& t = *_trabalhadores.front();
+    std::vector<QLine> linhas;
+    // The eye's labels first: they are placed first, nearest their points.
+    _rotulos.clear();
+    pintarOlho(inicio, paralela);
+    std::vector<RotuloNaTela> daLupa;
+    QRect planoNaLupa;
+    if (paralela) {
+        // As large as the window here: labelled at a corner of its own that is in sight.
+        for (int i = 0; i < 4; ++i)
+            if (t.tracar(_mapa, cantoDaCamera(i, perto), cantoDaCamera(i, perto), linhas)) {
+                _rotulos.push_back(rotulo(QStringLiteral("Plano próximo"), linhas.back().p1(), true));
+                break;
+            }
+    } else {
+        pintarLupa(daLupa, planoNaLupa);
+    }
+    if (t.tracar(_mapa, cantoDaCamera(3, 0), cantoDaCamera(3, 0), linhas))
+        _rotulos.push_back(rotulo(QStringLiteral("Window"), linhas.back().p1(), false));
+    pintarRotulos(daLupa, planoNaLupa);
 }
 
 void VistaExterna::pintarOlho(double inicio, bool paralela)
 {
+    _lupa = QRect();
     Trabalhador& t = *_trabalhadores.front();
     std::vector<QLine> linhas;
     const Coordenada olho = t.camera.paraMundo(Coordenada(0, 0, inicio));
@@ -677,11 +729,15 @@ void VistaExterna::pintarOlho(double inicio, bool paralela)
         pintarDirecaoDeProjecao(p);
     } else {
         QPainter& pintor = pintorAtivo();
+        pintor.setPen(QPen(Qt::black, 1));
         pintor.setBrush(Qt::black);
         pintor.drawEllipse(p, 4, 4);
         pintor.setBrush(Qt::NoBrush);
     }
-    pintarRotulosDoOlho(p, paralela);
+    // On the side away from the window, where the pyramid does not run.
+    const Coordenada c = _principal->janela()->centro();
+    const bool aEsquerda = t.tracar(_mapa, c, c, linhas) && linhas.back().p1().x() > p.x();
+    _rotulos.push_back(rotulo(paralela ? QStringLiteral("DOP") : QStringLiteral("COP"), p, aEsquerda));
 }
 
 void VistaExterna::pintarDirecaoDeProjecao(QPoint inicio)
@@ -707,27 +763,125 @@ void VistaExterna::pintarDirecaoDeProjecao(QPoint inicio)
     pintor.drawLine(ponta, ponta + lados[1]);
 }
 
-void VistaExterna::pintarRotulosDoOlho(QPoint p, bool paralela)
+bool VistaExterna::pixelExato(const Coordenada& p, QPointF& pixel) const
 {
-    // The near plane is too small in perspective to carry its label, which goes under the COP's (or
-    // the direction of projection's, at the near plane's centre). Both on the side away from the
-    // window, where the pyramid does not run.
+    const Projetor& observador = _trabalhadores.front()->observador;
+    const PontoDeCamera c = observador.paraCamera(p);
+    if (!(c.z > observador.vista().perto))
+        return false;
+    double x, y;
+    observador.vista().projetar(c, x, y);
+    pixel = QPointF(x * _mapa.aX + _mapa.bX, y * _mapa.aY + _mapa.bY);
+    return std::isfinite(pixel.x()) && std::isfinite(pixel.y());
+}
+
+void VistaExterna::pintarLupa(std::vector<RotuloNaTela>& rotulos, QRect& plano)
+{
+    const Projetor& camera = _trabalhadores.front()->camera;
+    const Vista& vista = camera.vista();
+    // Depths beyond the window: the COP's, the near plane's, and where the pyramid's edges leave the inset.
+    const double profundidades[3] = {-vista.distancia, vista.perto - vista.distancia, 3 * vista.perto - vista.distancia};
+    QPointF olho;
+    QPointF cantos[2][4];
+    if (!pixelExato(camera.paraMundo(Coordenada(0, 0, profundidades[0])), olho))
+        return;
+    // Framed on the COP and the near plane together, which fill half of it.
+    QPointF menor = olho;
+    QPointF maior = olho;
+    for (int k = 0; k < 2; ++k)
+        for (int i = 0; i < 4; ++i) {
+            if (!pixelExato(cantoDaCamera(i, profundidades[k + 1]), cantos[k][i]))
+                return;
+            if (k == 0) {
+                menor = QPointF(std::min(menor.x(), cantos[k][i].x()), std::min(menor.y(), cantos[k][i].y()));
+                maior = QPointF(std::max(maior.x(), cantos[k][i].x()), std::max(maior.y(), cantos[k][i].y()));
+            }
+        }
+    const QRectF juntos(menor, maior);
+    const int lado = std::clamp(std::min(largura(), altura()) / 4, 90, 200);
+    const double extensao = std::max(juntos.width(), juntos.height());
+    if (!(extensao > 0 && std::isfinite(extensao)) || std::min(largura(), altura()) < 2 * lado + 2 * margemDaLupa)
+        return;
+    _lupa = cantoDaLupa(lado, olho);
+    const double aumento = 0.5 * lado / extensao;
+    const QPointF meio = QRectF(_lupa).center();
+    const QPointF centro = juntos.center();
+    olho = meio + (olho - centro) * aumento;
+    for (auto& linha : cantos)
+        for (QPointF& q : linha)
+            q = meio + (q - centro) * aumento;
+    // What its label keeps clear of.
+    plano = QRectF(meio + (menor - centro) * aumento, meio + (maior - centro) * aumento).toAlignedRect();
+    pintarNaLupa(olho, cantos);
+    // Over the drawing, or under it, where the inset has room for it.
+    rotulos.push_back(rotulo(QStringLiteral("Plano próximo"), QPoint(plano.center().x(), plano.top()), false));
+}
+
+void VistaExterna::pintarNaLupa(QPointF olho, const QPointF (&cantos)[2][4])
+{
+    QPainter& pintor = pintorAtivo();
+    pintor.save();
+    pintor.setRenderHint(QPainter::Antialiasing, true);
+    pintor.setPen(QPen(QColor(160, 160, 160), 1));
+    pintor.setBrush(Qt::white);
+    pintor.drawRect(_lupa);
+    pintor.setClipRect(_lupa.adjusted(1, 1, 0, 0));
+    pintor.setPen(QPen(corDosProjetores, 1));
+    for (int i = 0; i < 4; ++i)
+        pintor.drawLine(olho, cantos[1][i]);
+    pintor.setPen(QPen(QColor(200, 0, 200), 2));
+    pintor.setBrush(Qt::NoBrush);
+    for (int i = 0; i < 4; ++i)
+        pintor.drawLine(cantos[0][i], cantos[0][(i + 1) % 4]);
+    pintor.setPen(QPen(Qt::black, 1));
+    pintor.setBrush(Qt::black);
+    pintor.drawEllipse(olho, 3, 3);
+    pintor.restore();
+}
+
+QRect VistaExterna::cantoDaLupa(int lado, QPointF olho) const
+{
+    // Inside the frame; the window's corners are kept in sight where a corner of the view allows.
+    const int direita = largura() - margemDaLupa - lado;
+    const int baixo = altura() - margemDaLupa - lado;
+    const QRect cantos[4] = {{margemDaLupa, margemDaLupa, lado, lado}, {direita, margemDaLupa, lado, lado},
+                             {margemDaLupa, baixo, lado, lado}, {direita, baixo, lado, lado}};
+    const auto cobreAJanela = [this](const QRect& q) {
+        QPointF p;
+        for (int i = 0; i < 4; ++i)
+            if (pixelExato(cantoDaCamera(i, 0), p) && QRectF(q).contains(p))
+                return true;
+        return false;
+    };
+    const auto pior = [&](const QRect& a, const QRect& b) {
+        const bool cobreA = cobreAJanela(a);
+        if (cobreA != cobreAJanela(b))
+            return cobreA;
+        return std::hypot(a.center().x() - olho.x(), a.center().y() - olho.y())
+               < std::hypot(b.center().x() - olho.x(), b.center().y() - olho.y());
+    };
+    return *std::max_element(std::begin(cantos), std::end(cantos), pior);
+}
+
+RotuloNaTela VistaExterna::rotulo(const QString& texto, QPoint p, bool aEsquerda)
+{
+    const QFontMetrics medidas = pintorAtivo().fontMetrics();
+    return {texto, p, QSize(medidas.horizontalAdvance(texto) + 4, medidas.height()), aEsquerda, QRect()};
+}
+
+void VistaExterna::pintarRotulos(std::vector<RotuloNaTela>& daLupa, const QRect& planoNaLupa)
+{
+    disporRotulos(daLupa, _lupa.adjusted(2, 2, -2, -2), {planoNaLupa});
+    std::vector<QRect> ocupados;
+    if (!_lupa.isEmpty())
+        ocupados.push_back(_lupa);
+    disporRotulos(_rotulos, rect().adjusted(2, 2, -2, -2), ocupados);
+    _rotulos.insert(_rotulos.end(), daLupa.begin(), daLupa.end());
     QPainter& pintor = pintorAtivo();
     pintor.setPen(QPen(Qt::black, 1));
-    const QString rotulos[2] = {paralela ? QStringLiteral("DOP") : QStringLiteral("COP"), QStringLiteral("Plano próximo")};
-    const QFontMetrics medidas = pintor.fontMetrics();
-    Trabalhador& t = *_trabalhadores.front();
-    std::vector<QLine> linhas;
-    const Coordenada c = _principal->janela()->centro();
-    bool aEsquerda = false;
-    if (t.tracar(_mapa, c, c, linhas))
-        aEsquerda = linhas.back().p1().x() > p.x();
-    for (int i = 0; i < 2; ++i) {
-        const int largura = medidas.horizontalAdvance(rotulos[i]);
-        // Kept on the canvas, even where that puts it over the pyramid.
-        const int x = std::clamp(aEsquerda ? p.x() - 8 - largura : p.x() + 8, 2, std::max(2, this->largura() - 2 - largura));
-        pintor.drawText(QPoint(x, p.y() + (i == 0 ? -6 : 6 + medidas.ascent())), rotulos[i]);
-    }
+    for (const RotuloNaTela& r : _rotulos)
+        if (!r.caixa.isEmpty())
+            pintor.drawText(r.caixa, Qt::AlignCenter, r.texto);
 }
 
 void VistaExterna::pintarProjetorDoVertice(double inicio)

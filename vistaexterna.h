@@ -6,7 +6,10 @@
 #include <vector>
 
 #include <QPoint>
+#include <QPointF>
+#include <QRect>
 
+#include "disposicaoderotulos.h"
 #include "qviewport.h"
 
 class QAction;
@@ -51,6 +54,12 @@ public:
 
     void repintar() override;
 
+    // The labels the last paint wrote ("Window", "COP" or "DOP", "Plano próximo"), each where it was
+    // written; one with an empty box was left out, finding no place clear of the others.
+    const std::vector<RotuloNaTela>& rotulos() const { return _rotulos; }
+    // The magnified inset round the COP that the last paint drew, or an empty rectangle.
+    QRect lupa() const { return _lupa; }
+
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
     // Stale also when the main camera or the selection differ from what it shows.
@@ -69,13 +78,34 @@ private:
     void pintarCortado(QPainter& pintor);
     // What it draws of one block's objects, in their colours; the selected one's lines wide.
     void pintarVisivel(QPainter& pintor, const Bloco& bloco, const Objeto* selecionado);
+    // The world point of the main camera's projector through its window's corner i (in order round
+    // it, counted modulo 4) at the depth z beyond the window.
+    Coordenada cantoDaCamera(int i, double z) const;
+    // The labels of the eye (from inicio, a depth beyond the window), of the near plane (at perto)
+    // and of the window; in perspective, the near plane's inset.
+    void rotularCamera(double inicio, double perto, bool paralela);
     // Where the projectors start (inicio, a depth beyond the window): the COP's mark in perspective,
     // the arrow of the direction of projection in a parallel projection, and their labels.
     void pintarOlho(double inicio, bool paralela);
     // The arrow from the near plane's centre, at pixel inicio, to the window's.
     void pintarDirecaoDeProjecao(QPoint inicio);
-    // "COP" (or "DOP") and "Plano próximo" beside the pixel p.
-    void pintarRotulosDoOlho(QPoint p, bool paralela);
+    // The near plane and the COP magnified, in the corner farthest from the COP, with the label
+    // "Plano próximo" added to rotulos and the box round the COP and the near plane in it in plano;
+    // none when the COP is not in this view.
+    void pintarLupa(std::vector<RotuloNaTela>& rotulos, QRect& plano);
+    // In the inset: the COP at olho, the near plane's corners cantos[0] and the pyramid's edges from
+    // the COP to cantos[1], all in pixels.
+    void pintarNaLupa(QPointF olho, const QPointF (&cantos)[2][4]);
+    // The inset's place, of lado pixels square: in a corner of the view clear of the window's corners,
+    // the one farthest from the COP's pixel olho.
+    QRect cantoDaLupa(int lado, QPointF olho) const;
+    // Where this view draws the world point p, with the pixel's fractions; false when it does not.
+    bool pixelExato(const Coordenada& p, QPointF& pixel) const;
+    // A label of the painter's font for the point p.
+    RotuloNaTela rotulo(const QString& texto, QPoint p, bool aEsquerda);
+    // Lays out the labels of _rotulos and those of the inset (in it, clear of planoNaLupa), and
+    // writes them.
+    void pintarRotulos(std::vector<RotuloNaTela>& daLupa, const QRect& planoNaLupa);
     // The projector of the vertex the main canvas marks, from inicio (a depth beyond the window).
     void pintarProjetorDoVertice(double inicio);
 
@@ -94,6 +124,8 @@ private:
     double _profundidadeMaxima = 0;
     const Objeto* _selecionadoPintado = nullptr;
     std::pair<const Objeto*, int> _marcaPintada{nullptr, -1};
+    std::vector<RotuloNaTela> _rotulos;
+    QRect _lupa;
 };
 
 #endif

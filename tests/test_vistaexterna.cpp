@@ -8,18 +8,25 @@
 #include <QImage>
 #include <QMenu>
 #include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QStringList>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include "arquivodecena.h"
 #include "displayfile.h"
+#include "disposicaoderotulos.h"
 #include "janelaprincipal.h"
 #include "poligono.h"
 #include "ponto.h"
 #include "projetor.h"
 #include "qviewport.h"
+#include "projecao.h"
 #include "reta.h"
 #include "vistaexterna.h"
+#include "vetor.h"
 #include "window.h"
 
 namespace {
@@ -55,6 +62,29 @@ VistaExterna* mostrarVistaExterna(MainWindow& w)
     filho<QAction>(w, "actionVistaExterna")->trigger();
     QCoreApplication::processEvents();
     return w.findChild<VistaExterna*>(QStringLiteral("vistaExterna"));
+}
+
+// Whether the labels vista wrote last are the ones named, each inside the view, and no two overlap.
+::testing::AssertionResult rotulosSeparados(const VistaExterna& vista, const QStringList& nomes)
+{
+    QStringList escritos;
+    QString caixas;
+    bool separados = true;
+    const std::vector<RotuloNaTela>& rotulos = vista.rotulos();
+    for (std::size_t i = 0; i < rotulos.size(); ++i) {
+        const QRect& a = rotulos[i].caixa;
+        if (!a.isEmpty() && vista.rect().contains(a))
+            escritos << rotulos[i].texto;
+        caixas += QStringLiteral(" %1 (%2, %3, %4 × %5)").arg(rotulos[i].texto).arg(a.x()).arg(a.y()).arg(a.width()).arg(a.height());
+        for (std::size_t j = i + 1; j < rotulos.size(); ++j)
+            separados = separados && !a.intersects(rotulos[j].caixa);
+    }
+    escritos.sort();
+    QStringList esperados = nomes;
+    esperados.sort();
+    if (separados && escritos == esperados)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << qPrintable(caixas);
 }
 
 const QColor vermelho(255, 0, 0);
@@ -331,4 +361,49 @@ TEST(VistaExterna, SegueACenaMudadaPorAtualizarCpp)
     EXPECT_GT(doCanvas.pinturas, 0);
     EXPECT_GT(daVista.pinturas, 0);
     EXPECT_TRUE(temCorPerto(vista->grab().toImage(), pixelDe(*vista, Coordenada(0, -4, 0)), verde, 1));
+}
+
+// casa3d as it opens, then the observer looking down the line from the window's corner through the
+// COP, where "Window" and "COP" fall on one pixel, then a parallel projection. Catches labels put at
+// fixed offsets from their points (written over each other), a label dropped, and a near plane
+// that is not drawn where it can be seen: in the inset, in its colour.
+TEST(VistaExterna, RotulosSeparadosEPlanoProximoNaLupa)
+{
+    QViewport principal(nullptr);
+    principal.resize(600, 600);
+    ArquivoDeCena::carregar(QStringLiteral(VELK_EXEMPLOS "/casa3d.xml"), principal);
+    VistaExterna vista(nullptr);
+    vista.resize(600, 600);
+    vista.observar(principal);
+    const QStringList perspectiva{QStringLiteral("COP"), QStringLiteral("Window"), QStringLiteral("Plano próximo")};
+
+    QImage imagem = vista.grab().toImage();
+    EXPECT_TRUE(rotulosSeparados(vista, perspectiva));
+    ASSERT_FALSE(vista.lupa().isEmpty());
+    EXPECT_TRUE(temCorPerto(imagem, vista.lupa().center(), QColor(200, 0, 200), vista.lupa().width() / 2));
+
+    const Window& camera = *principal.janela();
+    const Coordenada cop = camera.centroDeProjecao();
+    const Coordenada canto = camera.centro() - camera.viewRightVector() * 0.5 + camera.viewUpVector() * 0.5;
+    const auto ancora = [&vista](const QString& texto) {
+        for (const RotuloNaTela& r : vista.rotulos())
+            if (r.texto == texto)
+                return r.ancora;
+        return QPoint(-100, -100);
+    };
+    // Upright and upside down: the window lies on the COP's left in one and on its right in the
+    // other, so that "COP" is meant for the side of "Window" in one of them.
+    for (const double giro : {0.0, 180.0}) {
+        *vista.janela() = Window(cop - Vetor(20, 20, 0), cop + Vetor(20, 20, 0), cop + Vetor(canto, cop) * 2);
+        ASSERT_TRUE(vista.janela()->rodar(0, 0, giro));
+        imagem = vista.grab().toImage();
+        EXPECT_LE((ancora(QStringLiteral("COP")) - ancora(QStringLiteral("Window"))).manhattanLength(), 2) << giro;
+        EXPECT_TRUE(rotulosSeparados(vista, perspectiva)) << giro;
+    }
+
+    principal.janela()->definirProjecao(Projecao::ortogonal);
+    vista.enquadrar();
+    imagem = vista.grab().toImage();
+    EXPECT_TRUE(rotulosSeparados(vista, {QStringLiteral("DOP"), QStringLiteral("Window"), QStringLiteral("Plano próximo")}));
+    EXPECT_TRUE(vista.lupa().isEmpty()) << "the near plane is as large as the window";
 }
