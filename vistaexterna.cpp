@@ -798,7 +798,9 @@ void VistaExterna::pintarLupa(std::vector<RotuloNaTela>& rotulos, QRect& plano)
             }
         }
     const QRectF juntos(menor, maior);
-    const int lado = std::clamp(std::min(largura(), altura()) / 4, 90, 200);
+    // Wide enough for its label.
+    const QString texto = QStringLiteral("Plano próximo");
+    const int lado = std::max(std::min(std::min(largura(), altura()) / 4, 200), rotulo(texto, QPoint(), false).tamanho.width() + 16);
     const double extensao = std::max(juntos.width(), juntos.height());
     if (!(extensao > 0 && std::isfinite(extensao)) || std::min(largura(), altura()) < 2 * lado + 2 * margemDaLupa)
         return;
@@ -814,7 +816,7 @@ void VistaExterna::pintarLupa(std::vector<RotuloNaTela>& rotulos, QRect& plano)
     plano = QRectF(meio + (menor - centro) * aumento, meio + (maior - centro) * aumento).toAlignedRect();
     pintarNaLupa(olho, cantos);
     // Over the drawing, or under it, where the inset has room for it.
-    rotulos.push_back(rotulo(QStringLiteral("Plano próximo"), QPoint(plano.center().x(), plano.top()), false));
+    rotulos.push_back(rotulo(texto, QPoint(plano.center().x(), plano.top()), false));
 }
 
 void VistaExterna::pintarNaLupa(QPointF olho, const QPointF (&cantos)[2][4])

@@ -381,6 +381,12 @@ TEST(VistaExterna, RotulosSeparadosEPlanoProximoNaLupa)
     EXPECT_TRUE(rotulosSeparados(vista, perspectiva));
     ASSERT_FALSE(vista.lupa().isEmpty());
     EXPECT_TRUE(temCorPerto(imagem, vista.lupa().center(), QColor(200, 0, 200), vista.lupa().width() / 2));
+    // At its narrowest the inset still has room for its label.
+    vista.resize(300, 600);
+    vista.enquadrar();
+    imagem = vista.grab().toImage();
+    EXPECT_TRUE(rotulosSeparados(vista, perspectiva)) << "300 wide";
+    vista.resize(600, 600);
 
     const Window& camera = *principal.janela();
     const Coordenada cop = camera.centroDeProjecao();
