@@ -22,8 +22,9 @@ public:
                 _medianas[nome] = {r.GetAdjustedRealTime(), r.GetAdjustedCPUTime()};
             else if (r.run_type == Run::RT_Iteration)
                 _unicas[nome] = {r.GetAdjustedRealTime(), r.GetAdjustedCPUTime()};
-            // A counter's largest value over the runs.
-            if (r.run_type == Run::RT_Iteration)
+            // A counter's largest value over the runs, or over their medians when only the aggregates
+            // are reported.
+            if (r.run_type == Run::RT_Iteration || (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median"))
                 for (const auto& [contador, valor] : r.counters)
                     _contadores[nome + "/" + contador] = std::max(_contadores[nome + "/" + contador], valor.value);
         }
