@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <set>
@@ -89,6 +90,34 @@ TEST(ImportacaoOff, ForaDoAlcanceRecusadoESoVerticesViramPontos)
     EXPECT_NE(dynamic_cast<const Ponto*>(pontos[1].get()), nullptr);
     EXPECT_EQ(pontos[1]->nome(), "nuvem 2");
     EXPECT_EQ(pontos[1]->inicioDasCoordenadas()->z(), 1000.0);
+}
+
+// An imported mesh's edges come each once, in ascending order of their ends (the order a saved file
+// keeps), whether their lower ends are dense or a few far apart.
+// Mutations caught: the edges grouped by their lower end but a group left unsorted (repeats kept,
+// order lost), a group's place counted from the wrong end, the last group dropped.
+TEST(ImportacaoOff, ArestasDistintasEmOrdem)
+{
+    for (const int vertices : {200, 5000}) {
+        std::string texto = "OFF\n" + std::to_string(vertices) + " 300 0\n";
+        for (int i = 0; i < vertices; ++i)
+            texto += std::to_string(i) + " 0 0\n";
+        std::set<std::pair<int, int>> esperadas;
+        // With 5000 vertices the faces use a few far apart.
+        const int passo = vertices == 200 ? 1 : 25;
+        for (int f = 0; f < 300; ++f) {
+            const int v[3] = {(f * 7 % 200) * passo, (f * 13 % 200) * passo, (f * 29 % 200) * passo};
+            texto += "3 " + std::to_string(v[0]) + " " + std::to_string(v[1]) + " " + std::to_string(v[2]) + "\n";
+            for (int k = 0; k < 3; ++k)
+                if (v[k] != v[(k + 1) % 3])
+                    esperadas.insert(std::minmax(v[k], v[(k + 1) % 3]));
+        }
+        const Objetos objetos = Importacao::lerOff(texto, "m");
+        ASSERT_EQ(objetos.size(), 1u);
+        const auto& arestas = dynamic_cast<const Objeto3D&>(*objetos[0]).arestas();
+        const std::vector<std::pair<int, int>> emOrdem(esperadas.begin(), esperadas.end());
+        EXPECT_EQ(arestas, emOrdem) << vertices;
+    }
 }
 
 // The same words for a missing or empty model as for a scene file, never the system's own.
