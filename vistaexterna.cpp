@@ -8,6 +8,7 @@
 #include <iterator>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -159,6 +160,29 @@ std::vector<Coordenada> pontosDaCamera(const Window& camera)
             pontos.push_back(projetor.paraMundo(Coordenada(x, y, vista.perto - vista.distancia)));
         }
     return pontos;
+}
+
+bool finita(const Coordenada& p)
+{
+    return std::isfinite(p.x()) && std::isfinite(p.y()) && std::isfinite(p.z());
+}
+
+// The box of the scene's finite coordinates: its least and greatest corners; none without any.
+std::optional<std::pair<Coordenada, Coordenada>> caixaDaCena(const DisplayFile& cena)
+{
+    std::optional<std::pair<Coordenada, Coordenada>> caixa;
+    for (const Objeto* o : cena.listaDeObjetos)
+        if (o != nullptr)
+            for (const Coordenada& p : o->coordenadas()) {
+                if (!finita(p))
+                    continue;
+                if (!caixa)
+                    caixa.emplace(p, p);
+                auto& [menor, maior] = *caixa;
+                menor = Coordenada(std::min(menor.x(), p.x()), std::min(menor.y(), p.y()), std::min(menor.z(), p.z()));
+                maior = Coordenada(std::max(maior.x(), p.x()), std::max(maior.y(), p.y()), std::max(maior.z(), p.z()));
+            }
+    return caixa;
 }
 
 } // namespace
@@ -478,27 +502,25 @@ void VistaExterna::enquadrar()
     const Window& camera = *_principal->janela();
     const Vetor u = camera.viewRightVector();
     const Vetor v = camera.viewUpVector();
+    // The camera and the corners of the scene's box: framing every point of a large model would
+    // cost a few hundred passes over them.
     std::vector<Coordenada> pontos = pontosDaCamera(camera);
-    for (const Objeto* o : displayFile()->listaDeObjetos)
-        if (o != nullptr)
-            pontos.insert(pontos.end(), o->inicioDasCoordenadas(), o->fimDasCoordenadas());
-    pontos.erase(std::remove_if(pontos.begin(), pontos.end(),
-                                [](const Coordenada& p) {
-                                    return !(std::isfinite(p.x()) && std::isfinite(p.y()) && std::isfinite(p.z()));
-                                }),
+    const auto caixa = caixaDaCena(*displayFile());
+    if (caixa)
+        for (int k = 0; k < 8; ++k)
+            pontos.emplace_back((k & 1 ? caixa->second : caixa->first).x(), (k & 2 ? caixa->second : caixa->first).y(),
+                                (k & 4 ? caixa->second : caixa->first).z());
+    pontos.erase(std::remove_if(pontos.begin(), pontos.end(), [](const Coordenada& p) { return !finita(p); }),
                  pontos.end());
     const Coordenada c = camera.centro();
-    double minimo[3] = {c.x(), c.y(), c.z()};
-    double maximo[3] = {c.x(), c.y(), c.z()};
+    Coordenada minimo = c;
+    Coordenada maximo = c;
     for (const Coordenada& p : pontos) {
-        const double xyz[3] = {p.x(), p.y(), p.z()};
-        for (int k = 0; k < 3; ++k) {
-            minimo[k] = std::min(minimo[k], xyz[k]);
-            maximo[k] = std::max(maximo[k], xyz[k]);
-        }
+        minimo = Coordenada(std::min(minimo.x(), p.x()), std::min(minimo.y(), p.y()), std::min(minimo.z(), p.z()));
+        maximo = Coordenada(std::max(maximo.x(), p.x()), std::max(maximo.y(), p.y()), std::max(maximo.z(), p.z()));
     }
-    const Coordenada meio((minimo[0] + maximo[0]) / 2, (minimo[1] + maximo[1]) / 2, (minimo[2] + maximo[2]) / 2);
-    double raio = std::hypot(maximo[0] - minimo[0], maximo[1] - minimo[1], maximo[2] - minimo[2]) / 2;
+    const Coordenada meio((minimo.x() + maximo.x()) / 2, (minimo.y() + maximo.y()) / 2, (minimo.z() + maximo.z()) / 2);
+    double raio = std::hypot(maximo.x() - minimo.x(), maximo.y() - minimo.y(), maximo.z() - minimo.z()) / 2;
     if (!(raio > 0))
         raio = 1;
 
