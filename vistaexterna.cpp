@@ -146,13 +146,15 @@ QColor desbotada(const QColor& cor)
     return QColor((cor.red() + 3 * 255) / 4, (cor.green() + 3 * 255) / 4, (cor.blue() + 3 * 255) / 4);
 }
 
-// What the outside view frames of the main camera: its COP, its window's corners, and its near
-// plane's, which a parallel projection puts anywhere in front of the window.
+// What the outside view frames of the main camera: its COP in perspective, its window's corners, and
+// its near plane's, which a parallel projection puts anywhere in front of the window.
 std::vector<Coordenada> pontosDaCamera(const Window& camera)
 {
-    std::vector<Coordenada> pontos{camera.centroDeProjecao()};
     const Projetor projetor = camera.projetor();
     const Vista& vista = projetor.vista();
+    std::vector<Coordenada> pontos;
+    if (!vista.paralela)
+        pontos.push_back(camera.centroDeProjecao());
     const Retangulo& r = vista.retangulo;
     for (double x : {r.xMin, r.xMax})
         for (double y : {r.yMin, r.yMax}) {
