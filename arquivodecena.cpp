@@ -279,6 +279,20 @@ void carregarConteudo(QByteArray bytes, const QString& caminho, Window& janela, 
 
 namespace {
 
+// Writes all of texto to fd: 0, or the errno of what failed (ENOSPC for a write that takes nothing).
+int escreverTudo(int fd, std::string_view texto)
+{
+    for (std::size_t escritos = 0; escritos < texto.size();) {
+        const ssize_t n = ::write(fd, texto.data() + escritos, texto.size() - escritos);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : ENOSPC;
+        escritos += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
 // Writes to caminho, through a temporary file that replaces it only once complete, the text that
 // produzir hands to the function it is given, piece by piece.
 void gravar(const QString& caminho, const std::function<void(const std::function<void(std::string_view)>&)>& produzir)
@@ -296,19 +310,21 @@ void gravar(const QString& caminho, const std::function<void(const std::function
         arquivo.cancelWriting();
         return mensagem(motivo);
     };
-    if (!arquivo.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw falha(ErrosDeArquivo::motivoAoCriar(caminho, errno));
-    const int fd = arquivo.handle();
+    // Made with the first piece: a scene that cannot be saved is refused before that, in its own
+    // words, with no file made.
+    int fd = -1;
+    const auto abrir = [&] {
+        if (fd >= 0)
+            return;
+        if (!arquivo.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            throw falha(ErrosDeArquivo::motivoAoCriar(caminho, errno));
+        fd = arquivo.handle();
+    };
     off_t gravados = 0;
     const auto despejar = [&](std::string_view texto) {
-        for (std::size_t escritos = 0; escritos < texto.size();) {
-            const ssize_t n = ::write(fd, texto.data() + escritos, texto.size() - escritos);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                throw falha(ErrosDeArquivo::motivo(n < 0 ? errno : ENOSPC));
-            escritos += static_cast<std::size_t>(n);
-        }
+        abrir();
+        if (const int erro = escreverTudo(fd, texto); erro != 0)
+            throw falha(ErrosDeArquivo::motivo(erro));
         // The disk starts on what is written while the rest is made, so that the sync at the end
         // waits for little.
         ::sync_file_range(fd, gravados, static_cast<off_t>(texto.size()), SYNC_FILE_RANGE_WRITE);
@@ -316,6 +332,7 @@ void gravar(const QString& caminho, const std::function<void(const std::function
     };
     try {
         produzir(despejar);
+        abrir();
     } catch (...) {
         arquivo.cancelWriting();
         throw;

@@ -55,6 +55,7 @@
 #include "qviewport.h"
 #include "reta.h"
 #include "tipodeobjeto.h"
+#include "transformacao.h"
 #include "viewport.h"
 #include "window.h"
 
@@ -480,6 +481,28 @@ TEST(SalvarArquivo, FalhaOndeNaoHaComoEscrever)
     EXPECT_FALSE(QFileInfo::exists(pasta.filePath("não existe")));
     esperarErroAoSalvar(pasta.path());
     EXPECT_TRUE(QFileInfo(pasta.path()).isDir());
+}
+
+// A scene that a file cannot hold is refused in its own words before any file is made, even where
+// none could be made.
+// Mutation caught: the file made before the scene is checked (the place's fault named instead, or a
+// temporary file left behind).
+TEST(SalvarArquivo, CenaQueNaoPodeSerSalvaRecusadaAntesDeCriarOArquivo)
+{
+    QTemporaryDir pasta;
+    ASSERT_TRUE(pasta.isValid());
+    DisplayFile cena;
+    cena.listaDeObjetos.push_back(new Reta("enorme", Cor(), Coordenada(1e300, 0, 0), Coordenada(0, 0, 0)));
+    cena.listaDeObjetos[0]->transformar(Transformacao::escala(1e10, 1, 1, 0, 0, 0));
+    for (const QString& caminho : {pasta.filePath("não existe/cena.xml"), pasta.filePath("cena.xml")}) {
+        try {
+            ArquivoDeCena::salvar(caminho, Viewport::cameraInicial(), cena);
+            ADD_FAILURE() << "salvou " << caminho.toStdString();
+        } catch (const std::string& erro) {
+            EXPECT_EQ(erro, "O objeto \"enorme\" tem uma coordenada que não é um número finito e não pode ser salvo.");
+        }
+    }
+    EXPECT_TRUE(QDir(pasta.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
 }
 
 // ---------------------------------------------------------------------------------------------
