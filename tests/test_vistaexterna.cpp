@@ -136,6 +136,27 @@ TEST(VistaExterna, AbreComMetadeDoLugarDoCanvasSemApertarOPainel)
     EXPECT_EQ(lado->width(), ladoAntes);
 }
 
+// Catches a canvas that holds on to more width than the outside view leaves it: with the view and
+// the inspector shown in a window 1366 pixels wide (a common laptop screen), the side panel would
+// be squeezed and the view kept at its least width, or the window made wider than the screen.
+TEST(VistaExterna, CabeComOInspetorNumaJanelaDe1366)
+{
+    MainWindow w;
+    w.setWindowState(Qt::WindowNoState);
+    w.resize(1366, 740);
+    mostrada(w);
+    const QWidget* painel = filho<QWidget>(w, "splitter");
+    const int painelAntes = painel->width();
+    QTest::keyClick(&w, Qt::Key_P);
+    VistaExterna* vista = mostrarVistaExterna(w);
+    ASSERT_NE(vista, nullptr);
+    ASSERT_TRUE(filho<QWidget>(w, "inspetor")->isVisible());
+    const QWidget* lado = canvasDe(w)->parentWidget();
+    EXPECT_EQ(painel->width(), painelAntes);
+    EXPECT_LE(std::abs(vista->width() - lado->width()), 2) << vista->width() << " beside " << lado->width();
+    EXPECT_LE(w.minimumSizeHint().width(), 1366);
+}
+
 // Only the main canvas is told that its camera moved (as a mouse drag on it does): the outside view
 // repaints too.
 TEST(VistaExterna, RepintaQuandoACameraPrincipalMuda)
