@@ -722,6 +722,7 @@ void VistaExterna::rotularCamera(double inicio, double perto, bool paralela)
     std::vector<QLine> linhas;
     // The eye's labels first: they are placed first, nearest their points.
     _rotulos.clear();
+    _lupa = QRect();
     pintarOlho(inicio, paralela);
     std::vector<RotuloNaTela> daLupa;
     QRect planoNaLupa;
@@ -742,7 +743,6 @@ void VistaExterna::rotularCamera(double inicio, double perto, bool paralela)
 
 void VistaExterna::pintarOlho(double inicio, bool paralela)
 {
-    _lupa = QRect();
     Trabalhador& t = *_trabalhadores.front();
     std::vector<QLine> linhas;
     const Coordenada olho = t.camera.paraMundo(Coordenada(0, 0, inicio));

@@ -22,7 +22,9 @@ class QSplitter;
 // near plane and, in perspective, its centre of projection and the edges of its viewing pyramid; in
 // a parallel projection, the box of parallel projectors through the window's corners and an arrow
 // along the direction of projection. The vertex the main canvas marks gets its projector, in the
-// marks' colour (corDaMarca). Each piece of an
+// marks' colour (corDaMarca). In perspective the near plane, a hundredth of the way from the COP to
+// the window and so a few pixels across here, is also drawn magnified round the COP in an inset in a
+// corner. The labels are laid out so that none covers another (disporRotulos). Each piece of an
 // object is drawn in its colour where the main camera draws it and light grey, dashed, where the
 // near plane or the window cuts it away; the split is the main camera's own (Projetor::trechoVisivel).
 // A filled polygon is filled in its colour where the main camera fills it (that camera's own clipped
@@ -48,8 +50,8 @@ public:
     // Shows principal's scene and camera, and follows principal's document; principal must outlive
     // this view.
     void observar(QViewport& principal);
-    // Places the observer above, behind and to the right of the main camera, far enough that the
-    // scene and the main camera both fit.
+    // Places the observer above, behind and to the right of the main camera, and frames the main
+    // camera and the scene's box as closely as they fit.
     void enquadrar();
 
     void repintar() override;
@@ -85,11 +87,11 @@ private:
     // and of the window; in perspective, the near plane's inset.
     void rotularCamera(double inicio, double perto, bool paralela);
     // Where the projectors start (inicio, a depth beyond the window): the COP's mark in perspective,
-    // the arrow of the direction of projection in a parallel projection, and their labels.
+    // the arrow of the direction of projection in a parallel projection; its label joins _rotulos.
     void pintarOlho(double inicio, bool paralela);
     // The arrow from the near plane's centre, at pixel inicio, to the window's.
     void pintarDirecaoDeProjecao(QPoint inicio);
-    // The near plane and the COP magnified, in the corner farthest from the COP, with the label
+    // The near plane and the COP magnified in an inset (cantoDaLupa), with the label
     // "Plano próximo" added to rotulos and the box round the COP and the near plane in it in plano;
     // none when the COP is not in this view.
     void pintarLupa(std::vector<RotuloNaTela>& rotulos, QRect& plano);
