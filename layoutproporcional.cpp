@@ -58,9 +58,8 @@ QSize LayoutProporcional::sizeHint() const
 
 QSize LayoutProporcional::minimumSize() const
 {
-    // As small as the outside view may be, so that both fit beside the side panel and the inspector
-    // on a screen 1366 pixels wide; the canvas itself may then be narrower or lower.
-    return {300, 300};
+    // The space the canvas had before it kept proportions; itself it may then be narrower or lower.
+    return {600, 600};
 }
 
 void LayoutProporcional::setGeometry(const QRect& area)

@@ -458,6 +458,10 @@ void VistaExterna::mostrar(bool mostrar)
         // The splitter would share the space with every pane, the side panel's among them.
         QList<int> larguras = _divisao->sizes();
         const int juntas = larguras[i - 1] + larguras[i];
+        // Beside this view the canvas may be as narrow as it, so that both fit with the side panel
+        // and the inspector on a screen 1366 pixels wide; hidden, it gives back the least width the
+        // canvas's own layout asks for.
+        _divisao->widget(i - 1)->setMinimumWidth(mostrar ? minimumWidth() : 0);
         setVisible(mostrar);
         larguras[i] = mostrar ? juntas / 2 : 0;
         larguras[i - 1] = juntas - larguras[i];

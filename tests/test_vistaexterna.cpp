@@ -138,7 +138,8 @@ TEST(VistaExterna, AbreComMetadeDoLugarDoCanvasSemApertarOPainel)
 
 // Catches a canvas that holds on to more width than the outside view leaves it: with the view and
 // the inspector shown in a window 1366 pixels wide (a common laptop screen), the side panel would
-// be squeezed and the view kept at its least width, or the window made wider than the screen.
+// be squeezed and the view kept at its least width, or the window made wider than the screen; and
+// a canvas that stays that narrow once the view is hidden.
 TEST(VistaExterna, CabeComOInspetorNumaJanelaDe1366)
 {
     MainWindow w;
@@ -155,6 +156,14 @@ TEST(VistaExterna, CabeComOInspetorNumaJanelaDe1366)
     EXPECT_EQ(painel->width(), painelAntes);
     EXPECT_LE(std::abs(vista->width() - lado->width()), 2) << vista->width() << " beside " << lado->width();
     EXPECT_LE(w.minimumSizeHint().width(), 1366);
+
+    // Hidden, the canvas keeps its usual least width again, however narrow the window.
+    filho<QAction>(w, "actionVistaExterna")->trigger();
+    QTest::keyClick(&w, Qt::Key_P);
+    QCoreApplication::processEvents();
+    w.resize(w.minimumSizeHint().width(), 740);
+    QCoreApplication::processEvents();
+    EXPECT_GE(lado->width(), 600);
 }
 
 // Only the main canvas is told that its camera moved (as a mouse drag on it does): the outside view
