@@ -19,9 +19,10 @@ class TiXmlElement;
 class Viewport;
 class Window;
 
-// Scene files on disk, for the save and load commands: a file is read whole and checked before
-// TinyXML parses it, and written whole or not at all. Faults are thrown as std::string, in the
-// words the commands write to standard error.
+// Scene files on disk, for the save and load commands: a file's bytes are read at once and checked
+// before TinyXML parses them (in pieces when the file has the usual shape), and a file is written as
+// it is made but takes its name only once whole. Faults are thrown as std::string, in the words the
+// commands write to standard error.
 namespace ArquivoDeCena {
 
 // TinyXML counts lines and columns in ints, and a tab moves its column to the next multiple of the
