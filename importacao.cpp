@@ -161,6 +161,9 @@ int indiceDeVertice(const tinyobj::index_t& indice, int numeroDeVertices)
 const std::string& semPesosDeVertices(const std::string& texto, std::string& limpo)
 {
     limpo.clear();
+    // Most files have none: one search instead of a look at every line.
+    if (texto.find("vw") == std::string::npos)
+        return texto;
     for (std::size_t i = 0; i < texto.size(); ++i) {
         if (i > 0 && texto[i - 1] != '\n' && texto[i - 1] != '\r')
             continue;
