@@ -158,17 +158,17 @@ int indiceDeVertice(const tinyobj::index_t& indice, int numeroDeVertices)
 // limpo, a copy with each such line blanked, so that lines keep their numbers. tinyobjloader turns a
 // weight's joint into an int unchecked, which is undefined for one past the range of int, and a
 // wireframe has no use for weights. Statements start a line, after blanks, as tinyobjloader reads them.
-const std::string& semPesosDeVertices(const std::string& texto, std::string& limpo)
+std::string_view semPesosDeVertices(std::string_view texto, std::string& limpo)
 {
     limpo.clear();
     // Most files have none: one search instead of a look at every line.
-    if (texto.find("vw") == std::string::npos)
+    if (texto.find("vw") == std::string_view::npos)
         return texto;
     for (std::size_t i = 0; i < texto.size(); ++i) {
         if (i > 0 && texto[i - 1] != '\n' && texto[i - 1] != '\r')
             continue;
         std::size_t j = texto.find_first_not_of(" \t", i);
-        if (j == std::string::npos || texto.compare(j, 2, "vw") != 0 || j + 2 >= texto.size()
+        if (j == std::string_view::npos || texto.compare(j, 2, "vw") != 0 || j + 2 >= texto.size()
             || (texto[j + 2] != ' ' && texto[j + 2] != '\t'))
             continue;
         if (limpo.empty())
@@ -176,7 +176,7 @@ const std::string& semPesosDeVertices(const std::string& texto, std::string& lim
         for (; j < texto.size() && texto[j] != '\n' && texto[j] != '\r'; ++j)
             limpo[j] = ' ';
     }
-    return limpo.empty() ? texto : limpo;
+    return limpo.empty() ? texto : std::string_view(limpo);
 }
 
 // A text handed to a reader in pieces, telling progresso how far it has been read (out of total)
@@ -224,7 +224,7 @@ struct Obj {
 // The text parsed by tinyobjloader, from the text alone, with no material file: a wireframe has no
 // use for materials, and mtllib must not make us open other files. progresso hears of the bytes read,
 // out of total.
-void analisarObj(Obj& obj, const std::string& texto, const Progresso& progresso, std::uint64_t total)
+void analisarObj(Obj& obj, std::string_view texto, const Progresso& progresso, std::uint64_t total)
 {
     std::string semPesos;
     TextoComProgresso pedacos(semPesosDeVertices(texto, semPesos), progresso, total);
@@ -317,7 +317,7 @@ std::vector<std::unique_ptr<Objeto>> objetosDasFormas(const std::vector<tinyobj:
 
 } // namespace
 
-std::vector<std::unique_ptr<Objeto>> lerObj(const std::string& texto, const std::string& nome, const Progresso& progresso)
+std::vector<std::unique_ptr<Objeto>> lerObj(std::string_view texto, const std::string& nome, const Progresso& progresso)
 {
     // The text read counts for two thirds of the work, its edges for the rest.
     const std::uint64_t total = texto.size() + texto.size() / 2 + 1;
@@ -587,7 +587,8 @@ std::vector<std::unique_ptr<Objeto>> lerModelo(const QString& caminho, const QBy
     const std::string nome = QFileInfo(caminho).completeBaseName().toStdString();
     try {
         if (formato == QLatin1String("obj"))
-            return lerObj(conteudo.toStdString(), nome, progresso);
+            return lerObj(std::string_view(conteudo.constData(), static_cast<std::size_t>(conteudo.size())), nome,
+                          progresso);
         return lerOff(std::string_view(conteudo.constData(), static_cast<std::size_t>(conteudo.size())), nome,
                       progresso);
     } catch (const std::string& motivo) {

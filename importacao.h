@@ -27,7 +27,7 @@ std::vector<std::unique_ptr<Objeto>> lerModelo(const QString& caminho, const QBy
 
 // The contents of an OBJ file: one 3-D object per object or group it names, named after it, and
 // otherwise one for the whole file, named nome.
-std::vector<std::unique_ptr<Objeto>> lerObj(const std::string& texto, const std::string& nome,
+std::vector<std::unique_ptr<Objeto>> lerObj(std::string_view texto, const std::string& nome,
                                             const Progresso& progresso = {});
 
 // The contents of an OFF file (OFF, COFF, NOFF or CNOFF, as text), read strictly: one 3-D object
