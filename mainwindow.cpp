@@ -61,17 +61,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     _transformacao = new PainelDeTransformacao(*ui, *_objetos, [this] { return posicaoDoSelecionado(); }, this);
     seguirDocumento();
 
-    QUndoStack* pilha = _documento->pilhaDeDesfazer();
-    QAction* desfazer = pilha->createUndoAction(this, tr("Desfazer"));
-    desfazer->setObjectName(QStringLiteral("actionDesfazer"));
-    desfazer->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QAction* refazer = pilha->createRedoAction(this, tr("Refazer"));
-    refazer->setObjectName(QStringLiteral("actionRefazer"));
-    refazer->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    QAction* primeira = ui->menuEditar->actions().value(0);
-    ui->menuEditar->insertAction(primeira, desfazer);
-    ui->menuEditar->insertAction(primeira, refazer);
-    ui->menuEditar->insertSeparator(primeira);
+    criarDesfazer();
     connect(ui->objetos, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         ui->objetos->setCurrentItem(item);
         on_actionEditar_triggered();
@@ -104,6 +94,22 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
             [this](const QString& mensagem) { statusBar()->showMessage(mensagem, duracaoDoAviso); });
     // The window is shown by now (showMaximized above): what a crash left behind is offered at once.
     _recuperacao->oferecer(this);
+}
+
+// Undo and redo head the menu Editar, with the keys every editor gives them.
+void MainWindow::criarDesfazer()
+{
+    QUndoStack* pilha = _documento->pilhaDeDesfazer();
+    QAction* desfazer = pilha->createUndoAction(this, tr("Desfazer"));
+    desfazer->setObjectName(QStringLiteral("actionDesfazer"));
+    desfazer->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction* refazer = pilha->createRedoAction(this, tr("Refazer"));
+    refazer->setObjectName(QStringLiteral("actionRefazer"));
+    refazer->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    QAction* primeira = ui->menuEditar->actions().value(0);
+    ui->menuEditar->insertAction(primeira, desfazer);
+    ui->menuEditar->insertAction(primeira, refazer);
+    ui->menuEditar->insertSeparator(primeira);
 }
 
 MainWindow::~MainWindow()

@@ -114,6 +114,7 @@ private:
     // The keys, as actions that keyPressEvent triggers (teclas.h); the menus keep only the
     // conventional keys of files and editing as their shortcuts.
     void criarAtalhos();
+    void criarDesfazer();
     // The key Esc.
     void sair();
     // The canvas that shows the canvas's camera from outside, its action and the menu "Vista".
