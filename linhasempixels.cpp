@@ -144,7 +144,7 @@ const Curtas curtas;
     if (longeDasBordas) {
         QRgb* origem = _pixels + static_cast<qsizetype>(a.y()) * _porLinha + a.x();
         for (int i = 0; i < forma->quantos; ++i)
-            origem[forma->y[i] * _porLinha + forma->x[i]] = cor;
+            pintar(origem + forma->y[i] * _porLinha + forma->x[i], cor);
     } else {
         for (int i = 0; i < forma->quantos; ++i)
             ponto(a.x() + forma->x[i], a.y() + forma->y[i], cor);
@@ -173,7 +173,7 @@ void LinhasEmPixels::tracarSemCorte(QPoint a, QPoint b, QRgb cor) const
     const int fy1 = a.y() * 64;
     const int fx2 = b.x() * 64;
     const int fy2 = b.y() * 64;
-    const auto pixel = [this, cor](int x, int y) { _pixels[static_cast<qsizetype>(y) * _porLinha + x] = cor; };
+    const auto pixel = [this, cor](int x, int y) { pintar(_pixels + static_cast<qsizetype>(y) * _porLinha + x, cor); };
     if (std::abs(fx2 - fx1) < std::abs(fy2 - fy1))
         aoLongo(fy1, fx1, fy2, fx2, INT_MIN, INT_MAX, [&pixel](int y, int x) { pixel(x, y); });
     else
@@ -207,14 +207,13 @@ void LinhasEmPixels::tracarArestas(const QPoint* vertices, std::size_t quantosVe
     }
 }
 
-void LinhasEmPixels::emFaixas(const std::function<void(const LinhasEmPixels& faixa)>& desenhar) const
+void LinhasEmPixels::tracarArestasNosNucleos(const QPoint* vertices, std::size_t quantosVertices,
+                                             const std::pair<int, int>* arestas, std::size_t quantas,
+                                             QRgb cor) const
 {
-    const std::size_t linhas = static_cast<std::size_t>(std::max(0, _fimDasLinhas - _primeiraLinha));
-    const std::size_t faixas = std::max<std::size_t>(1, std::min(nucleos(), linhas));
-    const auto inicioDa = [&](std::size_t faixa) { return _primeiraLinha + static_cast<int>(linhas * faixa / faixas); };
-    // One band to a block and to a thread.
-    repartirEmBlocos(faixas, Divisao{1, 1}, [&](std::size_t, std::size_t inicio, std::size_t fim) {
-        for (std::size_t faixa = inicio; faixa < fim; ++faixa)
-            desenhar(LinhasEmPixels(_pixels, _porLinha, _largura, _altura, inicioDa(faixa), inicioDa(faixa + 1)));
+    // Long runs of edges, few threads: neighbouring edges of a model lie near each other, and
+    // threads at work on far parts of it seldom share a line of the cache.
+    repartirEmBlocos(quantas, Divisao{65536, 20000}, [&](std::size_t, std::size_t inicio, std::size_t fim) {
+        tracarArestas(vertices, quantosVertices, arestas + inicio, fim - inicio, cor);
     });
 }

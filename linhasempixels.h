@@ -3,7 +3,6 @@
 
 #include <climits>
 #include <cstddef>
-#include <functional>
 #include <utility>
 
 #include <QLine>
@@ -22,8 +21,12 @@
 // 16.16 step.
 //
 // A LinhasEmPixels may be limited to a band of the picture's rows, and sets no pixel outside it:
-// every line is placed as on the whole picture, so that the bands of one picture, drawn each on its
-// own core, make the same picture as one drawing of the whole.
+// every line is placed as on the whole picture, so that the bands of one picture make the same
+// picture as one drawing of the whole.
+//
+// Lines of one colour may be drawn into one picture on several threads at once: each pixel is set by
+// a relaxed atomic store (a plain store on the processors we run on), and threads that meet on a
+// pixel set it to the same colour, as one thread would.
 class LinhasEmPixels {
 public:
     // A vertex of tracarArestas with no pixel: its edges are not drawn.
@@ -51,10 +54,10 @@ public:
     void tracarArestas(const QPoint* vertices, std::size_t quantosVertices, const std::pair<int, int>* arestas,
                        std::size_t quantas, QRgb cor) const;
 
-    // Cuts this picture (or band) into bands of rows, one for each core, and calls desenhar with
-    // each, on as many threads at once; returns when all are done. An exception passes on once
-    // every band has stopped.
-    void emFaixas(const std::function<void(const LinhasEmPixels& faixa)>& desenhar) const;
+    // The same, many edges shared out over the cores, each edge drawn by one of them; returns when
+    // all are drawn.
+    void tracarArestasNosNucleos(const QPoint* vertices, std::size_t quantosVertices,
+                                 const std::pair<int, int>* arestas, std::size_t quantas, QRgb cor) const;
 
 private:
     void tracarUma(QPoint a, QPoint b, QRgb cor) const;
@@ -65,8 +68,10 @@ private:
     void ponto(int x, int y, QRgb cor) const
     {
         if (x >= 0 && y >= _primeiraLinha && x < _largura && y < _fimDasLinhas)
-            _pixels[static_cast<qsizetype>(y) * _porLinha + x] = cor;
+            pintar(_pixels + static_cast<qsizetype>(y) * _porLinha + x, cor);
     }
+    // Every pixel is set here.
+    static void pintar(QRgb* pixel, QRgb cor) { __atomic_store_n(pixel, cor, __ATOMIC_RELAXED); }
 
     QRgb* _pixels;
     qsizetype _porLinha;

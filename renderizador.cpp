@@ -317,13 +317,6 @@ void Renderizador::repintar1(Objeto* atual)
     fecharPedaco();
 }
 
-namespace {
-
-// From this many edges on, a wireframe's edges are drawn on every core.
-constexpr std::size_t arestasParaRepartir = 20000;
-
-} // namespace
-
 void Renderizador::pixelsDasArestas(const Objeto& copia, const ArestasProjetadas& desenho)
 {
     const std::vector<Coordenada>& ppc = copia.coordenadas();
@@ -364,14 +357,8 @@ void Renderizador::desenharArestas(const Objeto& copia, const ArestasProjetadas&
     desenharLote();
     const LinhasEmPixels imagem(reinterpret_cast<QRgb*>(_pixels), _bytesPorLinha / static_cast<qsizetype>(sizeof(QRgb)),
                                 _imagem.width(), _imagem.height());
-    const auto tracar = [&](const LinhasEmPixels& linhas) {
-        linhas.tracarArestas(_pixelsDosVertices.data(), n, arestas.data(), arestas.size(), cor);
-        linhas.tracar(_linhasDosPedacos.data(), _linhasDosPedacos.size(), cor);
-    };
-    if (arestas.size() >= arestasParaRepartir)
-        imagem.emFaixas(tracar);
-    else
-        tracar(imagem);
+    imagem.tracarArestasNosNucleos(_pixelsDosVertices.data(), n, arestas.data(), arestas.size(), cor);
+    imagem.tracar(_linhasDosPedacos.data(), _linhasDosPedacos.size(), cor);
 }
 
 void Renderizador::loteDaCor(QRgb cor)

@@ -190,8 +190,8 @@ private:
     const std::vector<QPoint>& pixelsDe(const Objeto& objeto);
     static constexpr QPoint quebra = LinhasEmPixels::semPixel;
     // A wireframe drawn by its vertices (repintar1 on a raster device): each vertex mapped to its
-    // pixel once, and each edge drawn between two of them, or as its piece when cut. A large one
-    // is drawn in bands of rows, each on its own core, straight into the kept picture.
+    // pixel once, and each edge drawn between two of them, or as its piece when cut. A large one's
+    // edges are shared out over the cores, drawn straight into the kept picture.
     void desenharArestas(const Objeto& copia, const ArestasProjetadas& desenho);
     // Its vertices in pixels, quebra for those outside the window, and its cut edges' lines.
     void pixelsDasArestas(const Objeto& copia, const ArestasProjetadas& desenho);

@@ -76,8 +76,7 @@ TEST(LinhasEmPixels, PoeCadaPixelOndeOQPainterPoe)
 }
 
 // A picture drawn in bands of rows, each band drawing every line but setting only its own rows, and
-// edges drawn between their vertices' pixels, must be the picture of the lines drawn whole: the
-// canvas draws a large wireframe so, a band on each core.
+// edges drawn between their vertices' pixels must be the picture of the lines drawn whole.
 // Mutations caught: a band that sets a row past its own or misses one (its limits, the rows skipped
 // along a steep line, a line passed over as lying outside the band, a short line's table used across
 // a band's edge), an edge drawn to a vertex with no pixel or past the last vertex.
@@ -120,9 +119,32 @@ TEST(LinhasEmPixels, FaixasEArestasPoemOsPixelsDasLinhasInteiras)
         EXPECT_EQ(emFaixas, inteira) << "faixas de " << faixa << " linhas";
     }
 
+}
+
+// A model's many edges, shared out over the cores, set the pixels one thread sets.
+// Mutations caught: a share of the edges drawn from the wrong place, cut short or run past its end.
+TEST(LinhasEmPixels, ArestasNosNucleosPoemOsPixelsDeUmaThread)
+{
+    std::mt19937 motor(20261207);
+    const int largura = 640;
+    const int altura = 480;
+    const auto entre = [&motor](int a, int b) { return std::uniform_int_distribution<int>(a, b)(motor); };
+    std::vector<QPoint> vertices;
+    for (int i = 0; i < 100000; ++i)
+        vertices.emplace_back(entre(-2, largura + 1), entre(-2, altura + 1));
+    // Short edges, as a scan's, and more of them than one share holds, so that a lost share shows.
+    std::vector<std::pair<int, int>> arestas;
+    for (int i = 0; i < 200000; ++i) {
+        const int a = entre(0, static_cast<int>(vertices.size()) - 1);
+        const QPoint perto = vertices[static_cast<std::size_t>(a)] + QPoint(entre(-2, 2), entre(-2, 2));
+        vertices.push_back(perto);
+        arestas.emplace_back(a, static_cast<int>(vertices.size()) - 1);
+    }
+    const QRgb cor = qRgb(200, 40, 90);
+
+    QImage umaThread = branca(largura, altura);
+    sobre(umaThread).tracarArestas(vertices.data(), vertices.size(), arestas.data(), arestas.size(), cor);
     QImage nosNucleos = branca(largura, altura);
-    sobre(nosNucleos).emFaixas([&](const LinhasEmPixels& faixa) {
-        faixa.tracarArestas(vertices.data(), vertices.size(), arestas.data(), arestas.size(), cor);
-    });
-    EXPECT_EQ(nosNucleos, inteira);
+    sobre(nosNucleos).tracarArestasNosNucleos(vertices.data(), vertices.size(), arestas.data(), arestas.size(), cor);
+    EXPECT_EQ(nosNucleos, umaThread);
 }
