@@ -70,7 +70,7 @@ void aoLongo(int a1, int b1, int a2, int b2, int aMinimo, int aFim, Pixel pixel)
 // table spares them the setup of a line, a division among it.
 class Curtas {
 public:
-    static constexpr int curta = 8;
+    static constexpr int curta = 16;
 
     struct Forma {
         std::int8_t quantos = 0;
@@ -211,9 +211,11 @@ void LinhasEmPixels::tracarArestasNosNucleos(const QPoint* vertices, std::size_t
                                              const std::pair<int, int>* arestas, std::size_t quantas,
                                              QRgb cor) const
 {
-    // Long runs of edges, few threads: neighbouring edges of a model lie near each other, and
-    // threads at work on far parts of it seldom share a line of the cache.
-    repartirEmBlocos(quantas, Divisao{65536, 20000}, [&](std::size_t, std::size_t inicio, std::size_t fim) {
+    // A few long runs of edges for each thread: neighbouring edges of a model lie near each other,
+    // and threads at work on far parts of it seldom share a line of the cache (runs of a few
+    // thousand edges, drawn side by side, were slower than one thread's share).
+    const std::size_t porBloco = std::max<std::size_t>(8192, (quantas + 4 * nucleos() - 1) / (4 * nucleos()));
+    repartirEmBlocos(quantas, Divisao{porBloco, 20000}, [&](std::size_t, std::size_t inicio, std::size_t fim) {
         tracarArestas(vertices, quantosVertices, arestas + inicio, fim - inicio, cor);
     });
 }
