@@ -256,25 +256,48 @@ void carregar(const QString& caminho, Viewport& viewport)
     viewport.janela()->atualizarCPP(*viewport.displayFile());
 }
 
-void carregar(const QString& caminho, Window& janela, DisplayFile& cena, const Progresso& progresso)
-{
-    carregarConteudo(bytesDe(caminho), caminho, janela, cena, progresso);
-}
+namespace {
 
-void carregarConteudo(QByteArray bytes, const QString& caminho, Window& janela, DisplayFile& cena,
-                      const Progresso& progresso, std::size_t tamanhoDoPedaco)
+// carregarConteudo, giving the root's attributes to atributosDaRaiz unless it is null.
+void carregarComAtributos(QByteArray bytes, const QString& caminho, Window& janela, DisplayFile& cena,
+                          const Progresso& progresso, std::size_t tamanhoDoPedaco, Atributos* atributosDaRaiz)
 {
     Estrutura e;
     LeituraEmPedacos pedacos(tamanhoDoPedaco);
     const std::string texto = textoVerificado(bytes, caminho, e, &pedacos);
     // The file's bytes go once its text is made.
     bytes = QByteArray();
-    if (e.completa && pedacos.ler(texto, janela, cena, progresso))
+    if (e.completa && pedacos.ler(texto, janela, cena, progresso)) {
+        if (atributosDaRaiz != nullptr)
+            *atributosDaRaiz = pedacos.atributosDaRaiz();
         return;
+    }
     // Anything out of the usual, or any fault: TinyXML reads the whole text, and names the fault.
     TiXmlDocument doc;
     analisarInteiro(texto, e, doc, caminho);
-    XmlDaCena::ler(raiz(doc), janela, cena);
+    TiXmlElement* formas = raiz(doc);
+    XmlDaCena::ler(formas, janela, cena);
+    if (atributosDaRaiz != nullptr)
+        *atributosDaRaiz = atributosDe(*formas);
+}
+
+} // namespace
+
+void carregar(const QString& caminho, Window& janela, DisplayFile& cena, const Progresso& progresso)
+{
+    carregarConteudo(bytesDe(caminho), caminho, janela, cena, progresso);
+}
+
+void carregar(const QString& caminho, Window& janela, DisplayFile& cena, Atributos& atributosDaRaiz)
+{
+    carregarComAtributos(bytesDe(caminho), caminho, janela, cena, {}, LeituraEmPedacos::tamanhoPadrao,
+                         &atributosDaRaiz);
+}
+
+void carregarConteudo(QByteArray bytes, const QString& caminho, Window& janela, DisplayFile& cena,
+                      const Progresso& progresso, std::size_t tamanhoDoPedaco)
+{
+    carregarComAtributos(std::move(bytes), caminho, janela, cena, progresso, tamanhoDoPedaco, nullptr);
 }
 
 namespace {

@@ -57,6 +57,8 @@ void carregar(const QString& caminho, Viewport& viewport);
 // (LeituraEmPedacos), so that no whole document is ever held, and progresso counts its bytes;
 // Cancelado leaves janela and cena as they were.
 void carregar(const QString& caminho, Window& janela, DisplayFile& cena, const Progresso& progresso = {});
+// The same, also giving the root's attributes beside what the library reads (a recovery copy's own).
+void carregar(const QString& caminho, Window& janela, DisplayFile& cena, Atributos& atributosDaRaiz);
 // The same for the contents of the file caminho, already in memory, read in pieces of about
 // tamanhoDoPedaco bytes.
 void carregarConteudo(QByteArray bytes, const QString& caminho, Window& janela, DisplayFile& cena,

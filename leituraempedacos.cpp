@@ -40,6 +40,14 @@ void analisar(std::string_view a, std::string_view b, TiXmlDocument& doc, std::s
 
 } // namespace
 
+Atributos atributosDe(const TiXmlElement& elemento)
+{
+    Atributos atributos;
+    for (const TiXmlAttribute* a = elemento.FirstAttribute(); a != nullptr; a = a->Next())
+        atributos.emplace_back(a->Name(), a->Value());
+    return atributos;
+}
+
 struct LeituraEmPedacos::Pedaco {
     // A run of the root's children (objects), one <window>, a large object's start tag (closed on
     // itself), a run of a large object's children.
@@ -123,7 +131,7 @@ std::vector<LeituraEmPedacos::Pedaco> LeituraEmPedacos::pedacos() const
     return lista;
 }
 
-bool LeituraEmPedacos::moldura(std::string_view texto) const
+bool LeituraEmPedacos::moldura(std::string_view texto)
 {
     TiXmlDocument doc;
     try {
@@ -132,7 +140,11 @@ bool LeituraEmPedacos::moldura(std::string_view texto) const
     } catch (const Desistir&) {
         return false;
     }
-    return doc.FirstChildElement("formas") != nullptr;
+    const TiXmlElement* formas = doc.FirstChildElement("formas");
+    if (formas == nullptr)
+        return false;
+    _atributosDaRaiz = atributosDe(*formas);
+    return true;
 }
 
 void LeituraEmPedacos::lerPedaco(std::string_view texto, const Pedaco& pedaco, Resultado& resultado,

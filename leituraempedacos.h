@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "progresso.h"
@@ -12,10 +13,15 @@
 
 class DisplayFile;
 class Objeto;
+class TiXmlElement;
 class Window;
 struct TipoDeObjeto;
 
 namespace ArquivoDeCena {
+
+// An element's attributes, names and values, in their order.
+using Atributos = std::vector<std::pair<std::string, std::string>>;
+Atributos atributosDe(const TiXmlElement& elemento);
 
 // A scene file's text read in pieces, each parsed by TinyXML on its own and on every core, so that no
 // whole document is alive at once, even inside one huge object: the file's frame (what lies around
@@ -41,6 +47,8 @@ public:
     // which change only when true is returned; false when the file must be read whole. progresso
     // counts bytes of texto; Cancelado, or an exception of the library's own (bad_alloc), passes.
     bool ler(const std::string& texto, Window& camera, DisplayFile& cena, const Progresso& progresso);
+    // The root's attributes, in their order, once ler has returned true.
+    const Atributos& atributosDaRaiz() const { return _atributosDaRaiz; }
 
 private:
     // A child of the root.
@@ -62,8 +70,9 @@ private:
     struct Resultado;
 
     std::vector<Pedaco> pedacos() const;
-    // The frame: the text but the root's children, parsed; false unless its root is <formas>.
-    bool moldura(std::string_view texto) const;
+    // The frame: the text but the root's children, parsed, keeping the root's attributes; false unless
+    // its root is <formas>.
+    bool moldura(std::string_view texto);
     // Parses and reads one piece into resultado, copia being room for its text; throws Desistir on
     // any fault.
     void lerPedaco(std::string_view texto, const Pedaco& pedaco, Resultado& resultado, std::string& copia) const;
@@ -76,6 +85,7 @@ private:
     std::size_t _fimDaAberturaDaRaiz = 0;
     std::size_t _inicioDoFimDaRaiz = 0;
     std::vector<Elemento> _filhos;
+    Atributos _atributosDaRaiz;
 };
 
 } // namespace ArquivoDeCena

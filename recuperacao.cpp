@@ -21,7 +21,6 @@
 #include <QStandardPaths>
 #include <QWidget>
 
-#include <tinyxml.h>
 
 #include "arquivodecena.h"
 #include "displayfile.h"
@@ -113,12 +112,15 @@ struct Recuperacao::Orfa {
 
 void Recuperacao::Orfa::ler()
 {
-    TiXmlDocument doc;
-    ArquivoDeCena::ler(caminho, doc);
-    TiXmlElement* formas = ArquivoDeCena::raiz(doc);
-    XmlDaCena::ler(formas, camera, cena);
-    arquivo = decodificar(formas->Attribute(atributoArquivo));
-    hora = QDateTime::fromString(QString::fromUtf8(formas->Attribute(atributoHora)), Qt::ISODateWithMs);
+    // Read as a scene file is, in pieces: a copy can be as large as any scene.
+    ArquivoDeCena::Atributos atributos;
+    ArquivoDeCena::carregar(caminho, camera, cena, atributos);
+    const auto valor = [&atributos](const char* nome) {
+        const auto a = std::find_if(atributos.begin(), atributos.end(), [nome](const auto& par) { return par.first == nome; });
+        return a != atributos.end() ? a->second.c_str() : nullptr;
+    };
+    arquivo = decodificar(valor(atributoArquivo));
+    hora = QDateTime::fromString(QString::fromUtf8(valor(atributoHora)), Qt::ISODateWithMs);
     if (!hora.isValid())
         hora = QFileInfo(caminho).lastModified();
 }
